@@ -1,0 +1,110 @@
+#include "Testkit.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "EngDebug.h"
+#include "PlatWin.h"
+
+namespace testkit
+{
+
+TempDir::TempDir()
+{
+    char pattern[] = "/tmp/plinx-test-XXXXXX";
+    const char *made = mkdtemp(pattern);
+    path = made ? made : "/tmp";
+}
+
+TempDir::~TempDir()
+{
+    std::error_code error;
+    if (path != "/tmp")
+        std::filesystem::remove_all(path, error);
+}
+
+std::string ReadFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const std::string &path, const std::string &bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), (std::streamsize)bytes.size());
+}
+
+bool FileExists(const std::string &path)
+{
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+static MessageBoxRecorder *s_recorder = nullptr;
+
+static int RecordMessageBox(const char *title, const char *text, int buttons, int icon)
+{
+    if (!s_recorder)
+        return 1;
+    s_recorder->calls.push_back({title ? title : "", text ? text : "", buttons, icon});
+    return s_recorder->answer;
+}
+
+MessageBoxRecorder::MessageBoxRecorder(int answer) : answer(answer)
+{
+    s_recorder = this;
+    PlatWinSetMessageBoxHook(RecordMessageBox);
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    PlatWinSetMessageBoxHook(nullptr);
+    s_recorder = nullptr;
+}
+
+void TempHomeTest::SetUp()
+{
+    home = new TempDir();
+    setenv("HOME", home->Path().c_str(), 1);
+    setenv("XDG_DATA_HOME", (home->Path() + "/.local/share").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (home->Path() + "/.config").c_str(), 1);
+    boxes = new MessageBoxRecorder();
+    DebugResetForTests();
+    logPath = home->File("LogFile.txt");
+    DebugSetLogFilename(logPath.c_str(), true);
+}
+
+void TempHomeTest::TearDown()
+{
+    DebugResetForTests();
+    delete boxes;
+    boxes = nullptr;
+    delete home;
+    home = nullptr;
+}
+
+std::string TempHomeTest::LogText() const
+{
+    return ReadFile(logPath);
+}
+
+bool TempHomeTest::LogHas(const std::string &text) const
+{
+    for (int i = 0; i < DebugGetNumMessages(); i++)
+        if (strstr(DebugGetMessage(i)->text, text.c_str()))
+            return true;
+    return false;
+}
+
+std::string TempHomeTest::UserFolder() const
+{
+    return home->Path() + "/.local/share/Fernbrooks/Plinx";
+}
+
+} // namespace testkit

@@ -1,0 +1,68 @@
+// Shared test fixtures: a temporary per-user folder, log capture and a message-box
+// recorder.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace testkit
+{
+
+// Makes a fresh temporary folder; removed again (with its contents) by the destructor.
+class TempDir
+{
+public:
+    TempDir();
+    ~TempDir();
+    const std::string &Path() const { return path; }
+    std::string File(const std::string &name) const { return path + "/" + name; }
+
+private:
+    std::string path;
+};
+
+std::string ReadFile(const std::string &path);
+void WriteFile(const std::string &path, const std::string &bytes);
+bool FileExists(const std::string &path);
+
+// Every message box shown while the recorder lives; answers with `answer`.
+struct MessageBoxCall
+{
+    std::string title;
+    std::string text;
+    int buttons;
+    int icon;
+};
+
+class MessageBoxRecorder
+{
+public:
+    explicit MessageBoxRecorder(int answer = 1);
+    ~MessageBoxRecorder();
+    std::vector<MessageBoxCall> calls;
+    int answer;
+};
+
+// The test's own HOME and XDG folders in a temporary folder, a fresh log written to
+// "LogFile.txt" there, and the message boxes recorded.
+class TempHomeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The whole log file written so far.
+    std::string LogText() const;
+    // True when some line of the in-memory message table contains `text`.
+    bool LogHas(const std::string &text) const;
+    std::string Home() const { return home->Path(); }
+    // The per-user folder the game uses under this HOME.
+    std::string UserFolder() const;
+
+    TempDir *home = nullptr;
+    MessageBoxRecorder *boxes = nullptr;
+    std::string logPath;
+};
+
+} // namespace testkit
