@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Plinx and runs every test: the normal build under
-# Xvfb (tests labelled `display` need it), the AddressSanitizer + UndefinedBehaviorSanitizer
-# build, and the thread tests under ThreadSanitizer.
+# Xvfb (tests labelled `display` need it), the thread tests under ThreadSanitizer, and
+# the AddressSanitizer + UndefinedBehaviorSanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/install-deps.sh
@@ -13,13 +13,13 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 (cd build && "${xvfb[@]}" ctest --output-on-failure -j"$jobs")
 
+echo "=== thread sanitizer (thread tests) ==="
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DPLINX_TSAN=ON -DPLINX_BENCH=OFF
+cmake --build build-tsan -j"$jobs" --target eng_tests
+(cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -R 'EngThread|EngMutex')
+
 echo "=== sanitizer build (address, undefined) ==="
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPLINX_SANITIZE=ON -DPLINX_BENCH=OFF
 cmake --build build-asan -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
    ctest --output-on-failure -j"$jobs" -LE display)
-
-echo "=== thread sanitizer (thread tests) ==="
-cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DPLINX_TSAN=ON -DPLINX_BENCH=OFF
-cmake --build build-tsan -j"$jobs" --target eng_tests
-(cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -R 'EngThread|EngMutex')
