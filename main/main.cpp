@@ -7,6 +7,7 @@
 #include <string>
 
 #include "EngDebug.h"
+#include "EngPrefFolder.h"
 
 int main(int argc, char **argv)
 {
@@ -31,6 +32,8 @@ int main(int argc, char **argv)
             commandLine += ' ';
         commandLine += argv[i];
     }
+    // The per-user folder and the log in it come first: everything after reports there.
+    PrefFolderSetup("Plinx", true, "LogFile.txt", false);
     DebugInfo("Plinx started [%s]", commandLine.c_str());
     return 0;
 }

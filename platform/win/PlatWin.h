@@ -39,3 +39,8 @@ int PlatWinMessageBox(const char *title, const char *text, int buttons, int icon
 // The seam tests use to see message boxes and answer them; NULL restores the real one.
 typedef int (*PlatWinMessageBoxFn)(const char *title, const char *text, int buttons, int icon);
 void PlatWinSetMessageBoxHook(PlatWinMessageBoxFn hook);
+
+// ---- Desktop ---------------------------------------------------------------------------
+// The primary display's rectangle, or with `workArea` the part of it that panels leave
+// free. With no video available the outputs get 0, 0, 1280, 1024 and the answer is 0.
+bool PlatWinGetDesktopBounds(bool workArea, int *x, int *y, int *width, int *height);
