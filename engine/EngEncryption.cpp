@@ -3,14 +3,14 @@
 // random source; the keystream is libtomcrypt's little-endian counter mode.
 #include "EngEncryption.h"
 
-#include <sys/random.h>
 #include <tomcrypt.h>
 
-#include <cerrno>
 #include <cstring>
 
 #include "EngDebug.h"
+#include "EngFile.h"
 #include "EngMemory.h"
+#include "PlatShell.h"
 
 enum
 {
@@ -51,24 +51,6 @@ void EngEncryptionShutdown()
     s_encryption.setup = false;
 }
 
-// Fills the counter block from the system's random source.
-static bool MakeCounterBlock(unsigned char *counter)
-{
-    size_t have = 0;
-    while (have < ENCRYPTION_COUNTER_SIZE)
-    {
-        ssize_t got = getrandom(counter + have, ENCRYPTION_COUNTER_SIZE - have, 0);
-        if (got < 0)
-        {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        have += (size_t)got;
-    }
-    return true;
-}
-
 void *EngEncryptionEncrypt(const void *data, unsigned int n)
 {
     if (!s_encryption.setup)
@@ -87,9 +69,10 @@ void *EngEncryptionEncrypt(const void *data, unsigned int n)
         DebugErrorCode(ENG_FUNC, EngFourCC("OMEM"));
         return nullptr;
     }
-    if (!MakeCounterBlock(block))
+    // A fresh counter block from the system's random source for every encryption.
+    if (!PlatShellGetRandomBytes(block, ENCRYPTION_COUNTER_SIZE))
     {
-        DebugError(ENG_FUNC, "Could not read the system's random source");
+        DebugError(ENG_FUNC, "Could not read the system's random source: %s", PlatShellGetErrorText());
         EngFree(block, true, ENG_FUNC);
         return nullptr;
     }
@@ -163,4 +146,52 @@ bool EngEncryptionDecrypt(void *block, unsigned int n)
     bytes[n] = 0;
     EngFree(plain, true, ENG_FUNC);
     return true;
+}
+
+// ---- Files --------------------------------------------------------------------------------
+
+bool EngEncryptionEncryptAndWriteToFile(const char *fileName, const void *data, unsigned int n)
+{
+    void *block = EngEncryptionEncrypt(data, n);
+    if (!block)
+        return false;
+    EngFile file;
+    bool written = file.CreateForWriting(fileName, false) && file.Write(block, n + ENCRYPTION_COUNTER_SIZE);
+    file.Close();
+    EngFree(block, true, ENG_FUNC);
+    return written;
+}
+
+bool EngEncryptionReadFromFileAndDecrypt(const char *fileName, void *out, unsigned int n)
+{
+    if (!fileName || !fileName[0] || !out || n == 0 || n > UINT32_MAX - ENCRYPTION_COUNTER_SIZE - 1)
+        return false;
+    uint32_t expected = n + ENCRYPTION_COUNTER_SIZE;
+    // The size is asked quietly: a missing file is the caller's business to report.
+    EngFile file;
+    if (!file.OpenForReadingQuietly(fileName, false) || file.GetSize() != expected)
+    {
+        DebugError("EERFD", "Bad size in file <%s>", fileName);
+        return false;
+    }
+    unsigned char *block = (unsigned char *)EngMalloc((size_t)expected + 1, ENG_FUNC, false);
+    if (!block)
+    {
+        DebugErrorCode(ENG_FUNC, EngFourCC("OMEM"));
+        return false;
+    }
+    bool done = file.Read(block, expected, true) && EngEncryptionDecrypt(block, n);
+    file.Close();
+    if (done)
+        memcpy(out, block, n);
+    EngFree(block, true, ENG_FUNC);
+    return done;
+}
+
+bool EngEncryptionCheckFileSize(const char *fileName, unsigned int n)
+{
+    EngFile file;
+    if (!file.OpenForReading(fileName, false, true))
+        return false;
+    return file.GetSize() == (uint32_t)n + ENCRYPTION_COUNTER_SIZE;
 }

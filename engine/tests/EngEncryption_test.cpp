@@ -9,6 +9,7 @@
 
 #include "EngDebug.h"
 #include "EngMemory.h"
+#include "PlatShell.h"
 #include "Testkit.h"
 
 using testkit::TempHomeTest;
@@ -102,6 +103,35 @@ TEST_F(EncryptionTest, EncryptTwiceGivesDifferentBlocksThatBothDecrypt)
     }
 }
 
+namespace
+{
+bool FixedRandom(void *out, size_t size)
+{
+    memset(out, 0x5A, size);
+    return true;
+}
+bool BrokenRandom(void *, size_t)
+{
+    return false;
+}
+} // namespace
+
+TEST_F(EncryptionTest, CounterBlockComesFromTheSystemRandomSource)
+{
+    PlatShellFunctions fixed = {FixedRandom, nullptr, nullptr};
+    PlatShellSetFunctions(&fixed);
+    uint8_t *block = (uint8_t *)EngEncryptionEncrypt("abc", 3);
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(std::vector<uint8_t>(block, block + 16), std::vector<uint8_t>(16, 0x5A));
+    EngFree(block, true, "test");
+
+    PlatShellFunctions broken = {BrokenRandom, nullptr, nullptr};
+    PlatShellSetFunctions(&broken);
+    EXPECT_EQ(EngEncryptionEncrypt("abc", 3), nullptr);
+    EXPECT_TRUE(LogHas("Could not read the system's random source"));
+    PlatShellSetFunctions(nullptr);
+}
+
 TEST_F(EncryptionTest, RefusalsAndTheirMessages)
 {
     uint8_t block[40] = {0};
@@ -153,6 +183,40 @@ TEST_F(EncryptionTest, ShortPasswordIsZeroPadded)
     ASSERT_TRUE(EngEncryptionInit("KEX"));
     std::vector<uint8_t> again(copy);
     EXPECT_TRUE(EngEncryptionDecrypt(again.data(), 10));
+}
+
+TEST_F(EncryptionTest, FilesOfExactlyNPlus16Bytes)
+{
+    const char record[] = "player record of 32 bytes long!";
+    unsigned int n = sizeof(record);
+    std::string path = home->File("Player.usr");
+    ASSERT_TRUE(EngEncryptionEncryptAndWriteToFile(path.c_str(), record, n));
+    std::string bytes = testkit::ReadFile(path);
+    ASSERT_EQ(bytes.size(), n + 16);
+    EXPECT_TRUE(EngEncryptionCheckFileSize(path.c_str(), n));
+    EXPECT_FALSE(EngEncryptionCheckFileSize(path.c_str(), n + 1));
+
+    char out[sizeof(record)];
+    ASSERT_TRUE(EngEncryptionReadFromFileAndDecrypt(path.c_str(), out, n));
+    EXPECT_STREQ(out, record);
+
+    // One byte more or less, or no file at all: refused, and `out` stays as it was.
+    std::string longer = home->File("Longer.usr"), shorter = home->File("Shorter.usr");
+    testkit::WriteFile(longer, bytes + "x");
+    testkit::WriteFile(shorter, bytes.substr(0, bytes.size() - 1));
+    for (const std::string &bad : {longer, shorter, home->File("Missing.usr")})
+    {
+        SCOPED_TRACE(bad);
+        DebugClearMessages();
+        memset(out, '#', sizeof(out));
+        EXPECT_FALSE(EngEncryptionReadFromFileAndDecrypt(bad.c_str(), out, n));
+        EXPECT_TRUE(LogHas("Bad size in file <" + bad + ">"));
+        EXPECT_EQ(std::string(out, sizeof(out)), std::string(sizeof(out), '#'));
+    }
+    DebugClearMessages();
+    EXPECT_FALSE(EngEncryptionReadFromFileAndDecrypt(nullptr, out, n));
+    EXPECT_FALSE(EngEncryptionReadFromFileAndDecrypt(path.c_str(), out, 0));
+    EXPECT_EQ(DebugGetNumMessages(), 0);
 }
 
 // ---- Blowfish -------------------------------------------------------------------------
