@@ -1,0 +1,1073 @@
+// The OpenGL 3.3 core executor. One shader program reproduces the fixed-function
+// results the engine relies on: lighting on with no lights (emissive + ambient x global
+// ambient, alpha from the diffuse source), material or vertex colours, texture stage 0
+// colour and alpha operations, X8 textures sampled with alpha 1, pre-transformed
+// vertices, pixel centres on whole pixel coordinates, depth 0..1 and clockwise front
+// faces. Drawing goes into an off-screen back buffer without alpha (so destination
+// alpha reads as 1), which is blitted to the window at present; vsync follows the
+// presentation interval through the swap interval.
+//
+// Sections: GL entry points, shaders, the executor, state, drawing, present and read-back.
+#include <SDL.h>
+#include <GL/glcorearb.h>
+
+#include <cstdio>
+#include <cstring>
+#include <unordered_map>
+#include <vector>
+
+#include "PlatD3dExecutor.h"
+#include "PlatD3dInternal.h"
+
+// ---- GL entry points --------------------------------------------------------------------
+
+#define PLAT_GL_FUNCTIONS(X)                                                                     \
+    X(PFNGLGETSTRINGPROC, GetString)                                                             \
+    X(PFNGLGETINTEGERVPROC, GetIntegerv)                                                         \
+    X(PFNGLGETERRORPROC, GetError)                                                               \
+    X(PFNGLENABLEPROC, Enable)                                                                   \
+    X(PFNGLDISABLEPROC, Disable)                                                                 \
+    X(PFNGLBLENDFUNCPROC, BlendFunc)                                                             \
+    X(PFNGLDEPTHFUNCPROC, DepthFunc)                                                             \
+    X(PFNGLDEPTHMASKPROC, DepthMask)                                                             \
+    X(PFNGLDEPTHRANGEPROC, DepthRange)                                                           \
+    X(PFNGLCULLFACEPROC, CullFace)                                                               \
+    X(PFNGLFRONTFACEPROC, FrontFace)                                                             \
+    X(PFNGLVIEWPORTPROC, Viewport)                                                               \
+    X(PFNGLSCISSORPROC, Scissor)                                                                 \
+    X(PFNGLCLEARCOLORPROC, ClearColor)                                                           \
+    X(PFNGLCLEARDEPTHPROC, ClearDepth)                                                           \
+    X(PFNGLCLEARSTENCILPROC, ClearStencil)                                                       \
+    X(PFNGLCLEARPROC, Clear)                                                                     \
+    X(PFNGLCOLORMASKPROC, ColorMask)                                                             \
+    X(PFNGLPIXELSTOREIPROC, PixelStorei)                                                         \
+    X(PFNGLREADPIXELSPROC, ReadPixels)                                                           \
+    X(PFNGLFINISHPROC, Finish)                                                                   \
+    X(PFNGLFLUSHPROC, Flush)                                                                     \
+    X(PFNGLGENTEXTURESPROC, GenTextures)                                                         \
+    X(PFNGLDELETETEXTURESPROC, DeleteTextures)                                                   \
+    X(PFNGLBINDTEXTUREPROC, BindTexture)                                                         \
+    X(PFNGLTEXIMAGE2DPROC, TexImage2D)                                                           \
+    X(PFNGLTEXPARAMETERIPROC, TexParameteri)                                                     \
+    X(PFNGLACTIVETEXTUREPROC, ActiveTexture)                                                     \
+    X(PFNGLGENSAMPLERSPROC, GenSamplers)                                                         \
+    X(PFNGLDELETESAMPLERSPROC, DeleteSamplers)                                                   \
+    X(PFNGLBINDSAMPLERPROC, BindSampler)                                                         \
+    X(PFNGLSAMPLERPARAMETERIPROC, SamplerParameteri)                                             \
+    X(PFNGLGENBUFFERSPROC, GenBuffers)                                                           \
+    X(PFNGLDELETEBUFFERSPROC, DeleteBuffers)                                                     \
+    X(PFNGLBINDBUFFERPROC, BindBuffer)                                                           \
+    X(PFNGLBUFFERDATAPROC, BufferData)                                                           \
+    X(PFNGLBUFFERSUBDATAPROC, BufferSubData)                                                     \
+    X(PFNGLGENVERTEXARRAYSPROC, GenVertexArrays)                                                 \
+    X(PFNGLDELETEVERTEXARRAYSPROC, DeleteVertexArrays)                                           \
+    X(PFNGLBINDVERTEXARRAYPROC, BindVertexArray)                                                 \
+    X(PFNGLVERTEXATTRIBPOINTERPROC, VertexAttribPointer)                                         \
+    X(PFNGLENABLEVERTEXATTRIBARRAYPROC, EnableVertexAttribArray)                                 \
+    X(PFNGLDISABLEVERTEXATTRIBARRAYPROC, DisableVertexAttribArray)                               \
+    X(PFNGLVERTEXATTRIB4FPROC, VertexAttrib4f)                                                   \
+    X(PFNGLDRAWARRAYSPROC, DrawArrays)                                                           \
+    X(PFNGLCREATESHADERPROC, CreateShader)                                                       \
+    X(PFNGLSHADERSOURCEPROC, ShaderSource)                                                       \
+    X(PFNGLCOMPILESHADERPROC, CompileShader)                                                     \
+    X(PFNGLGETSHADERIVPROC, GetShaderiv)                                                         \
+    X(PFNGLGETSHADERINFOLOGPROC, GetShaderInfoLog)                                               \
+    X(PFNGLDELETESHADERPROC, DeleteShader)                                                       \
+    X(PFNGLCREATEPROGRAMPROC, CreateProgram)                                                     \
+    X(PFNGLATTACHSHADERPROC, AttachShader)                                                       \
+    X(PFNGLBINDATTRIBLOCATIONPROC, BindAttribLocation)                                           \
+    X(PFNGLBINDFRAGDATALOCATIONPROC, BindFragDataLocation)                                       \
+    X(PFNGLLINKPROGRAMPROC, LinkProgram)                                                         \
+    X(PFNGLGETPROGRAMIVPROC, GetProgramiv)                                                       \
+    X(PFNGLGETPROGRAMINFOLOGPROC, GetProgramInfoLog)                                             \
+    X(PFNGLDELETEPROGRAMPROC, DeleteProgram)                                                     \
+    X(PFNGLUSEPROGRAMPROC, UseProgram)                                                           \
+    X(PFNGLGETUNIFORMLOCATIONPROC, GetUniformLocation)                                           \
+    X(PFNGLUNIFORM1IPROC, Uniform1i)                                                             \
+    X(PFNGLUNIFORM4FVPROC, Uniform4fv)                                                           \
+    X(PFNGLUNIFORMMATRIX4FVPROC, UniformMatrix4fv)                                               \
+    X(PFNGLGENFRAMEBUFFERSPROC, GenFramebuffers)                                                 \
+    X(PFNGLDELETEFRAMEBUFFERSPROC, DeleteFramebuffers)                                           \
+    X(PFNGLBINDFRAMEBUFFERPROC, BindFramebuffer)                                                 \
+    X(PFNGLFRAMEBUFFERRENDERBUFFERPROC, FramebufferRenderbuffer)                                 \
+    X(PFNGLCHECKFRAMEBUFFERSTATUSPROC, CheckFramebufferStatus)                                   \
+    X(PFNGLBLITFRAMEBUFFERPROC, BlitFramebuffer)                                                 \
+    X(PFNGLGENRENDERBUFFERSPROC, GenRenderbuffers)                                               \
+    X(PFNGLDELETERENDERBUFFERSPROC, DeleteRenderbuffers)                                         \
+    X(PFNGLBINDRENDERBUFFERPROC, BindRenderbuffer)                                               \
+    X(PFNGLRENDERBUFFERSTORAGEMULTISAMPLEPROC, RenderbufferStorageMultisample)                   \
+    X(PFNGLFENCESYNCPROC, FenceSync)                                                             \
+    X(PFNGLCLIENTWAITSYNCPROC, ClientWaitSync)                                                   \
+    X(PFNGLDELETESYNCPROC, DeleteSync)
+
+namespace
+{
+
+struct GLFunctions
+{
+#define PLAT_GL_MEMBER(type, name) type name;
+    PLAT_GL_FUNCTIONS(PLAT_GL_MEMBER)
+#undef PLAT_GL_MEMBER
+};
+
+bool LoadFunctions(GLFunctions *gl)
+{
+#define PLAT_GL_LOAD(type, name)                                                                 \
+    gl->name = (type)SDL_GL_GetProcAddress("gl" #name);                                          \
+    if (!gl->name)                                                                               \
+    {                                                                                            \
+        PlatD3dSetErrorText("Missing GL function gl%s", #name);                                  \
+        return false;                                                                            \
+    }
+    PLAT_GL_FUNCTIONS(PLAT_GL_LOAD)
+#undef PLAT_GL_LOAD
+    return true;
+}
+
+// ---- Shaders --------------------------------------------------------------------------------
+
+const char kVertexShader[] = R"(#version 330 core
+in vec4 aPosition;
+in vec4 aDiffuse;
+in vec4 aSpecular;
+in vec2 aTexCoord;
+uniform mat4 uTransform;
+uniform int uPreTransformed;
+uniform vec4 uViewport;
+uniform int uLighting;
+uniform vec4 uMatDiffuse;
+uniform vec4 uMatAmbient;
+uniform vec4 uMatEmissive;
+uniform vec4 uGlobalAmbient;
+uniform int uDiffuseSource;
+uniform int uAmbientSource;
+uniform int uEmissiveSource;
+uniform int uHasDiffuse;
+uniform int uHasSpecular;
+out vec4 vDiffuse;
+out vec4 vSpecular;
+out vec2 vTexCoord;
+
+vec4 Source(int source, vec4 material)
+{
+    if (source == 1 && uHasDiffuse != 0)
+        return aDiffuse;
+    if (source == 2 && uHasSpecular != 0)
+        return aSpecular;
+    return material;
+}
+
+void main()
+{
+    vec4 clip;
+    if (uPreTransformed != 0)
+    {
+        // Pixel positions (centres on whole numbers) inside the viewport; depth as given.
+        float w = aPosition.w != 0.0 ? 1.0 / aPosition.w : 1.0;
+        vec2 ndc = vec2((aPosition.x + 0.5 - uViewport.x) / uViewport.z * 2.0 - 1.0,
+                        1.0 - (aPosition.y + 0.5 - uViewport.y) / uViewport.w * 2.0);
+        clip = vec4(ndc * w, (aPosition.z * 2.0 - 1.0) * w, w);
+    }
+    else
+    {
+        clip = uTransform * vec4(aPosition.xyz, 1.0);
+        // Whole-pixel centres, and depth 0..w onto GL's -w..w.
+        clip.x += clip.w / uViewport.z;
+        clip.y -= clip.w / uViewport.w;
+        clip.z = clip.z * 2.0 - clip.w;
+    }
+    gl_Position = clip;
+    vec4 diffuse = uHasDiffuse != 0 ? aDiffuse : vec4(1.0);
+    vec4 specular = uHasSpecular != 0 ? aSpecular : vec4(0.0);
+    if (uLighting != 0)
+    {
+        // No lights: emissive plus ambient under the global ambient light.
+        vec4 d = Source(uDiffuseSource, uMatDiffuse);
+        vec4 a = Source(uAmbientSource, uMatAmbient);
+        vec4 e = Source(uEmissiveSource, uMatEmissive);
+        diffuse = vec4(clamp(e.rgb + a.rgb * uGlobalAmbient.rgb, 0.0, 1.0), clamp(d.a, 0.0, 1.0));
+        specular = vec4(0.0);
+    }
+    vDiffuse = diffuse;
+    vSpecular = specular;
+    vTexCoord = aTexCoord;
+}
+)";
+
+const char kFragmentShader[] = R"(#version 330 core
+in vec4 vDiffuse;
+in vec4 vSpecular;
+in vec2 vTexCoord;
+uniform sampler2D uTexture;
+uniform int uHasTexture;
+uniform int uColourOp;
+uniform int uColourArg1;
+uniform int uColourArg2;
+uniform int uAlphaOp;
+uniform int uAlphaArg1;
+uniform int uAlphaArg2;
+uniform int uSpecularEnable;
+out vec4 fragColour;
+
+// Arguments: 2 the texture, anything else the diffuse colour (the current colour of stage 0).
+vec4 Arg(int arg, vec4 tex)
+{
+    return arg == 2 ? tex : vDiffuse;
+}
+
+vec4 Operate(int op, vec4 a1, vec4 a2, float texAlpha)
+{
+    if (op == 2) return a1;
+    if (op == 3) return a2;
+    if (op == 4) return a1 * a2;
+    if (op == 5) return min(a1 * a2 * 2.0, vec4(1.0));
+    if (op == 7) return min(a1 + a2, vec4(1.0));
+    if (op == 13) return a1 * texAlpha + a2 * (1.0 - texAlpha);
+    return a1;
+}
+
+void main()
+{
+    // A stage without a texture samples opaque white.
+    vec4 tex = uHasTexture != 0 ? texture(uTexture, vTexCoord) : vec4(1.0);
+    vec4 result = vDiffuse;
+    if (uColourOp != 1)
+    {
+        result.rgb = Operate(uColourOp, Arg(uColourArg1, tex), Arg(uColourArg2, tex), tex.a).rgb;
+        if (uAlphaOp != 1)
+            result.a = Operate(uAlphaOp, Arg(uAlphaArg1, tex), Arg(uAlphaArg2, tex), tex.a).a;
+    }
+    if (uSpecularEnable != 0)
+        result.rgb = min(result.rgb + vSpecular.rgb, vec3(1.0));
+    fragColour = result;
+}
+)";
+
+enum Attribute
+{
+    ATTR_POSITION = 0,
+    ATTR_DIFFUSE = 1,
+    ATTR_SPECULAR = 2,
+    ATTR_TEXCOORD = 3,
+};
+
+enum Uniform
+{
+    U_TRANSFORM,
+    U_PRETRANSFORMED,
+    U_VIEWPORT,
+    U_LIGHTING,
+    U_MAT_DIFFUSE,
+    U_MAT_AMBIENT,
+    U_MAT_EMISSIVE,
+    U_GLOBAL_AMBIENT,
+    U_DIFFUSE_SOURCE,
+    U_AMBIENT_SOURCE,
+    U_EMISSIVE_SOURCE,
+    U_HAS_DIFFUSE,
+    U_HAS_SPECULAR,
+    U_TEXTURE,
+    U_HAS_TEXTURE,
+    U_COLOUR_OP,
+    U_COLOUR_ARG1,
+    U_COLOUR_ARG2,
+    U_ALPHA_OP,
+    U_ALPHA_ARG1,
+    U_ALPHA_ARG2,
+    U_SPECULAR_ENABLE,
+    U_COUNT
+};
+
+const char *const kUniformNames[U_COUNT] = {
+    "uTransform",     "uPreTransformed", "uViewport",    "uLighting",       "uMatDiffuse",    "uMatAmbient",
+    "uMatEmissive",   "uGlobalAmbient",  "uDiffuseSource", "uAmbientSource", "uEmissiveSource", "uHasDiffuse",
+    "uHasSpecular",   "uTexture",        "uHasTexture",  "uColourOp",       "uColourArg1",    "uColourArg2",
+    "uAlphaOp",       "uAlphaArg1",      "uAlphaArg2",   "uSpecularEnable",
+};
+
+// Streaming vertex memory; refilled from the start (orphaned) when full.
+const GLsizeiptr kStreamSize = 4 << 20;
+
+// The back buffer has no alpha: factors that read the destination alpha become the
+// constant they equal with an alpha of 1.
+GLenum BlendFactor(uint32_t factor)
+{
+    switch (factor)
+    {
+    case PLAT_BLEND_ZERO:
+        return GL_ZERO;
+    case PLAT_BLEND_ONE:
+        return GL_ONE;
+    case PLAT_BLEND_SRCCOLOR:
+        return GL_SRC_COLOR;
+    case PLAT_BLEND_INVSRCCOLOR:
+        return GL_ONE_MINUS_SRC_COLOR;
+    case PLAT_BLEND_SRCALPHA:
+        return GL_SRC_ALPHA;
+    case PLAT_BLEND_INVSRCALPHA:
+        return GL_ONE_MINUS_SRC_ALPHA;
+    case PLAT_BLEND_DESTALPHA:
+        return GL_ONE;
+    case PLAT_BLEND_INVDESTALPHA:
+        return GL_ZERO;
+    case PLAT_BLEND_DESTCOLOR:
+        return GL_DST_COLOR;
+    case PLAT_BLEND_INVDESTCOLOR:
+        return GL_ONE_MINUS_DST_COLOR;
+    case PLAT_BLEND_SRCALPHASAT:
+        // min(source alpha, 1 - destination alpha) = 0
+        return GL_ZERO;
+    default:
+        return GL_ONE;
+    }
+}
+
+void ColourToFloats(uint32_t argb, float out[4])
+{
+    out[0] = ((argb >> 16) & 0xFF) / 255.0f;
+    out[1] = ((argb >> 8) & 0xFF) / 255.0f;
+    out[2] = (argb & 0xFF) / 255.0f;
+    out[3] = ((argb >> 24) & 0xFF) / 255.0f;
+}
+
+// ---- The executor --------------------------------------------------------------------
+
+class GLExecutor : public PlatD3dExecutor
+{
+public:
+    ~GLExecutor() override;
+    bool Open(const PlatD3dPresentParameters &parameters) override;
+    const char *GetRendererText() override { return rendererText; }
+    void BeginScene() override {}
+    void EndScene() override {}
+    void SetRenderState(PlatD3dRenderState state, uint32_t value) override;
+    void SetTextureStageState(uint32_t stage, PlatD3dStageState type, uint32_t value) override;
+    void SetSamplerState(uint32_t sampler, PlatD3dSamplerState type, uint32_t value) override;
+    void SetTransform(PlatD3dTransform which, const PlatMatrix &matrix) override;
+    void SetViewport(const PlatD3dViewport &viewport) override;
+    void SetScissorRect(const PlatD3dRect &rect) override;
+    void SetMaterial(const PlatD3dMaterial &material) override;
+    void SetTexture(uint32_t stage, uint32_t textureId) override;
+    void Clear(const PlatD3dRect &rect, uint32_t flags, uint32_t colour, float z) override;
+    void Draw(PlatD3dPrimitive primitive, uint32_t fvf, uint32_t stride, const void *vertices,
+              uint32_t vertexCount) override;
+    uint32_t CreateTexture(uint32_t width, uint32_t height, PlatD3dFormat format) override;
+    void UpdateTexture(uint32_t textureId, const void *pixels) override;
+    void DestroyTexture(uint32_t textureId) override;
+    uint32_t CreateFence() override { return ++lastFence; }
+    void IssueFence(uint32_t fenceId) override;
+    bool IsFenceDone(uint32_t fenceId, bool flush) override;
+    bool WaitFence(uint32_t fenceId, double seconds) override;
+    void DestroyFence(uint32_t fenceId) override;
+    bool Present() override;
+    bool ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t height) override;
+
+private:
+    struct Texture
+    {
+        GLuint name;
+        uint32_t width, height;
+    };
+
+    bool MakeCurrent();
+    bool BuildProgram();
+    bool BuildBackBuffer();
+    void ApplyState();
+    void ResolveBackBuffer();
+
+    GLFunctions gl = {};
+    PlatD3dPresentParameters parameters = {};
+    SDL_Window *window = nullptr;
+    bool ownsWindow = false;
+    bool ownsVideo = false;
+    SDL_GLContext context = nullptr;
+    char rendererText[256] = "OpenGL";
+
+    GLuint program = 0;
+    GLint uniforms[U_COUNT] = {};
+    GLuint vertexArray = 0;
+    GLuint streamBuffer = 0;
+    GLsizeiptr streamUsed = 0;
+    GLuint sampler = 0;
+    GLuint frameBuffer = 0, colourBuffer = 0, depthBuffer = 0;
+    GLuint resolveFrameBuffer = 0, resolveColourBuffer = 0;
+    int samples = 0;
+
+    // State as the device set it, and what has reached GL.
+    uint32_t renderStates[PLAT_RS_COUNT] = {};
+    uint32_t stageStates[PLAT_TSS_COUNT] = {};
+    uint32_t samplerStates[PLAT_SAMP_COUNT] = {};
+    PlatMatrix world = {}, view = {}, projection = {};
+    PlatD3dViewport viewport = {};
+    PlatD3dRect scissor = {};
+    PlatD3dMaterial material = {};
+    uint32_t boundTexture = 0;
+    bool fixedDirty = true;    // blend, depth, cull, scissor, viewport
+    bool samplerDirty = true;
+    bool uniformsDirty = true; // lighting, material, stage, texture presence
+    bool transformDirty = true;
+    uint32_t lastFvf = 0xFFFFFFFFu;
+
+    std::unordered_map<uint32_t, Texture> textures;
+    uint32_t lastTexture = 0;
+    std::unordered_map<uint32_t, GLsync> fences;
+    uint32_t lastFence = 0;
+};
+
+GLExecutor::~GLExecutor()
+{
+    if (context)
+    {
+        MakeCurrent();
+        for (auto &entry : textures)
+            gl.DeleteTextures(1, &entry.second.name);
+        for (auto &entry : fences)
+            if (entry.second)
+                gl.DeleteSync(entry.second);
+        if (program)
+            gl.DeleteProgram(program);
+        if (vertexArray)
+            gl.DeleteVertexArrays(1, &vertexArray);
+        if (streamBuffer)
+            gl.DeleteBuffers(1, &streamBuffer);
+        if (sampler)
+            gl.DeleteSamplers(1, &sampler);
+        GLuint frameBuffers[] = {frameBuffer, resolveFrameBuffer};
+        GLuint renderBuffers[] = {colourBuffer, depthBuffer, resolveColourBuffer};
+        gl.DeleteFramebuffers(2, frameBuffers);
+        gl.DeleteRenderbuffers(3, renderBuffers);
+        SDL_GL_MakeCurrent(window, nullptr);
+        SDL_GL_DeleteContext(context);
+    }
+    if (ownsWindow && window)
+        SDL_DestroyWindow(window);
+    if (ownsVideo)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool GLExecutor::MakeCurrent()
+{
+    if (SDL_GL_GetCurrentContext() == context)
+        return true;
+    return SDL_GL_MakeCurrent(window, context) == 0;
+}
+
+bool GLExecutor::Open(const PlatD3dPresentParameters &given)
+{
+    parameters = given;
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+    {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        {
+            PlatD3dSetErrorText("No video: %s", SDL_GetError());
+            return false;
+        }
+        ownsVideo = true;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    window = (SDL_Window *)parameters.deviceWindow;
+    if (!window)
+    {
+        // No window to show in: draw off-screen in a hidden window of our own.
+        window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 16, 16,
+                                  SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        if (!window)
+        {
+            PlatD3dSetErrorText("No window for GL: %s", SDL_GetError());
+            return false;
+        }
+        ownsWindow = true;
+    }
+    context = SDL_GL_CreateContext(window);
+    if (!context)
+    {
+        PlatD3dSetErrorText("No OpenGL 3.3 core context: %s", SDL_GetError());
+        return false;
+    }
+    if (!MakeCurrent() || !LoadFunctions(&gl))
+        return false;
+    snprintf(rendererText, sizeof(rendererText), "%s, %s", (const char *)gl.GetString(GL_RENDERER),
+             (const char *)gl.GetString(GL_VERSION));
+    if (!ownsWindow)
+        SDL_GL_SetSwapInterval(parameters.presentationInterval == PLAT_PRESENT_INTERVAL_IMMEDIATE ? 0 : 1);
+    if (!BuildProgram() || !BuildBackBuffer())
+        return false;
+
+    gl.GenVertexArrays(1, &vertexArray);
+    gl.BindVertexArray(vertexArray);
+    gl.GenBuffers(1, &streamBuffer);
+    gl.BindBuffer(GL_ARRAY_BUFFER, streamBuffer);
+    gl.BufferData(GL_ARRAY_BUFFER, kStreamSize, nullptr, GL_STREAM_DRAW);
+    gl.GenSamplers(1, &sampler);
+    gl.ActiveTexture(GL_TEXTURE0);
+    gl.BindSampler(0, sampler);
+    gl.UseProgram(program);
+    gl.Uniform1i(uniforms[U_TEXTURE], 0);
+    gl.DepthFunc(GL_LEQUAL);
+    gl.FrontFace(GL_CW);
+    gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    gl.PixelStorei(GL_PACK_ALIGNMENT, 4);
+    if (gl.GetError() != GL_NO_ERROR)
+    {
+        PlatD3dSetErrorText("GL set-up failed");
+        return false;
+    }
+    return true;
+}
+
+bool GLExecutor::BuildProgram()
+{
+    auto compile = [this](GLenum type, const char *source) -> GLuint {
+        GLuint shader = gl.CreateShader(type);
+        gl.ShaderSource(shader, 1, &source, nullptr);
+        gl.CompileShader(shader);
+        GLint ok = 0;
+        gl.GetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+        if (!ok)
+        {
+            char info[400];
+            gl.GetShaderInfoLog(shader, sizeof(info), nullptr, info);
+            PlatD3dSetErrorText("Shader: %s", info);
+            gl.DeleteShader(shader);
+            return 0;
+        }
+        return shader;
+    };
+    GLuint vertex = compile(GL_VERTEX_SHADER, kVertexShader);
+    GLuint fragment = vertex ? compile(GL_FRAGMENT_SHADER, kFragmentShader) : 0;
+    if (!vertex || !fragment)
+    {
+        if (vertex)
+            gl.DeleteShader(vertex);
+        return false;
+    }
+    program = gl.CreateProgram();
+    gl.AttachShader(program, vertex);
+    gl.AttachShader(program, fragment);
+    gl.BindAttribLocation(program, ATTR_POSITION, "aPosition");
+    gl.BindAttribLocation(program, ATTR_DIFFUSE, "aDiffuse");
+    gl.BindAttribLocation(program, ATTR_SPECULAR, "aSpecular");
+    gl.BindAttribLocation(program, ATTR_TEXCOORD, "aTexCoord");
+    gl.BindFragDataLocation(program, 0, "fragColour");
+    gl.LinkProgram(program);
+    gl.DeleteShader(vertex);
+    gl.DeleteShader(fragment);
+    GLint ok = 0;
+    gl.GetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok)
+    {
+        char info[400];
+        gl.GetProgramInfoLog(program, sizeof(info), nullptr, info);
+        PlatD3dSetErrorText("Program: %s", info);
+        return false;
+    }
+    for (int i = 0; i < U_COUNT; i++)
+        uniforms[i] = gl.GetUniformLocation(program, kUniformNames[i]);
+    return true;
+}
+
+bool GLExecutor::BuildBackBuffer()
+{
+    GLsizei width = (GLsizei)parameters.backBufferWidth;
+    GLsizei height = (GLsizei)parameters.backBufferHeight;
+    if (parameters.multiSampleType >= 2)
+    {
+        GLint maxSamples = 0;
+        gl.GetIntegerv(GL_MAX_SAMPLES, &maxSamples);
+        samples = (int)parameters.multiSampleType < maxSamples ? (int)parameters.multiSampleType : maxSamples;
+        if (samples < 2)
+            samples = 0;
+    }
+    gl.GenRenderbuffers(1, &colourBuffer);
+    gl.BindRenderbuffer(GL_RENDERBUFFER, colourBuffer);
+    gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGB8, width, height);
+    gl.GenRenderbuffers(1, &depthBuffer);
+    gl.BindRenderbuffer(GL_RENDERBUFFER, depthBuffer);
+    gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_DEPTH24_STENCIL8, width, height);
+    gl.GenFramebuffers(1, &frameBuffer);
+    gl.BindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
+    gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer);
+    gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depthBuffer);
+    if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+    {
+        PlatD3dSetErrorText("Back buffer %dx%d (%d samples) incomplete", width, height, samples);
+        return false;
+    }
+    if (samples > 0)
+    {
+        gl.GenRenderbuffers(1, &resolveColourBuffer);
+        gl.BindRenderbuffer(GL_RENDERBUFFER, resolveColourBuffer);
+        gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, 0, GL_RGB8, width, height);
+        gl.GenFramebuffers(1, &resolveFrameBuffer);
+        gl.BindFramebuffer(GL_FRAMEBUFFER, resolveFrameBuffer);
+        gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, resolveColourBuffer);
+        if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+        {
+            PlatD3dSetErrorText("Resolve buffer incomplete");
+            return false;
+        }
+        gl.BindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
+        gl.Enable(GL_MULTISAMPLE);
+    }
+    return true;
+}
+
+// ---- State -------------------------------------------------------------------------------
+
+void GLExecutor::SetRenderState(PlatD3dRenderState state, uint32_t value)
+{
+    if (state >= PLAT_RS_COUNT || renderStates[state] == value)
+        return;
+    renderStates[state] = value;
+    switch (state)
+    {
+    case PLAT_RS_LIGHTING:
+    case PLAT_RS_SPECULARENABLE:
+    case PLAT_RS_AMBIENT:
+    case PLAT_RS_DIFFUSEMATERIALSOURCE:
+    case PLAT_RS_AMBIENTMATERIALSOURCE:
+    case PLAT_RS_EMISSIVEMATERIALSOURCE:
+        uniformsDirty = true;
+        break;
+    case PLAT_RS_LOCALVIEWER:
+        break;
+    default:
+        fixedDirty = true;
+        break;
+    }
+}
+
+void GLExecutor::SetTextureStageState(uint32_t stage, PlatD3dStageState type, uint32_t value)
+{
+    // Only stage 0 takes part: the engine keeps the later stages disabled.
+    if (stage != 0 || type >= PLAT_TSS_COUNT || stageStates[type] == value)
+        return;
+    stageStates[type] = value;
+    uniformsDirty = true;
+}
+
+void GLExecutor::SetSamplerState(uint32_t stage, PlatD3dSamplerState type, uint32_t value)
+{
+    if (stage != 0 || type >= PLAT_SAMP_COUNT || samplerStates[type] == value)
+        return;
+    samplerStates[type] = value;
+    samplerDirty = true;
+}
+
+void GLExecutor::SetTransform(PlatD3dTransform which, const PlatMatrix &matrix)
+{
+    if (which == PLAT_TS_WORLD)
+        world = matrix;
+    else if (which == PLAT_TS_VIEW)
+        view = matrix;
+    else if (which == PLAT_TS_PROJECTION)
+        projection = matrix;
+    transformDirty = true;
+}
+
+void GLExecutor::SetViewport(const PlatD3dViewport &given)
+{
+    viewport = given;
+    fixedDirty = true;
+    uniformsDirty = true;
+}
+
+void GLExecutor::SetScissorRect(const PlatD3dRect &rect)
+{
+    scissor = rect;
+    fixedDirty = true;
+}
+
+void GLExecutor::SetMaterial(const PlatD3dMaterial &given)
+{
+    material = given;
+    uniformsDirty = true;
+}
+
+void GLExecutor::SetTexture(uint32_t stage, uint32_t textureId)
+{
+    if (stage != 0 || boundTexture == textureId)
+        return;
+    boundTexture = textureId;
+    if (!MakeCurrent())
+        return;
+    auto found = textures.find(textureId);
+    gl.BindTexture(GL_TEXTURE_2D, found != textures.end() ? found->second.name : 0);
+    uniformsDirty = true;
+}
+
+void GLExecutor::ApplyState()
+{
+    GLsizei targetHeight = (GLsizei)parameters.backBufferHeight;
+    if (fixedDirty)
+    {
+        fixedDirty = false;
+        if (renderStates[PLAT_RS_ALPHABLENDENABLE])
+        {
+            gl.Enable(GL_BLEND);
+            gl.BlendFunc(BlendFactor(renderStates[PLAT_RS_SRCBLEND]), BlendFactor(renderStates[PLAT_RS_DESTBLEND]));
+        }
+        else
+            gl.Disable(GL_BLEND);
+        if (renderStates[PLAT_RS_ZENABLE])
+            gl.Enable(GL_DEPTH_TEST);
+        else
+            gl.Disable(GL_DEPTH_TEST);
+        gl.DepthMask(renderStates[PLAT_RS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
+        uint32_t cull = renderStates[PLAT_RS_CULLMODE];
+        if (cull == PLAT_CULL_CCW || cull == PLAT_CULL_CW)
+        {
+            // Front faces are clockwise on the screen.
+            gl.Enable(GL_CULL_FACE);
+            gl.CullFace(cull == PLAT_CULL_CCW ? GL_BACK : GL_FRONT);
+        }
+        else
+            gl.Disable(GL_CULL_FACE);
+        if (renderStates[PLAT_RS_SCISSORTESTENABLE])
+        {
+            gl.Enable(GL_SCISSOR_TEST);
+            gl.Scissor(scissor.left, targetHeight - scissor.bottom, scissor.right - scissor.left,
+                       scissor.bottom - scissor.top);
+        }
+        else
+            gl.Disable(GL_SCISSOR_TEST);
+        if (samples > 0)
+        {
+            if (renderStates[PLAT_RS_MULTISAMPLEANTIALIAS])
+                gl.Enable(GL_MULTISAMPLE);
+            else
+                gl.Disable(GL_MULTISAMPLE);
+        }
+        gl.Viewport((GLint)viewport.x, targetHeight - (GLint)(viewport.y + viewport.height), (GLsizei)viewport.width,
+                    (GLsizei)viewport.height);
+        gl.DepthRange(viewport.minZ, viewport.maxZ);
+    }
+    if (samplerDirty)
+    {
+        samplerDirty = false;
+        GLint mag = samplerStates[PLAT_SAMP_MAGFILTER] == PLAT_TEXF_LINEAR ? GL_LINEAR : GL_NEAREST;
+        GLint min = samplerStates[PLAT_SAMP_MINFILTER] == PLAT_TEXF_LINEAR ? GL_LINEAR : GL_NEAREST;
+        auto wrap = [](uint32_t mode) -> GLint {
+            return mode == PLAT_TADDRESS_CLAMP ? GL_CLAMP_TO_EDGE
+                   : mode == PLAT_TADDRESS_MIRROR ? GL_MIRRORED_REPEAT
+                                                  : GL_REPEAT;
+        };
+        gl.SamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, mag);
+        gl.SamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, min);
+        gl.SamplerParameteri(sampler, GL_TEXTURE_WRAP_S, wrap(samplerStates[PLAT_SAMP_ADDRESSU]));
+        gl.SamplerParameteri(sampler, GL_TEXTURE_WRAP_T, wrap(samplerStates[PLAT_SAMP_ADDRESSV]));
+    }
+    if (transformDirty)
+    {
+        transformDirty = false;
+        PlatMatrix combined;
+        PlatD3dxMatrixMultiply(&combined, &world, &view);
+        PlatD3dxMatrixMultiply(&combined, &combined, &projection);
+        // Row-vector matrices read column by column are their transposes: M^T p = (p M)^T.
+        gl.UniformMatrix4fv(uniforms[U_TRANSFORM], 1, GL_FALSE, combined.m);
+    }
+    if (uniformsDirty)
+    {
+        uniformsDirty = false;
+        float vp[4] = {(float)viewport.x, (float)viewport.y, (float)viewport.width, (float)viewport.height};
+        gl.Uniform4fv(uniforms[U_VIEWPORT], 1, vp);
+        gl.Uniform1i(uniforms[U_LIGHTING], renderStates[PLAT_RS_LIGHTING] ? 1 : 0);
+        gl.Uniform4fv(uniforms[U_MAT_DIFFUSE], 1, &material.diffuse.r);
+        gl.Uniform4fv(uniforms[U_MAT_AMBIENT], 1, &material.ambient.r);
+        gl.Uniform4fv(uniforms[U_MAT_EMISSIVE], 1, &material.emissive.r);
+        float ambient[4];
+        ColourToFloats(renderStates[PLAT_RS_AMBIENT], ambient);
+        gl.Uniform4fv(uniforms[U_GLOBAL_AMBIENT], 1, ambient);
+        gl.Uniform1i(uniforms[U_DIFFUSE_SOURCE], (GLint)renderStates[PLAT_RS_DIFFUSEMATERIALSOURCE]);
+        gl.Uniform1i(uniforms[U_AMBIENT_SOURCE], (GLint)renderStates[PLAT_RS_AMBIENTMATERIALSOURCE]);
+        gl.Uniform1i(uniforms[U_EMISSIVE_SOURCE], (GLint)renderStates[PLAT_RS_EMISSIVEMATERIALSOURCE]);
+        gl.Uniform1i(uniforms[U_HAS_TEXTURE], textures.count(boundTexture) ? 1 : 0);
+        gl.Uniform1i(uniforms[U_COLOUR_OP], (GLint)stageStates[PLAT_TSS_COLOROP]);
+        gl.Uniform1i(uniforms[U_COLOUR_ARG1], (GLint)stageStates[PLAT_TSS_COLORARG1]);
+        gl.Uniform1i(uniforms[U_COLOUR_ARG2], (GLint)stageStates[PLAT_TSS_COLORARG2]);
+        gl.Uniform1i(uniforms[U_ALPHA_OP], (GLint)stageStates[PLAT_TSS_ALPHAOP]);
+        gl.Uniform1i(uniforms[U_ALPHA_ARG1], (GLint)stageStates[PLAT_TSS_ALPHAARG1]);
+        gl.Uniform1i(uniforms[U_ALPHA_ARG2], (GLint)stageStates[PLAT_TSS_ALPHAARG2]);
+        gl.Uniform1i(uniforms[U_SPECULAR_ENABLE], renderStates[PLAT_RS_SPECULARENABLE] ? 1 : 0);
+    }
+}
+
+// ---- Drawing ---------------------------------------------------------------------------
+
+void GLExecutor::Clear(const PlatD3dRect &rect, uint32_t flags, uint32_t colour, float z)
+{
+    if (!MakeCurrent())
+        return;
+    PlatD3dRect area = rect;
+    if (renderStates[PLAT_RS_SCISSORTESTENABLE])
+    {
+        area.left = area.left > scissor.left ? area.left : scissor.left;
+        area.top = area.top > scissor.top ? area.top : scissor.top;
+        area.right = area.right < scissor.right ? area.right : scissor.right;
+        area.bottom = area.bottom < scissor.bottom ? area.bottom : scissor.bottom;
+        if (area.right <= area.left || area.bottom <= area.top)
+            return;
+    }
+    GLbitfield mask = 0;
+    float rgba[4];
+    ColourToFloats(colour, rgba);
+    if (flags & PLAT_CLEAR_TARGET)
+    {
+        gl.ClearColor(rgba[0], rgba[1], rgba[2], 1.0f);
+        mask |= GL_COLOR_BUFFER_BIT;
+    }
+    if (flags & PLAT_CLEAR_ZBUFFER)
+    {
+        gl.ClearDepth(z);
+        gl.DepthMask(GL_TRUE);
+        mask |= GL_DEPTH_BUFFER_BIT;
+    }
+    if (flags & PLAT_CLEAR_STENCIL)
+    {
+        gl.ClearStencil(0);
+        mask |= GL_STENCIL_BUFFER_BIT;
+    }
+    gl.Enable(GL_SCISSOR_TEST);
+    gl.Scissor(area.left, (GLint)parameters.backBufferHeight - area.bottom, area.right - area.left,
+               area.bottom - area.top);
+    gl.Clear(mask);
+    // The clear borrowed the scissor and depth mask.
+    fixedDirty = true;
+}
+
+void GLExecutor::Draw(PlatD3dPrimitive primitive, uint32_t fvf, uint32_t stride, const void *vertices,
+                      uint32_t vertexCount)
+{
+    if (!MakeCurrent() || vertexCount == 0)
+        return;
+    GLenum mode = primitive == PLAT_PT_TRIANGLELIST    ? GL_TRIANGLES
+                  : primitive == PLAT_PT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP
+                                                       : GL_TRIANGLE_FAN;
+    GLsizeiptr size = (GLsizeiptr)stride * vertexCount;
+    if (size > kStreamSize)
+        return;
+    if (streamUsed + size > kStreamSize)
+    {
+        gl.BufferData(GL_ARRAY_BUFFER, kStreamSize, nullptr, GL_STREAM_DRAW);
+        streamUsed = 0;
+    }
+    GLsizeiptr base = streamUsed;
+    gl.BufferSubData(GL_ARRAY_BUFFER, base, size, vertices);
+    // Keep each batch aligned to 16 bytes.
+    streamUsed += (size + 15) & ~(GLsizeiptr)15;
+
+    bool preTransformed = (fvf & PLAT_FVF_XYZRHW) != 0;
+    if (fvf != lastFvf)
+    {
+        bool hadDiffuse = lastFvf != 0xFFFFFFFFu && (lastFvf & PLAT_FVF_DIFFUSE);
+        bool hadSpecular = lastFvf != 0xFFFFFFFFu && (lastFvf & PLAT_FVF_SPECULAR);
+        bool wasPre = lastFvf != 0xFFFFFFFFu && (lastFvf & PLAT_FVF_XYZRHW);
+        if (lastFvf == 0xFFFFFFFFu || hadDiffuse != ((fvf & PLAT_FVF_DIFFUSE) != 0) ||
+            hadSpecular != ((fvf & PLAT_FVF_SPECULAR) != 0) || wasPre != preTransformed)
+        {
+            gl.Uniform1i(uniforms[U_PRETRANSFORMED], preTransformed ? 1 : 0);
+            gl.Uniform1i(uniforms[U_HAS_DIFFUSE], (fvf & PLAT_FVF_DIFFUSE) ? 1 : 0);
+            gl.Uniform1i(uniforms[U_HAS_SPECULAR], (fvf & PLAT_FVF_SPECULAR) ? 1 : 0);
+        }
+        lastFvf = fvf;
+    }
+    ApplyState();
+
+    uintptr_t offset = (uintptr_t)base;
+    gl.EnableVertexAttribArray(ATTR_POSITION);
+    gl.VertexAttribPointer(ATTR_POSITION, preTransformed ? 4 : 3, GL_FLOAT, GL_FALSE, (GLsizei)stride,
+                           (const void *)offset);
+    offset += preTransformed ? 16 : 12;
+    if (fvf & PLAT_FVF_NORMAL)
+        offset += 12;
+    if (fvf & PLAT_FVF_DIFFUSE)
+    {
+        gl.EnableVertexAttribArray(ATTR_DIFFUSE);
+        gl.VertexAttribPointer(ATTR_DIFFUSE, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, (GLsizei)stride, (const void *)offset);
+        offset += 4;
+    }
+    else
+    {
+        gl.DisableVertexAttribArray(ATTR_DIFFUSE);
+        gl.VertexAttrib4f(ATTR_DIFFUSE, 1.0f, 1.0f, 1.0f, 1.0f);
+    }
+    if (fvf & PLAT_FVF_SPECULAR)
+    {
+        gl.EnableVertexAttribArray(ATTR_SPECULAR);
+        gl.VertexAttribPointer(ATTR_SPECULAR, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, (GLsizei)stride,
+                               (const void *)offset);
+        offset += 4;
+    }
+    else
+    {
+        gl.DisableVertexAttribArray(ATTR_SPECULAR);
+        gl.VertexAttrib4f(ATTR_SPECULAR, 0.0f, 0.0f, 0.0f, 0.0f);
+    }
+    if (fvf & PLAT_FVF_TEX1)
+    {
+        gl.EnableVertexAttribArray(ATTR_TEXCOORD);
+        gl.VertexAttribPointer(ATTR_TEXCOORD, 2, GL_FLOAT, GL_FALSE, (GLsizei)stride, (const void *)offset);
+    }
+    else
+    {
+        gl.DisableVertexAttribArray(ATTR_TEXCOORD);
+        gl.VertexAttrib4f(ATTR_TEXCOORD, 0.0f, 0.0f, 0.0f, 1.0f);
+    }
+    gl.DrawArrays(mode, 0, (GLsizei)vertexCount);
+}
+
+uint32_t GLExecutor::CreateTexture(uint32_t width, uint32_t height, PlatD3dFormat format)
+{
+    if (!MakeCurrent())
+        return 0;
+    Texture texture = {0, width, height};
+    gl.GenTextures(1, &texture.name);
+    gl.BindTexture(GL_TEXTURE_2D, texture.name);
+    gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    if (format == PLAT_FMT_X8R8G8B8)
+        gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
+    gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, (GLsizei)width, (GLsizei)height, 0, GL_BGRA,
+                  GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    uint32_t id = ++lastTexture;
+    textures[id] = texture;
+    auto bound = textures.find(boundTexture);
+    gl.BindTexture(GL_TEXTURE_2D, bound != textures.end() ? bound->second.name : 0);
+    return id;
+}
+
+void GLExecutor::UpdateTexture(uint32_t textureId, const void *pixels)
+{
+    auto found = textures.find(textureId);
+    if (found == textures.end() || !MakeCurrent())
+        return;
+    gl.BindTexture(GL_TEXTURE_2D, found->second.name);
+    gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, (GLsizei)found->second.width, (GLsizei)found->second.height, 0,
+                  GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    auto bound = textures.find(boundTexture);
+    gl.BindTexture(GL_TEXTURE_2D, bound != textures.end() ? bound->second.name : 0);
+}
+
+void GLExecutor::DestroyTexture(uint32_t textureId)
+{
+    auto found = textures.find(textureId);
+    if (found == textures.end() || !MakeCurrent())
+        return;
+    gl.DeleteTextures(1, &found->second.name);
+    textures.erase(found);
+    if (boundTexture == textureId)
+    {
+        boundTexture = 0;
+        uniformsDirty = true;
+    }
+}
+
+void GLExecutor::IssueFence(uint32_t fenceId)
+{
+    if (!MakeCurrent())
+        return;
+    GLsync &sync = fences[fenceId];
+    if (sync)
+        gl.DeleteSync(sync);
+    sync = gl.FenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+}
+
+bool GLExecutor::IsFenceDone(uint32_t fenceId, bool flush)
+{
+    auto found = fences.find(fenceId);
+    if (found == fences.end() || !found->second || !MakeCurrent())
+        return true;
+    GLenum status = gl.ClientWaitSync(found->second, flush ? GL_SYNC_FLUSH_COMMANDS_BIT : 0, 0);
+    return status == GL_ALREADY_SIGNALED || status == GL_CONDITION_SATISFIED;
+}
+
+bool GLExecutor::WaitFence(uint32_t fenceId, double seconds)
+{
+    auto found = fences.find(fenceId);
+    if (found == fences.end() || !found->second || !MakeCurrent())
+        return true;
+    GLuint64 timeout = seconds > 0.0 ? (GLuint64)(seconds * 1e9) : 0;
+    GLenum status = gl.ClientWaitSync(found->second, GL_SYNC_FLUSH_COMMANDS_BIT, timeout);
+    return status == GL_ALREADY_SIGNALED || status == GL_CONDITION_SATISFIED;
+}
+
+void GLExecutor::DestroyFence(uint32_t fenceId)
+{
+    auto found = fences.find(fenceId);
+    if (found == fences.end())
+        return;
+    if (found->second && MakeCurrent())
+        gl.DeleteSync(found->second);
+    fences.erase(found);
+}
+
+// ---- Present and read-back ------------------------------------------------------------
+
+void GLExecutor::ResolveBackBuffer()
+{
+    GLint width = (GLint)parameters.backBufferWidth, height = (GLint)parameters.backBufferHeight;
+    gl.Disable(GL_SCISSOR_TEST);
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer);
+    gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, resolveFrameBuffer);
+    gl.BlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    gl.BindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
+    fixedDirty = true;
+}
+
+bool GLExecutor::Present()
+{
+    if (!MakeCurrent())
+        return false;
+    if (ownsWindow)
+    {
+        // Nothing to show: an off-screen device only keeps its back buffer.
+        gl.Flush();
+        return true;
+    }
+    if (samples > 0)
+        ResolveBackBuffer();
+    int drawableWidth = 0, drawableHeight = 0;
+    SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    GLint width = (GLint)parameters.backBufferWidth, height = (GLint)parameters.backBufferHeight;
+    gl.Disable(GL_SCISSOR_TEST);
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, samples > 0 ? resolveFrameBuffer : frameBuffer);
+    gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    bool sameSize = drawableWidth == width && drawableHeight == height;
+    gl.BlitFramebuffer(0, 0, width, height, 0, 0, drawableWidth, drawableHeight, GL_COLOR_BUFFER_BIT,
+                       sameSize ? GL_NEAREST : GL_LINEAR);
+    SDL_GL_SwapWindow(window);
+    gl.BindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
+    fixedDirty = true;
+    return gl.GetError() == GL_NO_ERROR;
+}
+
+bool GLExecutor::ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t height)
+{
+    if (!MakeCurrent() || width != parameters.backBufferWidth || height != parameters.backBufferHeight)
+        return false;
+    if (samples > 0)
+        ResolveBackBuffer();
+    std::vector<uint8_t> rgba((size_t)width * height * 4);
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, samples > 0 ? resolveFrameBuffer : frameBuffer);
+    gl.ReadPixels(0, 0, (GLsizei)width, (GLsizei)height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    gl.BindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
+    for (uint32_t y = 0; y < height; y++)
+    {
+        const uint8_t *row = rgba.data() + (size_t)(height - 1 - y) * width * 4;
+        for (uint32_t x = 0; x < width; x++)
+        {
+            const uint8_t *p = row + x * 4;
+            pixels[(size_t)y * width + x] = 0xFF000000u | ((uint32_t)p[0] << 16) | ((uint32_t)p[1] << 8) | p[2];
+        }
+    }
+    return gl.GetError() == GL_NO_ERROR;
+}
+
+} // namespace
+
+PlatD3dExecutor *PlatD3dCreateGLExecutor(const PlatD3dPresentParameters *parameters)
+{
+    return new GLExecutor();
+}

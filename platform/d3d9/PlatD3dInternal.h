@@ -1,0 +1,18 @@
+// What the stand-in's own files share: the error text, the display snapshot of a
+// device object, and the resource bookkeeping between devices and their resources.
+#pragma once
+#include "PlatD3d9.h"
+
+void PlatD3dSetErrorText(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// The adapters and modes a device object sees, taken when it is created.
+struct PlatD3d
+{
+    uint32_t references;
+    bool ownsSdlVideo;
+    PlatD3dFakeDisplay display;
+};
+
+// Bits per colour channel of a display or back-buffer format (0 for others).
+int PlatD3dFormatChannelBits(PlatD3dFormat format);
+bool PlatD3dIsOfferedMultiSample(const PlatD3dFakeAdapter &adapter, uint32_t type, uint32_t *levels);
