@@ -25,7 +25,6 @@ static struct
     SDL_AudioDeviceID device;
     bool paused;           // tests pull frames themselves
     int rate;              // output rate in Hz
-    int channels;          // output channels, 1 or 2
     int lockDepth;
     SDL_AudioDeviceID lockedDevice;
     PlatSoundBuffer *buffers;
@@ -34,7 +33,7 @@ static struct
     PlatSoundLimiter limiter;
     float mix[2 * MIX_STEP_FRAMES];
     float streamFrames[2 * MIX_STEP_FRAMES];
-} s_sound = {false, 0, 0, false, DEFAULT_RATE, 2, 0, 0, NULL, NULL, NULL, {1.0f, 0}, {}, {}};
+} s_sound = {false, 0, 0, false, DEFAULT_RATE, 0, 0, NULL, NULL, NULL, {1.0f, 0}, {}, {}};
 
 void PlatSoundLock()
 {
@@ -60,7 +59,7 @@ static void MixInto(int16_t *out, int frames);
 
 static void SDLCALL DeviceCB(void *userData, Uint8 *stream, int length)
 {
-    MixInto((int16_t *)stream, length / (int)(sizeof(int16_t) * s_sound.channels));
+    MixInto((int16_t *)stream, length / (int)(2 * sizeof(int16_t)));
 }
 
 static int OpenDevice()
@@ -74,7 +73,7 @@ static int OpenDevice()
     SDL_zero(want);
     want.freq = s_sound.rate;
     want.format = AUDIO_S16SYS;
-    want.channels = (Uint8)s_sound.channels;
+    want.channels = 2;
     want.samples = DEVICE_BUFFER_FRAMES;
     want.callback = DeviceCB;
     SDL_AudioSpec have;
@@ -139,9 +138,10 @@ int PlatSoundGetOutputRate()
     return s_sound.device ? s_sound.rate : 0;
 }
 
-int PlatSoundGetOutputChannels()
+const char *PlatSoundGetOutputDriver()
 {
-    return s_sound.channels;
+    const char *driver = s_sound.device ? SDL_GetCurrentAudioDriver() : NULL;
+    return driver ? driver : "none";
 }
 
 void PlatSoundPauseOutput(int paused)
@@ -163,10 +163,7 @@ int PlatSoundCreate()
     if (!s_sound.device)
     {
         if (!OutputNeeded())
-        {
             s_sound.rate = DEFAULT_RATE;
-            s_sound.channels = 2;
-        }
         if (!OpenDevice())
             return 0;
     }
@@ -213,17 +210,15 @@ int PlatSoundSetPrimaryFormat(const PlatSoundFormat *format)
     }
     if (!PlatSoundCheckFormat(format, "The primary format"))
         return 0;
-    if ((int)format->samplesPerSecond == s_sound.rate && format->channels == s_sound.channels)
+    if ((int)format->samplesPerSecond <= s_sound.rate)
         return 1;
     // The mixer's state lives here, so reopening the device loses nothing that plays.
-    int oldRate = s_sound.rate, oldChannels = s_sound.channels;
+    int oldRate = s_sound.rate;
     CloseDevice();
     s_sound.rate = (int)format->samplesPerSecond;
-    s_sound.channels = format->channels;
     if (OpenDevice())
         return 1;
     s_sound.rate = oldRate;
-    s_sound.channels = oldChannels;
     OpenDevice();
     return 0;
 }
@@ -440,8 +435,8 @@ static void MixInto(int16_t *out, int frames)
             for (int i = 0; i < 2 * step; i++)
                 s_sound.mix[i] += s_sound.streamFrames[i];
         }
-        PlatSoundLimit(&s_sound.limiter, s_sound.mix, out, step, s_sound.channels, s_sound.rate);
-        out += step * s_sound.channels;
+        PlatSoundLimit(&s_sound.limiter, s_sound.mix, out, step, s_sound.rate);
+        out += 2 * step;
         frames -= step;
     }
 }

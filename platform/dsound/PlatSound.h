@@ -35,14 +35,15 @@ int PlatSoundReadWave(const char *path, PlatSoundFormat *format, void **data, ui
 void PlatSoundFreeWave(void *data);
 
 // ---- The sound system --------------------------------------------------------------------
-// Opens the audio output (44100 Hz stereo until a primary format is set) and the mixer.
+// Opens the audio output (44100 Hz stereo, 16-bit) and the mixer.
 // 0 when it is already created or no output can be opened.
 int PlatSoundCreate();
 // Frees every buffer still alive and closes the output (kept open while music uses it).
 void PlatSoundDestroy();
 int PlatSoundIsCreated();
-// The output's rate and channels follow the format (PCM, 1-2 channels, 8/16 bits,
-// 100-200000 Hz); 0 for anything else.
+// Checks the format the sounds will mostly have (PCM, 1-2 channels, 8/16 bits, 100-200000 Hz;
+// 0 for anything else) and raises the output rate to its rate when that is higher. The output
+// stays stereo and at least 44100 Hz, so that music keeps its quality.
 int PlatSoundSetPrimaryFormat(const PlatSoundFormat *format);
 // The text of the last failure of any PlatSound function.
 const char *PlatSoundGetErrorText();
@@ -94,12 +95,12 @@ void PlatSoundSetStream(PlatSoundStreamFn stream, void *context);
 // Holds the audio thread off while the caller changes what it reads; nestable.
 void PlatSoundLock();
 void PlatSoundUnlock();
-// The output's current rate in Hz (0 when closed).
+// The output's current rate in Hz (0 when closed) and the name of the audio driver under it.
 int PlatSoundGetOutputRate();
+const char *PlatSoundGetOutputDriver();
 
 // ---- Tests and benchmarks -----------------------------------------------------------------
 // A paused output stops pulling frames; PlatSoundMixFrames then renders the next frames
-// exactly as the output would, in the output's format (16-bit, interleaved channels).
+// exactly as the output would: 16-bit stereo, interleaved.
 void PlatSoundPauseOutput(int paused);
-int PlatSoundGetOutputChannels();
 void PlatSoundMixFrames(int16_t *out, int frames);

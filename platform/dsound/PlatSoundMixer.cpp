@@ -111,8 +111,7 @@ void PlatSoundMixVoice(PlatSoundBuffer *voice, float *mix, int frames, int outpu
     }
 }
 
-void PlatSoundLimit(PlatSoundLimiter *limiter, const float *mix, int16_t *out, int frames, int channels,
-                    int outputRate)
+void PlatSoundLimit(PlatSoundLimiter *limiter, const float *mix, int16_t *out, int frames, int outputRate)
 {
     const int holdFrames = (int)(LIMITER_HOLD_SECONDS * outputRate);
     const float release = (float)(1.0 - std::exp(-1.0 / (LIMITER_RELEASE_SECONDS * outputRate)));
@@ -136,13 +135,8 @@ void PlatSoundLimit(PlatSoundLimiter *limiter, const float *mix, int16_t *out, i
         }
         // The limiter keeps the level at or below the ceiling; the clamp only guards rounding.
         float scale = limiter->gain * 32767.0f;
-        if (channels == 1)
-            out[frame] = (int16_t)std::lrint(std::fmax(-32767.0f, std::fmin(32767.0f, 0.5f * (left + right) * scale)));
-        else
-        {
-            out[2 * frame] = (int16_t)std::lrint(std::fmax(-32767.0f, std::fmin(32767.0f, left * scale)));
-            out[2 * frame + 1] = (int16_t)std::lrint(std::fmax(-32767.0f, std::fmin(32767.0f, right * scale)));
-        }
+        out[2 * frame] = (int16_t)std::lrint(std::fmax(-32767.0f, std::fmin(32767.0f, left * scale)));
+        out[2 * frame + 1] = (int16_t)std::lrint(std::fmax(-32767.0f, std::fmin(32767.0f, right * scale)));
     }
 }
 

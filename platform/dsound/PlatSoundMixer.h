@@ -44,9 +44,8 @@ float PlatSoundGainOfVolume(int32_t hundredthsOfDb);
 // Adds `frames` stereo frames of the voice into `mix`, advancing it at its frequency relative
 // to `outputRate`; a one-shot voice stops at its end, a looped one wraps.
 void PlatSoundMixVoice(PlatSoundBuffer *voice, float *mix, int frames, int outputRate);
-// Turns the stereo sum into 16-bit output of 1 or 2 channels below the ceiling.
-void PlatSoundLimit(PlatSoundLimiter *limiter, const float *mix, int16_t *out, int frames, int channels,
-                    int outputRate);
+// Turns the stereo sum into 16-bit stereo output below the ceiling.
+void PlatSoundLimit(PlatSoundLimiter *limiter, const float *mix, int16_t *out, int frames, int outputRate);
 
 // A PCM format the mixer can play (1-2 channels, 8/16 bits, 100-200000 Hz, matching block
 // align); 0 with the error text naming the first problem, after `source`.

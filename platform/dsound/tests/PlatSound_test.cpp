@@ -301,26 +301,29 @@ TEST_F(PlatSoundMixerTest, ControlsAndHandlesAreChecked)
     EXPECT_FALSE(PlatSoundCreate()); // already created
 }
 
-TEST_F(PlatSoundMixerTest, PrimaryFormatSetsTheOutput)
+TEST_F(PlatSoundMixerTest, PrimaryFormatOnlyRaisesTheOutputRate)
 {
-    PlatSoundFormat mono = {1, 1, 22050, 44100, 2, 16, 0};
-    ASSERT_TRUE(PlatSoundSetPrimaryFormat(&mono)) << PlatSoundGetErrorText();
-    EXPECT_EQ(PlatSoundGetOutputRate(), 22050);
-    EXPECT_EQ(PlatSoundGetOutputChannels(), 1);
-    // A 22050 Hz tone buffer plays at its own pitch on the 22050 Hz output.
-    PlatSoundFormat format = mono;
-    std::string pcm = SinePcm(16, 1, 22050, 441, 0.5, 2205);
-    PlatSoundBuffer *tone = PlatSoundCreateBuffer(&format, pcm.data(), (uint32_t)pcm.size(), 0);
+    struct Row
+    {
+        const char *name;
+        PlatSoundFormat format;
+        int accepted;
+        int rate; // of the output afterwards
+    } rows[] = {
+        {"22050 Hz mono keeps 44100", {1, 1, 22050, 44100, 2, 16, 0}, 1, 44100},
+        {"48000 Hz stereo raises it", {1, 2, 48000, 192000, 4, 16, 0}, 1, 48000},
+        {"lower again keeps 48000", {1, 2, 44100, 176400, 4, 16, 0}, 1, 48000},
+        {"zero rate", {1, 2, 0, 0, 4, 16, 0}, 0, 48000},
+        {"not PCM", {3, 2, 96000, 768000, 8, 32, 0}, 0, 48000},
+    };
+    for (const Row &row : rows)
+    {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(PlatSoundSetPrimaryFormat(&row.format), row.accepted) << PlatSoundGetErrorText();
+        EXPECT_EQ(PlatSoundGetOutputRate(), row.rate);
+    }
+    // A 44100 Hz tone keeps its pitch on the 48000 Hz output.
+    PlatSoundBuffer *tone = Tone(441, 0.5, 4400);
     ASSERT_TRUE(PlatSoundPlay(tone, 1));
-    std::vector<int16_t> out(2205);
-    PlatSoundMixFrames(out.data(), 2205);
-    EXPECT_NEAR(Period(Channel(out, 1, 0)), 50.0, 0.01);
-
-    PlatSoundFormat bad = mono;
-    bad.samplesPerSecond = 0;
-    EXPECT_FALSE(PlatSoundSetPrimaryFormat(&bad));
-    bad = mono;
-    bad.formatTag = 3;
-    EXPECT_FALSE(PlatSoundSetPrimaryFormat(&bad));
-    EXPECT_EQ(PlatSoundGetOutputRate(), 22050);
+    EXPECT_NEAR(Period(Mix(4800)), 100.0 * 48000 / RATE, 0.01);
 }
