@@ -82,7 +82,7 @@ int EngJsonReadObjectFromFile(json::Object *object, const char *fileName)
         return 0;
     }
     EngFile file;
-    if (!file.OpenForReading(fileName, true, true))
+    if (!file.OpenForReading(fileName, false, true))
         return 0;
     uint32_t size = file.GetSize();
     std::string text;
@@ -93,7 +93,7 @@ int EngJsonReadObjectFromFile(json::Object *object, const char *fileName)
             return 0;
     }
     file.Close();
-    // Text mode: line ends arrive as LF whatever the file holds.
+    // Read as text: CR LF line ends arrive as LF whatever the file holds.
     std::string::size_type out = 0;
     for (std::string::size_type in = 0; in < text.size(); in++)
         if (!(text[in] == '\r' && in + 1 < text.size() && text[in + 1] == '\n'))
