@@ -14,25 +14,34 @@
 
 // ---- Records -----------------------------------------------------------------------
 
-void EngLangInfoC::SetNameInEnglish(const char *name)
+namespace
 {
-    if (!name)
+
+// A NULL value is a caller's fault: reported, and the field cleared.
+void SetOrClear(const char *function, std::string &field, const char *value)
+{
+    if (!value)
     {
-        DebugErrorCode(ENG_FUNC, EngFourCC("BAPA"));
-        nameInEnglish.clear();
-        displayName.clear();
+        DebugErrorCode(function, EngFourCC("BAPA"));
+        field.clear();
         return;
     }
-    nameInEnglish = name;
-    displayName = name;
+    field = value;
+}
+
+} // namespace
+
+void EngLangInfoC::SetNameInEnglish(const char *name)
+{
+    SetOrClear(ENG_FUNC, nameInEnglish, name);
+    displayName = nameInEnglish;
 }
 
 void EngLangInfoC::SetNameInEnglishWithLen(const char *name, int length)
 {
     if (!name || length < 0)
     {
-        DebugErrorCode(ENG_FUNC, EngFourCC("BAPA"));
-        nameInEnglish.clear();
+        SetOrClear(ENG_FUNC, nameInEnglish, nullptr);
         displayName.clear();
         return;
     }
@@ -42,57 +51,27 @@ void EngLangInfoC::SetNameInEnglishWithLen(const char *name, int length)
 
 void EngLangInfoC::SetNameNative(const char *name)
 {
-    if (!name)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("BAPA"));
-        nameNative.clear();
-        return;
-    }
-    nameNative = name;
+    SetOrClear(ENG_FUNC, nameNative, name);
 }
 
 void EngLangInfoC::SetFlagCountryCode(const char *code)
 {
-    if (!code)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("BAPA"));
-        flagCountryCode.clear();
-        return;
-    }
-    flagCountryCode = code;
+    SetOrClear(ENG_FUNC, flagCountryCode, code);
 }
 
 void EngLangPathC::SetPath(const char *newPath)
 {
-    if (!newPath)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("BAPA"));
-        path.clear();
-        return;
-    }
-    path = newPath;
+    SetOrClear(ENG_FUNC, path, newPath);
 }
 
 void EngLangSubTextC::SetText(const char *newText)
 {
-    if (!newText)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("BAPA"));
-        text.clear();
-        return;
-    }
-    text = newText;
+    SetOrClear(ENG_FUNC, text, newText);
 }
 
 void EngLangTextC::SetToken(const char *newToken)
 {
-    if (!newToken)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("BAPA"));
-        token.clear();
-        return;
-    }
-    token = newToken;
+    SetOrClear(ENG_FUNC, token, newToken);
 }
 
 // ---- State -------------------------------------------------------------------------

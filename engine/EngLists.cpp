@@ -7,6 +7,20 @@
 
 #include "EngDebug.h"
 
+namespace
+{
+
+// A heap copy of size bytes, or NULL.
+void *DuplicateBlock(const void *data, int32_t size)
+{
+    void *copy = malloc((size_t)size);
+    if (copy)
+        memcpy(copy, data, (size_t)size);
+    return copy;
+}
+
+} // namespace
+
 // ---- EngIndexedList ----------------------------------------------------------------
 
 EngIndexedList::EngIndexedList(int32_t growStep) : growStep(growStep < 1 ? 64 : growStep)
@@ -74,14 +88,13 @@ int32_t EngIndexedList::DoAdd(const void *data, void *const *keepPointer, int32_
     }
     if (data)
     {
-        entry->data = malloc((size_t)size);
+        entry->data = DuplicateBlock(data, size);
         if (!entry->data)
         {
             free(entry);
             DebugError(ENG_FUNC, "No memory for element data");
             return -1;
         }
-        memcpy(entry->data, data, (size_t)size);
         entry->size = size;
         entry->owned = 1;
     }
@@ -227,14 +240,13 @@ int32_t EngLinkedList::DoAdd(const void *data, void *const *keepPointer, int32_t
     }
     if (data)
     {
-        element->data = malloc((size_t)size);
+        element->data = DuplicateBlock(data, size);
         if (!element->data)
         {
             free(element);
             DebugError(ENG_FUNC, "No memory for element data");
             return -1;
         }
-        memcpy(element->data, data, (size_t)size);
         element->owned = 1;
         element->size = size;
     }

@@ -622,58 +622,46 @@ int TextFile::Open(const char *name, int openMode, int requested, int requestedB
     // handed to the ANSI reader as the start of the text.
     unsigned char seen[3];
     int seenCount = 0;
-    int byte = read_1_byte(fileName, file, &bytesLeft);
-    if (byte == TEXTFILE_ERROR)
+    // Takes one more byte into seen (none at the end of the file); false after an error.
+    auto take = [&]() {
+        int byte = read_1_byte(fileName, file, &bytesLeft);
+        if (byte >= 0)
+            seen[seenCount++] = (unsigned char)byte;
+        return byte != TEXTFILE_ERROR;
+    };
+    bool ok = take();
+    if (ok && seenCount == 1 && (seen[0] == 0xFF || seen[0] == 0xFE || seen[0] == 0xEF))
+        ok = take();
+    if (ok && seenCount == 2 && seen[0] == 0xEF && seen[1] == 0xBB)
+        ok = take();
+    if (!ok)
     {
         Close();
         return TEXTFILE_ERROR;
     }
-    if (byte == TEXTFILE_END)
+    if (seenCount == 0)
     {
         encoding = TEXTFILE_ENCODING_ANSI;
         reader = new TextFileReader(fileName, file, 0, 0);
         return TEXTFILE_OK;
     }
-    seen[seenCount++] = (unsigned char)byte;
-    if (byte == 0xFF || byte == 0xFE || byte == 0xEF)
+    if (seenCount == 2 && seen[0] == 0xFF && seen[1] == 0xFE)
     {
-        byte = read_1_byte(fileName, file, &bytesLeft);
-        if (byte == TEXTFILE_ERROR)
-        {
-            Close();
-            return TEXTFILE_ERROR;
-        }
-        if (byte >= 0)
-            seen[seenCount++] = (unsigned char)byte;
-        if (seenCount == 2 && seen[0] == 0xFF && seen[1] == 0xFE)
-        {
-            encoding = TEXTFILE_ENCODING_UTF16LE;
-            reader = new UTF16LE_TextFileReader(fileName, file, bytesLeft, bufferSize);
-            return TEXTFILE_OK;
-        }
-        if (seenCount == 2 && seen[0] == 0xFE && seen[1] == 0xFF)
-        {
-            encoding = TEXTFILE_ENCODING_UTF16BE;
-            reader = new UTF16BE_TextFileReader(fileName, file, bytesLeft, bufferSize);
-            return TEXTFILE_OK;
-        }
-        if (seenCount == 2 && seen[0] == 0xEF && seen[1] == 0xBB)
-        {
-            byte = read_1_byte(fileName, file, &bytesLeft);
-            if (byte == TEXTFILE_ERROR)
-            {
-                Close();
-                return TEXTFILE_ERROR;
-            }
-            if (byte >= 0)
-                seen[seenCount++] = (unsigned char)byte;
-            if (seenCount == 3 && seen[2] == 0xBF)
-            {
-                encoding = TEXTFILE_ENCODING_UTF8;
-                reader = new UTF8_TextFileReader(fileName, file, bytesLeft, bufferSize);
-                return TEXTFILE_OK;
-            }
-        }
+        encoding = TEXTFILE_ENCODING_UTF16LE;
+        reader = new UTF16LE_TextFileReader(fileName, file, bytesLeft, bufferSize);
+        return TEXTFILE_OK;
+    }
+    if (seenCount == 2 && seen[0] == 0xFE && seen[1] == 0xFF)
+    {
+        encoding = TEXTFILE_ENCODING_UTF16BE;
+        reader = new UTF16BE_TextFileReader(fileName, file, bytesLeft, bufferSize);
+        return TEXTFILE_OK;
+    }
+    if (seenCount == 3 && seen[0] == 0xEF && seen[1] == 0xBB && seen[2] == 0xBF)
+    {
+        encoding = TEXTFILE_ENCODING_UTF8;
+        reader = new UTF8_TextFileReader(fileName, file, bytesLeft, bufferSize);
+        return TEXTFILE_OK;
     }
     encoding = TEXTFILE_ENCODING_ANSI;
     reader = new ANSI_TextFileReader(fileName, file, bytesLeft, bufferSize, seen, seenCount);

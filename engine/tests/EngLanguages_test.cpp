@@ -1,6 +1,7 @@
 #include "EngLanguages.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <vector>
@@ -344,6 +345,13 @@ TEST_F(LanguagesTest, NameAndNewLineHelpers)
 // (they have no default in code) and no duplicates.
 TEST_F(LanguagesTest, GameEnglishTexts)
 {
+    // The game finds its texts folder from the folder it runs in.
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+    ASSERT_EQ(chdir(PLINX_SOURCE_DIR), 0);
+    bool started = EngLanguagesInitCommonTexts("English", true);
+    ASSERT_EQ(chdir(previous), 0);
+    ASSERT_TRUE(started);
     folder = std::string(PLINX_SOURCE_DIR) + "/Data/Common/CommonTexts";
     ASSERT_TRUE(Start("English", true));
     EXPECT_STREQ(EngLanguagesGetLanguageNameNative(0), "English");
