@@ -1,0 +1,58 @@
+// Game state, grid and balls: setting the game state up, starting a game, building a
+// level's grid and layout, the level's colours, random and next balls, scoring, the
+// turret and the shot. Works on GameState (GameState.h).
+#pragma once
+#include <cstdint>
+
+#include "EngTypes.h"
+
+// The module's state is GameState. Setup puts it at its start values (constants of the
+// field, no ball, no game); Shutdown clears it all, so a test can set up again.
+char PlinxSetup();
+void PlinxShutdown();
+
+// 4, 6, 3 and 0 difficulties for ARCADE, STRATEGIC, PUZZLE and MY PUZZLES; 0 and a
+// report for any other value.
+int8_t PlinxGetNumDifficultiesForGameType(int gameType);
+// "ARCADE", "STRATEGIC", "PUZZLE", "MY PUZZLES"; "???" for any other value.
+const char *PlinxGetGameTypeName(int gameType);
+// The current game type's difficulty from the player's options; an out-of-range value
+// is reported and taken as 0.
+int PlinxGetDifficulty();
+
+// A fixed seed for the games started from now on (0: seed from the system, the normal
+// case). A fixed seed makes a game repeat exactly, draw for draw.
+void PlinxSetFixedSeed(uint32_t seed);
+
+// Starts (or, with gridGiven, resumes) a game of GameState.gameType.
+void PlinxStartGame();
+// Builds the grid of the level being started.
+void PlinxResetGrid();
+// Walls, field scale and the step limits of a moving ball, from the grid's cells.
+void PlinxComputeLayout();
+// Seeds the game's generator for the level and draws the level's colours.
+void PlinxChooseColourSet();
+// One random colour of the level's set (the colour index itself in the editor's test run).
+int8_t PlinxGetRandomBallType();
+// Picks the next ball; with `recheck` keeps it while its colour is still in play.
+void PlinxChooseNextBall(char recheck);
+// Adds points in whole tens (at least 10), never past the largest score.
+void PlinxAddScore(int points);
+// Turns the turret: `scaled` values are mouse or key movements, `relative` ones add to
+// the angle. A value of -1000 only recomputes the loaded ball's position.
+void PlinxSetTurretAngle(float value, char relative, char scaled);
+void PlinxUpdateTurretBall();
+// Fires the loaded ball (`replay`: the editor's recorded shot).
+void PlinxShoot(char replay);
+// Starts the effect and loop sound of a special ball on the turret.
+void PlinxStartTurretBallEffects();
+
+// The x and y of a cell's centre for a grid of `gridColumns` columns.
+float PlinxGetCellX(int column, int row, int gridColumns);
+float PlinxGetCellY(int row);
+// Neighbour `index` (0-5) of a cell by its row's parity; false when it lies outside the
+// grid's columns or rows.
+bool PlinxGetNeighbour(int column, int row, int index, int *neighbourColumn, int *neighbourRow);
+
+// The colour that tints each ball type's effects.
+extern const _ColourRGB plinx_ball_colours[13];

@@ -1,0 +1,916 @@
+// The game tick over GameState: time, keys, level states, grid movement, flight, wall
+// bounces, landing, matching, removal, falling, scoring and the loss test. Game time is
+// the engine's frame time; a moving ball never steps more than one cell per tick, so a
+// slow frame cannot carry it through the grid.
+//
+// Sections: grid queries | moving balls | landing and matching | removal and falling |
+// grid movement | tick and loss
+#include "Tick.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "EngDebug.h"
+#include "EngGlobals.h"
+#include "Effects.h"
+#include "GameHooks.h"
+#include "GameState.h"
+#include "Levels.h"
+#include "Plinx.h"
+#include "PlayScreen.h"
+#include "Puzzles.h"
+#include "SaveGame.h"
+#include "Sound.h"
+
+static const float TWO_PI = 6.2831853f;
+// A grid ball whose centre passes this line (with the scroll) ends the life.
+static const float LOSS_LINE_Y = 0.53264f;
+
+static bool TickIsPlayable(int column, int row)
+{
+    return column >= 1 && column <= GameState.gridColumns - 2 && row >= 0 && row < GameState.gridRows;
+}
+
+// ---- Grid queries -------------------------------------------------------------------------
+
+bool TickGetGridPosition(float x, float y, int *column, int *row)
+{
+    const _GameState &gs = GameState;
+    const float r = gs.ballRadius;
+    *column = -1;
+    *row = -1;
+    for (int row2 = 0; row2 < gs.gridRows; row2++)
+    {
+        float centre = gs.grid[0][row2].y + gs.scroll;
+        if (centre - r <= y && y < centre + r)
+        {
+            for (int column2 = 0; column2 < gs.gridColumns; column2++)
+            {
+                float x2 = gs.grid[column2][row2].x;
+                if (x2 - r <= x && x < x2 + r)
+                {
+                    *column = column2;
+                    *row = row2;
+                    return true;
+                }
+            }
+            return false;
+        }
+    }
+    return false;
+}
+
+bool TickIsBallAt(float x, float y)
+{
+    int column, row;
+    if (!TickGetGridPosition(x, y, &column, &row))
+        return false;
+    return TickIsPlayable(column, row) && GameState.grid[column][row].type != BALL_EMPTY;
+}
+
+bool TickHasNeighbour(int column, int row)
+{
+    for (int i = 0; i < 6; i++)
+    {
+        int column2, row2;
+        if (PlinxGetNeighbour(column, row, i, &column2, &row2) && TickIsPlayable(column2, row2) &&
+            GameState.grid[column2][row2].type != BALL_EMPTY)
+            return true;
+    }
+    return false;
+}
+
+bool TickIsFreeLandingCell(int column, int row)
+{
+    if (!TickIsPlayable(column, row) || GameState.grid[column][row].type != BALL_EMPTY)
+        return false;
+    return row == 0 || TickHasNeighbour(column, row);
+}
+
+bool TickFindLandingCell(float x, float y, int *column, int *row)
+{
+    for (int k = 1; k <= 7; k++)
+    {
+        float d = GameState.ballRadius * 0.25f * (float)k;
+        const float points[6][2] = {
+            {x - d * 0.5f, y - d}, {x + d * 0.5f, y - d}, {x - d, y},
+            {x + d, y},            {x - d * 0.5f, y + d}, {x + d * 0.5f, y + d},
+        };
+        for (const auto &point : points)
+        {
+            if (TickGetGridPosition(point[0], point[1], column, row) && TickIsFreeLandingCell(*column, *row))
+                return true;
+        }
+    }
+    *column = -1;
+    *row = -1;
+    return false;
+}
+
+void TickFindLowestBall()
+{
+    _GameState &gs = GameState;
+    gs.lowestColumn = -1;
+    gs.lowestRow = -1;
+    for (int row = 0; row < gs.gridRows; row++)
+    {
+        for (int column = 0; column < gs.gridColumns; column++)
+        {
+            if (gs.grid[column][row].type != BALL_EMPTY)
+            {
+                gs.lowestColumn = column;
+                gs.lowestRow = row;
+            }
+        }
+    }
+}
+
+// ---- Moving balls ----------------------------------------------------------------------------
+
+void TickRemoveMovingBall(int index)
+{
+    _GameState &gs = GameState;
+    if (index < 0 || index >= gs.movingCount)
+    {
+        DebugError(ENG_FUNC, "Invalid ball num %d", index);
+        return;
+    }
+    for (int i = index; i < gs.movingCount - 1; i++)
+    {
+        gs.movingList[i] = gs.movingList[i + 1];
+        _MovingBall *ball = &gs.movingList[i];
+        if (ball->explodingEffect >= 0)
+            game_effects.SetExplosionBallPosition(ball->explodingEffect, GameBallPosition(ball));
+        if (ball->wildcardEffect >= 0)
+            game_effects.SetWildcardBallPosition(ball->wildcardEffect, GameBallPosition(ball));
+    }
+    gs.movingCount--;
+    memset(&gs.movingList[gs.movingCount], 0, sizeof(_MovingBall));
+    if (gs.movingCount == 0)
+    {
+        SoundStop(SOUND_BALL_ROLLING);
+        gs.rollingSoundOn = 0;
+    }
+}
+
+// Deletes a moving ball that could not land: its effects and loop sound go with it, so
+// nothing keeps following a record that no longer exists.
+static void TickDiscardMovingBall(int index)
+{
+    _GameState &gs = GameState;
+    if (index < 0 || index >= gs.movingCount)
+    {
+        TickRemoveMovingBall(index);
+        return;
+    }
+    _MovingBall &ball = gs.movingList[index];
+    if (ball.type == BALL_EXPLODING || ball.type == BALL_WILDCARD)
+        SoundStopSpecial(ball.type, 0);
+    game_effects.StopExplosionBall(ball.explodingEffect);
+    game_effects.StopWildcardBall(ball.wildcardEffect);
+    TickRemoveMovingBall(index);
+}
+
+char TickCheckMovingBallHittingGrid(int index, float newX, float newY, const float *lookAhead)
+{
+    _GameState &gs = GameState;
+    const _MovingBall &ball = gs.movingList[index];
+    int column, row;
+    TickGetGridPosition(ball.x, ball.y, &column, &row);
+    // Above row 0's band counts as row 0: a ball never leaves through the top.
+    float top = gs.grid[0][0].y - gs.ballRadius + gs.scroll;
+    if (row < 0 && ball.y < top)
+    {
+        TickGetGridPosition(ball.x, top, &column, &row);
+        row = 0;
+    }
+    if (row == 0)
+    {
+        TickLandMovingBall(index, column, 0);
+        return 1;
+    }
+    bool hit = (lookAhead && TickIsBallAt(lookAhead[0], lookAhead[1])) || TickIsBallAt(newX, newY) ||
+               TickIsBallAt(ball.x, ball.y);
+    if (!hit)
+        return 0;
+    if (TickFindLandingCell(ball.x, ball.y, &column, &row))
+    {
+        TickLandMovingBall(index, column, row);
+    }
+    else
+    {
+        DebugError(ENG_FUNC, "Cannot land ball anywhere");
+        TickDiscardMovingBall(index);
+    }
+    return 1;
+}
+
+void TickMoveBalls()
+{
+    _GameState &gs = GameState;
+    if (gs.movingCount < 0 || gs.movingCount > MAX_MOVING_BALLS)
+    {
+        DebugError(ENG_FUNC, "Bad moving ball count %d", gs.movingCount);
+        gs.movingCount = 0;
+        return;
+    }
+    const float dt = gs.timeStep;
+    const float leftX = gs.grid[1][0].x;
+    const float rightX = gs.grid[gs.gridColumns - 2][1].x;
+    const float middleX = gs.grid[gs.gridColumns / 2][0].x;
+    int i = 0;
+    while (i < gs.movingCount)
+    {
+        _MovingBall &ball = gs.movingList[i];
+        float dx = ball.vx * dt;
+        float dy = ball.vy * dt;
+        bool useLookAhead = false;
+        if (fabsf(dx) >= gs.stepLimitX || fabsf(dy) >= gs.stepLimitY)
+        {
+            // Shorten the step, keeping its direction, so that it spans at most one
+            // column and one row.
+            float factor = 1.0f;
+            if (fabsf(dx) > gs.stepLimitX)
+                factor = gs.stepLimitX / fabsf(dx);
+            if (fabsf(dy) * factor > gs.stepLimitY)
+                factor = gs.stepLimitY / fabsf(dy);
+            dx *= factor;
+            dy *= factor;
+        }
+        else if (fabsf(dx) < gs.stepLimitX * 0.5f && fabsf(dy) < gs.stepLimitY * 0.5f)
+        {
+            useLookAhead = true;
+        }
+        float lookAhead[2] = {ball.x + 2.0f * dx, ball.y + 2.0f * dy};
+        float newX = ball.x + dx;
+        float newY = ball.y + dy;
+        bool bounced = false;
+        if (newX < leftX || newX > rightX)
+        {
+            ball.vx = -ball.vx;
+            newX = newX < leftX ? leftX : rightX;
+            lookAhead[0] = newX - dx;
+            SoundPlay(SOUND_GRID_ALIGN);
+            bounced = true;
+        }
+        if (TickCheckMovingBallHittingGrid(i, newX, newY, useLookAhead ? lookAhead : nullptr))
+        {
+            if (GameIsGuiOn())
+                return;
+            // The list moved down by one: index i holds the next ball now.
+            continue;
+        }
+        ball.rollPhase -= dt * 1000.0f * gs.shotSpeed;
+        if (ball.rollPhase < 0.0f)
+            ball.rollPhase = fmodf(ball.rollPhase, 70.0f) + 70.0f;
+        ball.x = newX;
+        ball.y = newY;
+        if (bounced)
+        {
+            ball.angle = -ball.angle;
+            ball.bounces++;
+            ball.lastBounceRight = newX >= middleX ? 1 : 0;
+        }
+        i++;
+    }
+}
+
+// ---- Landing and matching ------------------------------------------------------------------
+
+static void TickVisitSequence(int column, int row, int colour)
+{
+    _GameState &gs = GameState;
+    if (gs.matchMap[column][row] || gs.fallingMap[column][row])
+        return;
+    gs.matchMap[column][row] = 1;
+    const int type = gs.grid[column][row].type;
+    for (int i = 0; i < 6; i++)
+    {
+        int column2, row2;
+        if (!PlinxGetNeighbour(column, row, i, &column2, &row2))
+            continue;
+        int type2 = gs.grid[column2][row2].type;
+        if (type2 == BALL_EMPTY)
+            continue;
+        if (type2 == type || type2 == BALL_WILDCARD || (type == BALL_WILDCARD && type2 == colour))
+            TickVisitSequence(column2, row2, colour);
+    }
+}
+
+void TickCheckBallSequence(int column, int row, char first, int colour)
+{
+    _GameState &gs = GameState;
+    if (column < 0 || column >= gs.gridColumns || row < 0 || row >= gs.gridRows ||
+        gs.grid[column][row].type == BALL_EMPTY)
+    {
+        DebugError(ENG_FUNC, "Empty pos");
+        return;
+    }
+    if (first)
+    {
+        memset(gs.matchMap, 0, sizeof(gs.matchMap));
+        if (gs.grid[column][row].type == BALL_EXPLODING)
+        {
+            gs.matchMap[column][row] = 1;
+            for (int i = 0; i < 6; i++)
+            {
+                int column2, row2;
+                if (PlinxGetNeighbour(column, row, i, &column2, &row2))
+                {
+                    int type2 = gs.grid[column2][row2].type;
+                    if (type2 != BALL_EMPTY && type2 != BALL_STONE)
+                        gs.matchMap[column2][row2] = 1;
+                }
+            }
+            return;
+        }
+    }
+    TickVisitSequence(column, row, colour);
+}
+
+static int TickCountMatch()
+{
+    int count = 0;
+    for (int column = 0; column < GRID_MAX_COLUMNS; column++)
+        for (int row = 0; row < GRID_ROWS; row++)
+            count += GameState.matchMap[column][row] ? 1 : 0;
+    return count;
+}
+
+// Removes the matched cells; true when the removal ended the landing's work early (the
+// GUI came on or play stopped).
+static bool TickRemoveMatch(int landedType, float multiplier)
+{
+    _GameState &gs = GameState;
+    const float r = gs.ballRadius;
+    if (multiplier > 1.0f)
+    {
+        float level = (multiplier - 1.0f) / 7.0f;
+        SoundSetLevel(SOUND_BOUNCE, level < 1.0f ? level : 1.0f);
+        SoundPlay(SOUND_BOUNCE);
+    }
+    int count = 0;
+    bool anyInitial = false;
+    float minX = 0, maxX = 0, minY = 0, maxY = 0;
+    for (int column = 0; column < gs.gridColumns; column++)
+    {
+        for (int row = 0; row < gs.gridRows; row++)
+        {
+            if (!gs.matchMap[column][row])
+                continue;
+            _GridCell &cell = gs.grid[column][row];
+            count++;
+            anyInitial = anyInitial || cell.initial;
+            gs.matchMap[column][row] = 0;
+            if (gs.removingCount < MAX_ANIMATED_BALLS)
+            {
+                _RemovingBall &record = gs.removingList[gs.removingCount++];
+                memset(&record, 0, sizeof(record));
+                record.x = cell.x;
+                record.y = cell.y;
+                record.column = column;
+                record.row = row;
+                record.type = cell.type;
+                record.rollPhase = cell.rollPhase;
+                record.spin = cell.spin;
+                record.timer = 1.0f;
+                record.sound = count >= 3 ? SoundPlayRemove(1.0f) : -1;
+                record.lastLevel = 1.0f;
+            }
+            cell.type = BALL_EMPTY;
+            if (count == 1)
+            {
+                minX = maxX = cell.x;
+                minY = maxY = cell.y;
+            }
+            minX = fminf(minX, cell.x);
+            maxX = fmaxf(maxX, cell.x);
+            minY = fminf(minY, cell.y);
+            maxY = fmaxf(maxY, cell.y);
+        }
+    }
+    if (anyInitial || gs.moveMode == MOVE_MODE_PER_SHOT)
+        PlinxAddScore((int)((float)gs.removePoints * (float)count * multiplier));
+
+    _Vector3d centre = {(minX + maxX) * 0.5f, (minY + maxY) * 0.5f + gs.scroll, 0.0f};
+    float scaleX = fmaxf(maxX - minX, 2.0f * r) / (2.0f * r);
+    float scaleY = fmaxf(maxY - minY, 2.0f * r) / (2.0f * r);
+    if (landedType == BALL_EXPLODING)
+    {
+        SoundPlay(SOUND_EXPLOSION);
+        _Vector3d size = {2.2f * scaleX, 2.2f * scaleY, 2.2f};
+        game_effects.StartExplosion(&centre, &size);
+    }
+    else
+    {
+        _Vector3d size = {1.5f * scaleX, 1.5f * scaleY, 1.5f};
+        _ColourRGB white = {1.0f, 1.0f, 1.0f};
+        const _ColourRGB *tint = landedType >= 0 && landedType <= BALL_STONE ? &plinx_ball_colours[landedType] : &white;
+        game_effects.StartRemoveEffect(&centre, &size, tint);
+    }
+
+    TickDropUnconnectedBalls(multiplier);
+    if (GameIsGuiOn())
+        return true;
+    if (gs.moveMode == MOVE_MODE_CONTINUOUS)
+        gs.pushBack += (float)count * gs.removePushBack;
+    else
+        gs.shotRemainder -= gs.removeMoveUp;
+    if (!LevelsCheckLevelDone())
+        PlinxChooseNextBall(1);
+    return gs.levelState != LEVEL_STATE_PLAY;
+}
+
+char TickLandMovingBall(int index, int column, int row)
+{
+    _GameState &gs = GameState;
+    if (index < 0 || index >= gs.movingCount)
+    {
+        DebugError(ENG_FUNC, "Bad moving ball number %d", index);
+        return 0;
+    }
+    if (!TickIsPlayable(column, row))
+    {
+        DebugError(ENG_FUNC, "Grid [%d][%d] not on grid", column, row);
+        TickDiscardMovingBall(index);
+        return 0;
+    }
+    _GridCell &cell = gs.grid[column][row];
+    if (cell.type != BALL_EMPTY)
+    {
+        DebugNote(DEBUG_NOTE_STANDARD, "Warning: Grid [%d][%d] not empty", column, row);
+        TickDiscardMovingBall(index);
+        return 0;
+    }
+    _MovingBall &ball = gs.movingList[index];
+    // A bank shot scores more the farther it lands from the wall it bounced off.
+    float multiplier = 1.0f;
+    if (ball.bounces > 0)
+    {
+        int distance = ball.lastBounceRight ? gs.gridColumns - column - 1 : column;
+        multiplier = 1.0f + 0.4f * (float)distance;
+    }
+    const int type = ball.type;
+    cell.type = ball.type;
+    cell.rollPhase = ball.rollPhase;
+    cell.spin = 0.0f;
+    cell.initial = 0;
+    // The cell's earlier ball may still be falling; the new ball must match all the same.
+    gs.fallingMap[column][row] = 0;
+    if (type == BALL_EXPLODING || type == BALL_WILDCARD)
+        SoundStopSpecial(type, 0);
+    game_effects.StopExplosionBall(ball.explodingEffect);
+    game_effects.StopWildcardBall(ball.wildcardEffect);
+    TickRemoveMovingBall(index);
+    SoundPlay(SOUND_GRID_LAND);
+    if (gs.moveMode == MOVE_MODE_PER_SHOT)
+        gs.shotRemainder += gs.shotMoveDown;
+
+    if (type == BALL_WILDCARD)
+    {
+        // Every colour's group of three or more joins the match.
+        uint8_t combined[GRID_MAX_COLUMNS][GRID_ROWS] = {};
+        for (int colour = 0; colour < BALL_NUM_COLOURS; colour++)
+        {
+            cell.type = (int8_t)colour;
+            TickCheckBallSequence(column, row, 1, colour);
+            if (TickCountMatch() >= 3)
+                for (int c = 0; c < GRID_MAX_COLUMNS; c++)
+                    for (int r = 0; r < GRID_ROWS; r++)
+                        combined[c][r] |= gs.matchMap[c][r];
+        }
+        cell.type = BALL_WILDCARD;
+        memcpy(gs.matchMap, combined, sizeof(gs.matchMap));
+    }
+    else if (type == BALL_STONE)
+    {
+        memset(gs.matchMap, 0, sizeof(gs.matchMap));
+    }
+    else
+    {
+        TickCheckBallSequence(column, row, 1, type);
+    }
+
+    if (TickCountMatch() >= 3 || type == BALL_EXPLODING)
+    {
+        if (TickRemoveMatch(type, multiplier))
+            return 1;
+    }
+    if (gs.moveMode == MOVE_MODE_CONTINUOUS)
+        gs.pushBack += gs.landPushBack;
+    TickFindLowestBall();
+    return 1;
+}
+
+// ---- Removal and falling -----------------------------------------------------------------------
+
+char TickDropUnconnectedBalls(float multiplier)
+{
+    _GameState &gs = GameState;
+    memset(gs.connectedMap, 0, sizeof(gs.connectedMap));
+    // Everything reachable from row 0 through neighbouring balls stays.
+    int stack[GRID_CELLS][2];
+    int depth = 0;
+    for (int column = 0; column < gs.gridColumns; column++)
+    {
+        if (gs.grid[column][0].type != BALL_EMPTY)
+        {
+            gs.connectedMap[column][0] = 1;
+            stack[depth][0] = column;
+            stack[depth][1] = 0;
+            depth++;
+        }
+    }
+    while (depth > 0)
+    {
+        depth--;
+        int column = stack[depth][0];
+        int row = stack[depth][1];
+        for (int i = 0; i < 6; i++)
+        {
+            int column2, row2;
+            if (PlinxGetNeighbour(column, row, i, &column2, &row2) && !gs.connectedMap[column2][row2] &&
+                gs.grid[column2][row2].type != BALL_EMPTY)
+            {
+                gs.connectedMap[column2][row2] = 1;
+                stack[depth][0] = column2;
+                stack[depth][1] = row2;
+                depth++;
+            }
+        }
+    }
+
+    bool anyFell = false;
+    for (int row = 0; row < gs.gridRows; row++)
+    {
+        for (int column = 0; column < gs.gridColumns; column++)
+        {
+            _GridCell &cell = gs.grid[column][row];
+            if (cell.type == BALL_EMPTY || gs.connectedMap[column][row])
+                continue;
+            if (gs.fallingCount < MAX_ANIMATED_BALLS)
+            {
+                _FallingBall &record = gs.fallingList[gs.fallingCount++];
+                memset(&record, 0, sizeof(record));
+                record.x = cell.x;
+                record.y = cell.y;
+                record.column = column;
+                record.row = row;
+                record.type = cell.type;
+                record.rollPhase = cell.rollPhase;
+                record.spin = cell.spin;
+                record.sound = SoundPlayFalling(1.0f);
+                record.lastLevel = 1.0f;
+                gs.fallingMap[column][row] = 1;
+            }
+            if (gs.moveMode == MOVE_MODE_CONTINUOUS)
+                gs.pushBack += gs.fallPushBack;
+            else
+                gs.shotRemainder -= gs.fallMoveUp;
+            PlinxAddScore((int)((float)gs.fallPoints * multiplier));
+            cell.type = BALL_EMPTY;
+            anyFell = true;
+        }
+    }
+    if (!anyFell)
+        return 0;
+    if (!LevelsCheckLevelDone())
+        PlinxChooseNextBall(1);
+    return gs.levelState != LEVEL_STATE_PLAY;
+}
+
+void TickRemovingAndFallingBalls()
+{
+    _GameState &gs = GameState;
+    const float dt = gs.timeStep;
+    for (int i = 0; i < gs.removingCount; i++)
+    {
+        _RemovingBall &record = gs.removingList[i];
+        record.timer -= dt * 3.0f;
+        if (record.timer > 0.0f)
+        {
+            if (record.timer != record.lastLevel)
+            {
+                SoundSetRemovePitch(record.sound, record.timer);
+                record.lastLevel = record.timer;
+            }
+        }
+        else
+        {
+            record.done = 1;
+            if (record.sound >= 0)
+                SoundStopRemove(record.sound);
+            if (record.column >= 0 && record.column < GRID_MAX_COLUMNS && record.row >= 0 && record.row < GRID_ROWS)
+                gs.matchMap[record.column][record.row] = 0;
+        }
+    }
+    const float bottom = 4.0f * gs.ballRadius + gs.turretY;
+    for (int i = 0; i < gs.fallingCount; i++)
+    {
+        _FallingBall &record = gs.fallingList[i];
+        record.y += dt;
+        if (record.y <= bottom)
+        {
+            float level = (1.0f - record.y) * 0.25f;
+            if (level != record.lastLevel)
+            {
+                SoundSetFallingPitch(record.sound, level);
+                record.lastLevel = level;
+            }
+        }
+        else
+        {
+            record.done = 1;
+            if (record.sound >= 0)
+                SoundStopFalling(record.sound);
+            if (record.column >= 0 && record.column < GRID_MAX_COLUMNS && record.row >= 0 && record.row < GRID_ROWS)
+                gs.fallingMap[record.column][record.row] = 0;
+        }
+    }
+    // Drop the finished records, keeping the order of the rest.
+    int kept = 0;
+    for (int i = 0; i < gs.removingCount; i++)
+        if (!gs.removingList[i].done)
+            gs.removingList[kept++] = gs.removingList[i];
+    for (int i = kept; i < gs.removingCount; i++)
+        memset(&gs.removingList[i], 0, sizeof(_RemovingBall));
+    gs.removingCount = kept;
+    kept = 0;
+    for (int i = 0; i < gs.fallingCount; i++)
+        if (!gs.fallingList[i].done)
+            gs.fallingList[kept++] = gs.fallingList[i];
+    for (int i = kept; i < gs.fallingCount; i++)
+        memset(&gs.fallingList[i], 0, sizeof(_FallingBall));
+    gs.fallingCount = kept;
+}
+
+void TickGrowGridBalls()
+{
+    _GameState &gs = GameState;
+    gs.gridBallScale += gs.timeStep * 3.0f;
+    if (gs.gridBallScale > 1.0f)
+        gs.gridBallScale = 1.0f;
+}
+
+// ---- Grid movement -------------------------------------------------------------------------------
+
+// Moves `value` toward `target` by `step` (>= 0) without passing it.
+static float TickApproach(float value, float target, float step)
+{
+    if (value < target)
+        return value + step < target ? value + step : target;
+    return value - step > target ? value - step : target;
+}
+
+static void TickAdvanceRollAngle(float amount)
+{
+    _GameState &gs = GameState;
+    gs.rollAngle += amount;
+    if (gs.rollAngle >= 70.0f)
+        gs.rollAngle = 0.0f;
+    if (gs.rollAngle < 0.0f)
+        gs.rollAngle = 69.999f;
+}
+
+static void TickMoveGridContinuous()
+{
+    _GameState &gs = GameState;
+    const float dt = gs.timeStep;
+    gs.targetSpeed = gs.baseSpeed;
+    float rate;
+    if (gs.pushBack > 0.0f)
+    {
+        gs.targetSpeed = -gs.pushBackSpeed;
+        rate = gs.slowDownRate;
+    }
+    else
+    {
+        rate = gs.targetSpeed < gs.gridSpeed ? gs.slowDownRate : gs.speedUpRate;
+    }
+    gs.gridSpeed = TickApproach(gs.gridSpeed, gs.targetSpeed, rate * dt);
+    float step = gs.gridSpeed * 0.03f * dt;
+    if (gs.scroll + step < 0.0f)
+    {
+        gs.scroll = 0.0f;
+        step = 0.0f;
+        gs.targetSpeed = gs.baseSpeed;
+        gs.pushBack = 0.0f;
+        if (gs.gridSpeed < -gs.baseSpeed / 10.0f)
+            gs.gridSpeed = -gs.baseSpeed / 10.0f;
+    }
+    else
+    {
+        gs.scroll += step;
+    }
+    TickAdvanceRollAngle(step * 1800.0f);
+    if (gs.pushBack > 0.0f)
+    {
+        // The step is negative while the grid is pushed back.
+        gs.pushBack += step - 0.03f * gs.baseSpeed * dt;
+        if (gs.pushBack <= 0.0f)
+        {
+            gs.targetSpeed = gs.baseSpeed;
+            gs.pushBack = 0.0f;
+        }
+    }
+    if (!gs.arcadeRollOn)
+    {
+        SoundPlayLooped(SOUND_ARCADE_ROLL);
+        gs.arcadeRollOn = 1;
+    }
+    float level = gs.pushBackSpeed > 0.0f ? fabsf(gs.gridSpeed) / gs.pushBackSpeed : 0.0f;
+    if (level != gs.arcadeRollLevel)
+    {
+        SoundSetLevel(SOUND_ARCADE_ROLL, level);
+        gs.arcadeRollLevel = level;
+    }
+}
+
+static void TickMoveGridPerShot()
+{
+    _GameState &gs = GameState;
+    const float dt = gs.timeStep;
+    const float limit = gs.shotVelocityLimit;
+    float rate = gs.shotVelocity > 0.0f ? gs.shotRateUp : gs.shotRateDown;
+    float remainder = gs.shotRemainder;
+    float plainStep = gs.shotVelocity * 0.003f * dt;
+    // Near the end of the remainder the acceleration eases off.
+    float factor = 1.0f;
+    if ((remainder > 0.0f && plainStep > remainder) || (remainder < 0.0f && plainStep < remainder))
+        factor = remainder / plainStep;
+    if (remainder > 0.0f)
+    {
+        if (factor == 1.0f)
+            gs.shotVelocity = fminf(gs.shotVelocity + rate * dt, limit);
+        else
+            gs.shotVelocity += rate * dt * factor;
+    }
+    else if (remainder < 0.0f)
+    {
+        if (factor == 1.0f)
+            gs.shotVelocity = fmaxf(gs.shotVelocity - rate * dt, -limit);
+        else
+            gs.shotVelocity -= rate * dt * factor;
+    }
+    else
+    {
+        gs.shotVelocity = TickApproach(gs.shotVelocity, 0.0f, 5.0f * rate * dt);
+    }
+    float step = gs.shotVelocity * 0.003f * dt;
+    if ((remainder > 0.0f && step > remainder) || (remainder < 0.0f && step < remainder))
+        step = remainder;
+    gs.scroll += step;
+    if (remainder != 0.0f)
+        gs.shotRemainder -= step;
+    TickAdvanceRollAngle(step * 1000.0f);
+    if (gs.scroll < 0.0f)
+    {
+        gs.scroll = 0.0f;
+        if (gs.shotVelocity < 0.0f)
+            gs.shotVelocity = 0.0f;
+        if (gs.shotRemainder < 0.0f)
+            gs.shotRemainder = 0.0f;
+    }
+    if (step != 0.0f && !gs.strategicRollOn)
+    {
+        SoundPlayLooped(SOUND_STRATEGIC_ROLL);
+        gs.strategicRollOn = 1;
+    }
+    else if (step == 0.0f && gs.strategicRollOn)
+    {
+        SoundStop(SOUND_STRATEGIC_ROLL);
+        gs.strategicRollOn = 0;
+    }
+}
+
+void TickMoveGrid()
+{
+    if (GameState.moveMode == MOVE_MODE_CONTINUOUS)
+        TickMoveGridContinuous();
+    else
+        TickMoveGridPerShot();
+}
+
+// ---- Tick and loss ---------------------------------------------------------------------------------
+
+void TickCheckLoss()
+{
+    _GameState &gs = GameState;
+    TickFindLowestBall();
+    bool tooLow = false;
+    if (gs.lowestRow >= 0)
+    {
+        const _GridCell &lowest = gs.grid[gs.lowestColumn][gs.lowestRow];
+        bool pushedBack = gs.moveMode == MOVE_MODE_CONTINUOUS && gs.pushBack > 0.0f;
+        tooLow = lowest.y + gs.scroll > LOSS_LINE_Y && !pushedBack;
+    }
+    bool outOfBalls = false;
+    if (!tooLow && (gs.gameType == GAME_TYPE_PUZZLE || gs.gameType == GAME_TYPE_MY_PUZZLES))
+    {
+        bool atRest = gs.moveMode == MOVE_MODE_CONTINUOUS ? gs.pushBack == 0.0f
+                                                           : gs.shotVelocity == 0.0f && gs.shotRemainder == 0.0f;
+        outOfBalls = gs.nextBallCount <= 0 && gs.currentBall == BALL_EMPTY && gs.nextBall == BALL_EMPTY &&
+                     gs.movingCount == 0 && atRest;
+    }
+    if (!tooLow && !outOfBalls)
+        return;
+    if (gs.testMode)
+    {
+        PuzzlesEndTest();
+        return;
+    }
+    LevelsLoseLife();
+    if (!gs.gameOver)
+        return;
+    if (tooLow)
+    {
+        const _GridCell &lowest = gs.grid[gs.lowestColumn][gs.lowestRow];
+        game_effects.StartGameOverEffect(lowest.x, lowest.y + gs.scroll, 0.0f);
+    }
+    else
+    {
+        game_effects.StartGameOverEffect(gs.turretX, gs.turretY, 0.0f);
+    }
+}
+
+void TickPlay()
+{
+    _GameState &gs = GameState;
+    gs.throbAngle = fmodf(gs.throbAngle + gs.timeStep * 20.0f, TWO_PI);
+    gs.slowAngle = fmodf(gs.slowAngle + gs.timeStep * 0.1f, TWO_PI);
+    PlinxTickPlace();
+    if (LevelsTick())
+    {
+        BordersTick(0);
+        TickRemovingAndFallingBalls();
+        return;
+    }
+    if (gs.gameOver)
+        return;
+    if (gs.turretLoad < 1.0f)
+    {
+        gs.turretLoad = fminf(gs.turretLoad + gs.timeStep * 4.0f, 1.0f);
+        PlinxUpdateTurretBall();
+    }
+    if (!gs.paused)
+    {
+        TickMoveGrid();
+        BordersTick(0);
+        TickMoveBalls();
+        if (GameIsGuiOn())
+            return;
+    }
+    TickRemovingAndFallingBalls();
+    TickGrowGridBalls();
+    if (!gs.paused && gs.levelState == LEVEL_STATE_PLAY)
+        TickCheckLoss();
+}
+
+void TickGame()
+{
+    _GameState &gs = GameState;
+    if (!gs.isSetup)
+    {
+        DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
+        return;
+    }
+    // A measured frame time is never negative; a broken one must not run time backwards.
+    float frameTime = EngFrameTiming.frameTime;
+    gs.timeStep = frameTime > 0.0f ? frameTime : 0.0f;
+    gs.gameClock = EngFrameTiming.currentTime;
+    if (!gs.paused && gs.levelState == LEVEL_STATE_PLAY)
+    {
+        if (EngKeyStates[ENG_VK_ESCAPE] > 1)
+        {
+            EngKeyStates[ENG_VK_ESCAPE] = 0;
+            if (gs.testMode)
+            {
+                PuzzlesEndTest();
+            }
+            else if (!gs.gameOver)
+            {
+                if (gs.gameType < GAME_TYPE_MY_PUZZLES)
+                    SaveGameToBeResumed(0);
+                GameGoFromGameToMenus(EngFourCC("PAUS"), nullptr, 0);
+            }
+            return;
+        }
+        if (gs.testMode && EngKeyStates[ENG_VK_U] > 1)
+        {
+            EngKeyStates[ENG_VK_U] = 0;
+            SaveGameUndoPop();
+            return;
+        }
+    }
+    TickPlay();
+}
+
+void TickGoFromGameToPauseScreen()
+{
+    _GameState &gs = GameState;
+    if (gs.paused || gs.levelState != LEVEL_STATE_PLAY || gs.gameOver)
+        DebugNote(DEBUG_NOTE_STANDARD, "Warning: Should not be called now.");
+    if (gs.gameType < GAME_TYPE_MY_PUZZLES && !gs.gameOver)
+        SaveGameToBeResumed(0);
+    GameGoFromGameToMenus(EngFourCC("PAUS"), nullptr, 0);
+}
