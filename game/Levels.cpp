@@ -167,7 +167,9 @@ void LevelsSetLevelAmounts()
     {
         // Within each group of three levels the colours grow while the speed falls; each
         // group is faster than the last.
-        const float k = (float)(level / 3) * 0.25f + (float)difficulty * 0.1f + 0.5f - (float)(level % 3) * 0.15f;
+        // k in hundredths keeps the truncated points exact: 5 x 0.2 gives 1, not 0.
+        const int32_t k100 = (level / 3) * 25 + difficulty * 10 + 50 - (level % 3) * 15;
+        const float k = (float)k100 / 100.0f;
         const float q = 1.0f + (float)(level % 3) * 0.01f;
         gs.baseSpeed = 0.7f * k;
         gs.pushBackSpeed = 1.3f * k;
@@ -177,9 +179,9 @@ void LevelsSetLevelAmounts()
         gs.removePushBack = 0.001f * k * q;
         gs.fallPushBack = 0.006f * k * q;
         const _ArcadeTuning &tuning = s_arcade[difficulty];
-        gs.arcadeLevelBonus = (int32_t)((float)tuning.levelBonus * k);
-        gs.fallPoints = (int32_t)((float)tuning.fallPoints * k);
-        gs.removePoints = (int32_t)((float)tuning.removePoints * k);
+        gs.arcadeLevelBonus = tuning.levelBonus * k100 / 100;
+        gs.fallPoints = tuning.fallPoints * k100 / 100;
+        gs.removePoints = tuning.removePoints * k100 / 100;
         gs.levelTint = tuning.tint;
         gs.wildcardFrequency = 100;
         gs.explodingFrequency = 100;

@@ -281,6 +281,11 @@ void PlinxResetGrid()
     {
         if (!gs.gridGiven)
             PuzzlesCopyToGrid(1);
+        // Whatever the puzzle holds, the border columns and the columns beyond stay empty.
+        for (int column = 0; column < GRID_MAX_COLUMNS; column++)
+            if (column == 0 || column >= columns - 1)
+                for (int row = 0; row < GRID_ROWS; row++)
+                    gs.grid[column][row].type = BALL_EMPTY;
     }
     else
     {

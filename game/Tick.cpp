@@ -756,8 +756,9 @@ static void TickMoveGridPerShot()
     {
         gs.shotVelocity = TickApproach(gs.shotVelocity, 0.0f, 5.0f * rate * dt);
     }
+    // The grid moves exactly the remainder: with none left it stands while u dies away.
     float step = gs.shotVelocity * 0.003f * dt;
-    if ((remainder > 0.0f && step > remainder) || (remainder < 0.0f && step < remainder))
+    if ((remainder >= 0.0f && step > remainder) || (remainder <= 0.0f && step < remainder))
         step = remainder;
     gs.scroll += step;
     if (remainder != 0.0f)
