@@ -55,6 +55,58 @@ std::string SinePcm(uint16_t bits, uint16_t channels, uint32_t rate, double hert
     return bytes;
 }
 
+static const int MODULE_SAMPLE_BYTES = 32;
+
+std::string TrackerModule(const std::vector<int> &notePeriods)
+{
+    auto putBigU16 = [](std::string &bytes, int value) {
+        bytes += (char)((value >> 8) & 0xff);
+        bytes += (char)(value & 0xff);
+    };
+    std::string bytes = "test module";
+    bytes.resize(20, '\0');
+    // Sample 1: a looped one-period sine; samples 2-31 empty.
+    std::string header = "sine";
+    header.resize(22, '\0');
+    bytes += header;
+    putBigU16(bytes, MODULE_SAMPLE_BYTES / 2); // length in words
+    bytes += (char)0;                          // finetune
+    bytes += (char)64;                         // volume
+    putBigU16(bytes, 0);                       // loop start, words
+    putBigU16(bytes, MODULE_SAMPLE_BYTES / 2); // loop length, words
+    bytes += std::string(30 * 30, '\0');
+    bytes += (char)notePeriods.size(); // song length in orders
+    bytes += (char)127;
+    for (int order = 0; order < 128; order++)
+        bytes += (char)(order < (int)notePeriods.size() ? order : 0);
+    bytes += "M.K.";
+    for (int period : notePeriods)
+        for (int row = 0; row < 64; row++)
+            for (int channel = 0; channel < 4; channel++)
+            {
+                uint8_t cell[4] = {0, 0, 0, 0};
+                if (row < 8 && channel == 0)
+                {
+                    // Sample 1, the period, no effect.
+                    cell[0] = (uint8_t)((period >> 8) & 0x0f);
+                    cell[1] = (uint8_t)(period & 0xff);
+                    cell[2] = 0x10;
+                }
+                if (row == 7 && channel == 1)
+                    cell[2] = 0x0d; // pattern break to row 0 of the next order
+                bytes.append((const char *)cell, 4);
+            }
+    for (int i = 0; i < MODULE_SAMPLE_BYTES; i++)
+        bytes += (char)(int8_t)std::lrint(100.0 * std::sin(2.0 * M_PI * i / MODULE_SAMPLE_BYTES));
+    return bytes;
+}
+
+double TrackerModuleHertz(int notePeriod)
+{
+    // The PAL Amiga's sample clock over the period, through a sample of one sine period.
+    return 7093789.2 / (2.0 * notePeriod) / MODULE_SAMPLE_BYTES;
+}
+
 std::vector<double> Channel(const std::vector<int16_t> &samples, int channels, int channel)
 {
     std::vector<double> signal;

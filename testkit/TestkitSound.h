@@ -14,6 +14,13 @@ std::string WaveFile(uint16_t formatTag, uint16_t channels, uint32_t rate, uint1
 // PCM bytes of a sine tone (same on every channel), 8-bit unsigned or 16-bit signed.
 std::string SinePcm(uint16_t bits, uint16_t channels, uint32_t rate, double hertz, double amplitude,
                     uint32_t frames);
+// A small 4-channel tracker module (".mod", "M.K."): one order per entry of `notePeriods`, each
+// playing pattern n, whose 8 rows (a pattern break follows the 8th) each strike a looped sine
+// sample on channel 0 at that Amiga period (428 is middle C, about 259 Hz with this sample).
+// Default speed: a row lasts 120 ms.
+std::string TrackerModule(const std::vector<int> &notePeriods);
+// The tone frequency, in Hz, that a note period of TrackerModule sounds at.
+double TrackerModuleHertz(int notePeriod);
 
 // One channel of interleaved 16-bit samples, scaled to -1 .. 1.
 std::vector<double> Channel(const std::vector<int16_t> &samples, int channels, int channel);
