@@ -114,9 +114,9 @@ bool DebugFatal(bool condition, bool &shown, const char *function, bool readable
     if (condition)
         return true;
     std::unique_lock<std::recursive_mutex> guard(DebugLock());
-    if (shown)
+    if (shown || s_debug.exiting)
     {
-        // A fatal check that fails while the exit path already runs still ends the process.
+        // A fatal check that fails while an exit path already runs still ends the process.
         guard.unlock();
         _Exit(255);
     }

@@ -166,3 +166,27 @@ TEST_F(DebugDeathTest, FatalCheckPassingDoesNothing)
     EXPECT_TRUE(DebugFatalIfFalse(true, "Here", "fine"));
     EXPECT_EQ(DebugGetNumMessages(), 0);
 }
+
+// A fatal check failing while the exit path of another runs (here: from the message
+// box) ends the process as well, and the log reports the first one only.
+static int FailAgainFromMessageBox(const char *, const char *, int, int)
+{
+    DebugFatalIfFalse(false, "Second", "second failure");
+    return 1;
+}
+
+TEST_F(DebugDeathTest, SecondFatalCheckAlsoEndsTheProcess)
+{
+    EXPECT_EXIT(
+        {
+            PlatWinSetMessageBoxHook(FailAgainFromMessageBox);
+            DebugFatalIfFalseInFunction(false, "int Loader::Load()", "first failure");
+            // Never reached: the second check must not return here.
+            exit(0);
+        },
+        testing::ExitedWithCode(255), "");
+    std::string log = LogText();
+    EXPECT_NE(log.find("( Load@Loader )    first failure"), std::string::npos);
+    EXPECT_EQ(log.find("second failure"), std::string::npos);
+    EXPECT_EQ(log.find("EXITING DUE TO FOLLOWING ERROR:"), log.rfind("EXITING DUE TO FOLLOWING ERROR:"));
+}

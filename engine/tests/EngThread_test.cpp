@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -313,4 +314,31 @@ TEST_F(EngMutexTest, LockIsBoundedAndOnlyTheHolderUnlocks)
     again.join();
     EXPECT_TRUE(otherLocked);
     EXPECT_TRUE(otherUnlocked);
+}
+
+// Worker threads report through the same log as the main thread: every line arrives
+// whole and the message table stays consistent.
+TEST_F(EngThreadTest, ReportsFromWorkersAreSerialised)
+{
+    const int threadCount = 4;
+    const int linesEach = 150;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < threadCount; t++)
+        threads.emplace_back([t] {
+            for (int i = 0; i < linesEach; i++)
+                DebugError("Worker", "thread %d line %d", t, i);
+        });
+    for (int i = 0; i < linesEach; i++)
+        DebugInfo("main line %d", i);
+    for (std::thread &thread : threads)
+        thread.join();
+
+    // 750 lines roll the 200-record table over: 100 kept, then 150 more... in steps of 100.
+    int total = (threadCount + 1) * linesEach;
+    EXPECT_EQ(DebugGetNumMessages(), 100 + (total - 200) % 100);
+    std::string log = LogText();
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), total);
+    EXPECT_EQ(log.find("\n\n"), std::string::npos);
+    for (int t = 0; t < threadCount; t++)
+        EXPECT_NE(log.find(" <ERROR>  ( Worker )    thread " + std::to_string(t) + " line 149\n"), std::string::npos);
 }
