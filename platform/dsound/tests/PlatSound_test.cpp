@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "Testkit.h"
 #include "TestkitSound.h"
@@ -326,4 +328,35 @@ TEST_F(PlatSoundMixerTest, PrimaryFormatOnlyRaisesTheOutputRate)
     PlatSoundBuffer *tone = Tone(441, 0.5, 4400);
     ASSERT_TRUE(PlatSoundPlay(tone, 1));
     EXPECT_NEAR(Period(Mix(4800)), 100.0 * 48000 / RATE, 0.01);
+}
+
+// The audio thread mixes while the main thread changes what plays; every change takes the
+// audio lock (this test runs under ThreadSanitizer too).
+TEST(PlatSoundThreads, ChangesWhileTheOutputRuns)
+{
+    ASSERT_TRUE(PlatSoundCreate()) << PlatSoundGetErrorText();
+    PlatSoundFormat format = {1, 1, RATE, 2 * RATE, 2, 16, 0};
+    std::string pcm = SinePcm(16, 1, RATE, 441, 0.3, RATE / 20);
+    const uint32_t flags = PLAT_SOUND_CTRL_VOLUME | PLAT_SOUND_CTRL_FREQUENCY;
+    std::vector<PlatSoundBuffer *> buffers(8, nullptr);
+    for (int round = 0; round < 200; round++)
+    {
+        PlatSoundBuffer *&buffer = buffers[(size_t)round % buffers.size()];
+        PlatSoundReleaseBuffer(buffer);
+        buffer = PlatSoundCreateBuffer(&format, pcm.data(), (uint32_t)pcm.size(), flags);
+        ASSERT_NE(buffer, nullptr);
+        PlatSoundPlay(buffer, round % 2);
+        PlatSoundSetVolume(buffer, -10 * round);
+        PlatSoundSetFrequency(buffer, 22050 + 100 * (uint32_t)round);
+        if (round % 3 == 0)
+            PlatSoundStop(buffers[(size_t)(round + 4) % buffers.size()]);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    // The output keeps pulling frames: a short one-shot played now ends by itself.
+    PlatSoundBuffer *shot = PlatSoundCreateBuffer(&format, pcm.data(), (uint32_t)pcm.size(), flags);
+    ASSERT_TRUE(PlatSoundPlay(shot, 0));
+    for (int wait = 0; wait < 1000 && PlatSoundIsPlaying(shot); wait++)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_FALSE(PlatSoundIsPlaying(shot));
+    PlatSoundDestroy();
 }

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "PlatSound.h"
 #include "Testkit.h"
@@ -228,4 +230,37 @@ TEST_F(PlatMusicTest, SharesTheOutputWithTheSoundEffects)
     PlatSoundDestroy();
     EXPECT_EQ(PlatSoundGetOutputRate(), RATE);
     EXPECT_GT(Rms(Mix(ROW_FRAMES / 2)), 0.05);
+}
+
+// The audio thread renders the music while the main thread loads, moves and frees it; every
+// change takes the audio lock (this test runs under ThreadSanitizer too).
+TEST(PlatMusicThreads, ChangesWhileTheOutputRuns)
+{
+    TempDir dir;
+    std::string path = dir.File("song.mod");
+    WriteFile(path, TrackerModule(PERIODS));
+    for (int round = 0; round < 20; round++)
+    {
+        ASSERT_TRUE(PlatMusicInit(PLAT_MUSIC_DEFAULT_DEVICE, RATE, 16)) << PlatMusicGetErrorText();
+        ASSERT_TRUE(PlatMusicLoad(path.c_str(), PLAT_MUSIC_LOOP | PLAT_MUSIC_SMOOTH));
+        ASSERT_TRUE(PlatMusicPlay());
+        for (int step = 0; step < 5; step++)
+        {
+            PlatMusicSetAmplify((uint32_t)(10 * step));
+            PlatMusicSetPosition(PlatMusicPosition((uint32_t)step % 3, (uint32_t)step));
+            PlatMusicGetPosition();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        if (round % 2)
+            PlatMusicFreeModule();
+        PlatMusicFree();
+    }
+    // Left running for a while, the song moves on by itself.
+    ASSERT_TRUE(PlatMusicInit(PLAT_MUSIC_DEFAULT_DEVICE, RATE, 16));
+    ASSERT_TRUE(PlatMusicLoad(path.c_str(), PLAT_MUSIC_LOOP));
+    ASSERT_TRUE(PlatMusicPlay());
+    for (int wait = 0; wait < 1000 && PlatMusicGetPosition() == PlatMusicPosition(0, 0); wait++)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_NE(PlatMusicGetPosition(), PlatMusicPosition(0, 0));
+    PlatMusicFree();
 }
