@@ -61,26 +61,8 @@ void MixOneSecond(benchmark::State &state, int voices, bool music)
 }
 } // namespace
 
-static void BM_Mix16VoicesAndMusic(benchmark::State &state)
-{
-    MixOneSecond(state, 16, true);
-}
-BENCHMARK(BM_Mix16VoicesAndMusic)->Unit(benchmark::kMillisecond);
-
-static void BM_Mix16Voices(benchmark::State &state)
-{
-    MixOneSecond(state, 16, false);
-}
-BENCHMARK(BM_Mix16Voices)->Unit(benchmark::kMillisecond);
-
-static void BM_MixMusic(benchmark::State &state)
-{
-    MixOneSecond(state, 0, true);
-}
-BENCHMARK(BM_MixMusic)->Unit(benchmark::kMillisecond);
-
-static void BM_MixNothing(benchmark::State &state)
-{
-    MixOneSecond(state, 0, false);
-}
-BENCHMARK(BM_MixNothing)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MixOneSecond, 16_voices_and_music, 16, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MixOneSecond, 16_voices, 16, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MixOneSecond, music, 0, true)->Unit(benchmark::kMillisecond);
+// The fixed cost: the limiter and the output conversion.
+BENCHMARK_CAPTURE(MixOneSecond, nothing, 0, false)->Unit(benchmark::kMillisecond);

@@ -150,24 +150,24 @@ static PlatSoundBuffer *BufferOrReport(PlatSoundBuffer *live, const char *functi
     return live;
 }
 
-char EngSound::PlayDX()
+// Plays a live buffer from its start; a live buffer always plays, so results are not checked.
+static char PlayFromStart(PlatSoundBuffer *live, int looped)
 {
-    PlatSoundBuffer *live = BufferOrReport(LiveBufferDX(), ENG_FUNC, "Sound called but no buffer present");
     if (!live)
         return 0;
     PlatSoundSetPosition(live, 0);
-    PlatSoundPlay(live, 0);
+    PlatSoundPlay(live, looped);
     return 1;
+}
+
+char EngSound::PlayDX()
+{
+    return PlayFromStart(BufferOrReport(LiveBufferDX(), ENG_FUNC, "Sound called but no buffer present"), 0);
 }
 
 char EngSound::PlayLoopedDX()
 {
-    PlatSoundBuffer *live = BufferOrReport(LiveBufferDX(), ENG_FUNC, "Sound called but no buffer present");
-    if (!live)
-        return 0;
-    PlatSoundSetPosition(live, 0);
-    PlatSoundPlay(live, 1);
-    return 1;
+    return PlayFromStart(BufferOrReport(LiveBufferDX(), ENG_FUNC, "Sound called but no buffer present"), 1);
 }
 
 void EngSound::StopDX()

@@ -33,6 +33,9 @@ enum PlatSoundWaveResult
 // leaves *data NULL and sets the error text.
 int PlatSoundReadWave(const char *path, PlatSoundFormat *format, void **data, uint32_t *dataBytes);
 void PlatSoundFreeWave(void *data);
+// A whole file of at most `maxBytes` in a malloc'ed block (free()), its length in *size;
+// NULL with the error text set. Also what the music library reads modules with.
+void *PlatSoundReadFile(const char *path, long maxBytes, long *size);
 
 // ---- The sound system --------------------------------------------------------------------
 // Opens the audio output (44100 Hz stereo, 16-bit) and the mixer.

@@ -20,8 +20,7 @@ static uint16_t ReadU16(const uint8_t *bytes)
     return (uint16_t)(bytes[0] | (bytes[1] << 8));
 }
 
-// The whole file in a malloc'ed block; NULL with the error text set.
-static uint8_t *ReadWholeFile(const char *path, long *size)
+void *PlatSoundReadFile(const char *path, long maxBytes, long *size)
 {
     FILE *file = fopen(path, "rb");
     if (!file)
@@ -38,13 +37,13 @@ static uint8_t *ReadWholeFile(const char *path, long *size)
         fclose(file);
         return NULL;
     }
-    if (length > MAX_WAVE_FILE_BYTES)
+    if (length > maxBytes)
     {
-        PlatSoundSetError("Wave file <%s> is too large (%ld bytes)", path, length);
+        PlatSoundSetError("<%s> is too large (%ld bytes)", path, length);
         fclose(file);
         return NULL;
     }
-    uint8_t *bytes = (uint8_t *)malloc(length > 0 ? (size_t)length : 1);
+    void *bytes = malloc(length > 0 ? (size_t)length : 1);
     if (!bytes)
     {
         PlatSoundSetError("Out of memory reading <%s>", path);
@@ -103,7 +102,7 @@ int PlatSoundReadWave(const char *path, PlatSoundFormat *format, void **data, ui
     }
     memset(format, 0, sizeof(*format));
     long size = 0;
-    uint8_t *bytes = ReadWholeFile(path, &size);
+    uint8_t *bytes = (uint8_t *)PlatSoundReadFile(path, MAX_WAVE_FILE_BYTES, &size);
     if (!bytes)
         return PLAT_WAVE_CANNOT_OPEN;
 

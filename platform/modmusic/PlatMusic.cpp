@@ -4,7 +4,6 @@
 
 #include <libopenmpt/libopenmpt.h>
 
-#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -131,34 +130,6 @@ static bool HasModule()
     return s_music.module != NULL;
 }
 
-// The whole file in a malloc'ed block; NULL with the error text set.
-static void *ReadModuleFile(const char *file, size_t *size)
-{
-    FILE *stream = fopen(file, "rb");
-    if (!stream)
-    {
-        SetError("Cannot open <%s>: %s", file, strerror(errno));
-        return NULL;
-    }
-    long length = -1;
-    if (fseek(stream, 0, SEEK_END) == 0)
-        length = ftell(stream);
-    void *bytes = NULL;
-    if (length <= 0 || length > MAX_MODULE_FILE_BYTES || fseek(stream, 0, SEEK_SET) != 0)
-        SetError("Cannot read <%s>: %ld bytes", file, length);
-    else if (!(bytes = malloc((size_t)length)))
-        SetError("Out of memory reading <%s>", file);
-    else if (fread(bytes, 1, (size_t)length, stream) != (size_t)length)
-    {
-        SetError("Short read of <%s>", file);
-        free(bytes);
-        bytes = NULL;
-    }
-    fclose(stream);
-    *size = (size_t)length;
-    return bytes;
-}
-
 int PlatMusicLoad(const char *file, uint32_t flags)
 {
     if (!s_music.initialised)
@@ -172,13 +143,22 @@ int PlatMusicLoad(const char *file, uint32_t flags)
         return 0;
     }
     PlatMusicFreeModule();
-    size_t size = 0;
-    void *bytes = ReadModuleFile(file, &size);
+    long size = 0;
+    void *bytes = PlatSoundReadFile(file, MAX_MODULE_FILE_BYTES, &size);
     if (!bytes)
+    {
+        SetError("%s", PlatSoundGetErrorText());
         return 0;
+    }
+    if (size == 0)
+    {
+        SetError("<%s> is empty", file);
+        free(bytes);
+        return 0;
+    }
     int error = 0;
     const char *message = NULL;
-    openmpt_module *module = openmpt_module_create_from_memory2(bytes, size, openmpt_log_func_silent, NULL,
+    openmpt_module *module = openmpt_module_create_from_memory2(bytes, (size_t)size, openmpt_log_func_silent, NULL,
                                                                 openmpt_error_func_store, NULL, &error, &message,
                                                                 NULL);
     free(bytes);

@@ -192,7 +192,7 @@ TEST_F(PlatMusicTest, MissingAndCorruptFilesFail)
         const char *reason;
     } rows[] = {
         {"missing.mod", nullptr, "Cannot open"},
-        {"empty.mod", "", "Cannot read"},
+        {"empty.mod", "", "is empty"},
         {"noise.mod", "this is no music at all, only text", "not a module"},
     };
     for (const Row &row : rows)
