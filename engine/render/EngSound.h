@@ -95,8 +95,6 @@ private:
 // ---- What the back end provides (EngSoundDX.cpp) ---------------------------------------------
 char EngSoundInit_DX9();
 void EngSoundDestroy_DX9();
-// Whether the back end's sound system object exists.
-bool EngSoundIsCreated_DX9();
 
 // The settings EngSoundInit stored, read by the back end.
 struct _EngSoundSettings

@@ -36,11 +36,6 @@ static uint32_t ClampFrequency(double hertz)
     return (uint32_t)hertz;
 }
 
-bool EngSoundIsCreated_DX9()
-{
-    return s_soundDX.created;
-}
-
 char EngSoundInit_DX9()
 {
     const char *context = "EngSoundInit_DX9";
@@ -134,7 +129,7 @@ char EngSound::LoadSoundFromFileDX(const char *file, char want3d)
 
     // The output has no positional sound: a 3D sound plays as a plain one.
     if (want3d)
-        EngSoundErrorCheck_DX9(context, "QueryInterface(3d sound buffer)", 0);
+        DebugError(context, "QueryInterface(3d sound buffer) - The output has no positional sound");
 
     duration = format.averageBytesPerSecond ? (float)((double)dataBytes / (double)format.averageBytesPerSecond) : 0.0f;
     baseFrequency = eng_sound_settings.frequencyControl ? GetFrequencyDX() : 0;

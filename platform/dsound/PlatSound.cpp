@@ -191,11 +191,6 @@ void PlatSoundDestroy()
         CloseDevice();
 }
 
-int PlatSoundIsCreated()
-{
-    return s_sound.created ? 1 : 0;
-}
-
 int PlatSoundSetPrimaryFormat(const PlatSoundFormat *format)
 {
     if (!s_sound.created)

@@ -43,7 +43,6 @@ void *PlatSoundReadFile(const char *path, long maxBytes, long *size);
 int PlatSoundCreate();
 // Frees every buffer still alive and closes the output (kept open while music uses it).
 void PlatSoundDestroy();
-int PlatSoundIsCreated();
 // Checks the format the sounds will mostly have (PCM, 1-2 channels, 8/16 bits, 100-200000 Hz;
 // 0 for anything else) and raises the output rate to its rate when that is higher. The output
 // stays stereo and at least 44100 Hz, so that music keeps its quality.
