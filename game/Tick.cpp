@@ -39,23 +39,37 @@ bool TickGetGridPosition(float x, float y, int *column, int *row)
     const float r = gs.ballRadius;
     *column = -1;
     *row = -1;
-    for (int row2 = 0; row2 < gs.gridRows; row2++)
+    if (gs.gridRows < 1 || gs.gridColumns < 1 || !(r > 0.0f) || !(y == y) || !(x == x))
+        return false;
+    // Rows are 1.8 radii apart and their bands 2 radii tall, so at most two bands hold y:
+    // estimate the lower one and test the rows around it in order, the first one wins.
+    const float rowStep = gs.grid[0][1].y - gs.grid[0][0].y;
+    float rowEstimate = (y - gs.scroll - gs.grid[0][0].y + r) / rowStep;
+    if (rowEstimate < -1.0f || rowEstimate > (float)gs.gridRows + 1.0f)
+        return false;
+    int last = (int)floorf(rowEstimate);
+    for (int row2 = last - 2 < 0 ? 0 : last - 2; row2 <= last + 1 && row2 < gs.gridRows; row2++)
     {
         float centre = gs.grid[0][row2].y + gs.scroll;
-        if (centre - r <= y && y < centre + r)
-        {
-            for (int column2 = 0; column2 < gs.gridColumns; column2++)
-            {
-                float x2 = gs.grid[column2][row2].x;
-                if (x2 - r <= x && x < x2 + r)
-                {
-                    *column = column2;
-                    *row = row2;
-                    return true;
-                }
-            }
+        if (!(centre - r <= y && y < centre + r))
+            continue;
+        // Columns are exactly one band apart: one candidate and its two neighbours.
+        const float columnStep = gs.grid[1][row2].x - gs.grid[0][row2].x;
+        float columnEstimate = (x - gs.grid[0][row2].x + r) / columnStep;
+        if (columnEstimate < -1.0f || columnEstimate > (float)gs.gridColumns + 1.0f)
             return false;
+        int guess = (int)floorf(columnEstimate);
+        for (int column2 = guess - 1 < 0 ? 0 : guess - 1; column2 <= guess + 1 && column2 < gs.gridColumns; column2++)
+        {
+            float x2 = gs.grid[column2][row2].x;
+            if (x2 - r <= x && x < x2 + r)
+            {
+                *column = column2;
+                *row = row2;
+                return true;
+            }
         }
+        return false;
     }
     return false;
 }
@@ -109,17 +123,20 @@ bool TickFindLandingCell(float x, float y, int *column, int *row)
 
 void TickFindLowestBall()
 {
+    // The last ball met scanning rows top to bottom and columns left to right: the
+    // rightmost ball of the lowest row that holds one.
     _GameState &gs = GameState;
     gs.lowestColumn = -1;
     gs.lowestRow = -1;
-    for (int row = 0; row < gs.gridRows; row++)
+    for (int row = gs.gridRows - 1; row >= 0; row--)
     {
-        for (int column = 0; column < gs.gridColumns; column++)
+        for (int column = gs.gridColumns - 1; column >= 0; column--)
         {
             if (gs.grid[column][row].type != BALL_EMPTY)
             {
                 gs.lowestColumn = column;
                 gs.lowestRow = row;
+                return;
             }
         }
     }
@@ -184,12 +201,14 @@ char TickCheckMovingBallHittingGrid(int index, float newX, float newY, const flo
         TickGetGridPosition(ball.x, top, &column, &row);
         row = 0;
     }
-    if (row == 0)
+    if (row == 0 && TickIsFreeLandingCell(column, 0))
     {
         TickLandMovingBall(index, column, 0);
         return 1;
     }
-    bool hit = (lookAhead && TickIsBallAt(lookAhead[0], lookAhead[1])) || TickIsBallAt(newX, newY) ||
+    // In row 0's band with the cell taken (a ball beside it got there first in this tick,
+    // or the grid moved onto it), the ball lands next to it rather than vanishing.
+    bool hit = row == 0 || (lookAhead && TickIsBallAt(lookAhead[0], lookAhead[1])) || TickIsBallAt(newX, newY) ||
                TickIsBallAt(ball.x, ball.y);
     if (!hit)
         return 0;

@@ -161,6 +161,20 @@ TEST_F(TickLandingTest, WallBounceFlipsAndCountsTheBounce)
     EXPECT_EQ(CountBalls(2, 0, GRID_ROWS), 1);
 }
 
+// Two balls reaching the same top cell in one tick: the second lands beside the first
+// instead of vanishing.
+TEST_F(TickLandingTest, TwoBallsReachingOneTopCellBothLand)
+{
+    StartGrid(GAME_TYPE_STRATEGIC, 10, {".......5"});
+    Fly(3, 3, 0, 0.0f, -2.5f);
+    Fly(3, 3, 0, 0.3f, -2.5f);
+    TickGame();
+    EXPECT_EQ(GameState.movingCount, 0);
+    EXPECT_EQ(CountBalls(3, 0, GRID_ROWS), 2);
+    EXPECT_EQ(GameState.grid[3][0].type, 3);
+    EXPECT_FALSE(LogHas("not empty"));
+}
+
 TEST_F(TickLandingTest, LargeFrameTimeStepsAtMostOneCell)
 {
     StartGrid(GAME_TYPE_STRATEGIC, 12, {"1111111111", "1111111111", "1111111111", "1111111111", "1111111111"});
