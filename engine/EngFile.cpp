@@ -217,65 +217,45 @@ bool EngFile::OpenForReadingQuietly(const char *name, bool text)
     return OpenForReading(name, text, false);
 }
 
-bool EngFile::CreateForWriting(const char *name, bool text)
+bool EngFile::OpenForWritingMode(const char *function, const char *name, bool text, bool append,
+                                 const char *failure, bool reportFailure)
 {
     if (!name || !name[0])
     {
-        DebugError(ENG_FUNC, "No filename specified");
+        DebugError(function, "No filename specified");
         return false;
     }
     if (open)
     {
-        DebugError(ENG_FUNC, "File was already opened [%s]", name);
+        DebugError(function, "File was already opened [%s]", name);
         Close();
     }
-    if (!OpenStream(ENG_FUNC, name, text ? "wt" : "wb", text, false))
+    const char *mode = append ? (text ? "at" : "ab") : (text ? "wt" : "wb");
+    if (!OpenStream(function, name, mode, text, false))
     {
-        DebugError(ENG_FUNC, "Could not create file <%s>", name);
+        if (reportFailure)
+            DebugError(function, failure, name);
+        else
+            DebugInfoQuickAlt(function, failure, name);
         return false;
     }
     return true;
+}
+
+bool EngFile::CreateForWriting(const char *name, bool text)
+{
+    return OpenForWritingMode(ENG_FUNC, name, text, false, "Could not create file <%s>", true);
 }
 
 bool EngFile::OpenForWriting(const char *name, bool text)
 {
-    if (!name || !name[0])
-    {
-        DebugError(ENG_FUNC, "No filename specified");
-        return false;
-    }
-    if (open)
-    {
-        DebugError(ENG_FUNC, "File was already opened [%s]", name);
-        Close();
-    }
-    // A failure here goes to the quick debug output only, which has no destination.
-    if (!OpenStream(ENG_FUNC, name, text ? "wt" : "wb", text, false))
-    {
-        DebugInfoQuickAlt(ENG_FUNC, "Could not open or create file <%s>", name);
-        return false;
-    }
-    return true;
+    // Its failure goes to the quick debug output only, which has no destination.
+    return OpenForWritingMode(ENG_FUNC, name, text, false, "Could not open or create file <%s>", false);
 }
 
 bool EngFile::OpenForAppending(const char *name, bool text)
 {
-    if (!name || !name[0])
-    {
-        DebugError(ENG_FUNC, "No filename specified");
-        return false;
-    }
-    if (open)
-    {
-        DebugError(ENG_FUNC, "File was already opened [%s]", name);
-        Close();
-    }
-    if (!OpenStream(ENG_FUNC, name, text ? "at" : "ab", text, false))
-    {
-        DebugError(ENG_FUNC, "Could not open or create file <%s>", name);
-        return false;
-    }
-    return true;
+    return OpenForWritingMode(ENG_FUNC, name, text, true, "Could not open or create file <%s>", true);
 }
 
 bool EngFile::CheckReadable(const char *function, const void *buffer)
@@ -581,16 +561,22 @@ bool EngFileOpenReadAndClose(const char *name, bool textMode, void *buffer, uint
     return true;
 }
 
-bool EngFileMoveFile(const char *from, const char *to)
+// Both names given and fit for the system.
+static bool SystemPathPair(const char *function, const char *from, const char *to, char *fromPath, char *toPath)
 {
     if (!from || !from[0] || !to || !to[0])
     {
-        DebugError(ENG_FUNC, "Invalid parameters");
+        DebugError(function, "Invalid parameters");
         return false;
     }
+    return SystemPath(function, from, fromPath) && SystemPath(function, to, toPath);
+}
+
+bool EngFileMoveFile(const char *from, const char *to)
+{
     char fromPath[ENG_FILE_PATH_SIZE];
     char toPath[ENG_FILE_PATH_SIZE];
-    if (!SystemPath(ENG_FUNC, from, fromPath) || !SystemPath(ENG_FUNC, to, toPath))
+    if (!SystemPathPair(ENG_FUNC, from, to, fromPath, toPath))
         return false;
     if (EngFileExists(to, false))
     {
@@ -627,14 +613,9 @@ bool EngFileMoveFile(const char *from, const char *to)
 
 bool EngFileReplaceFile(const char *from, const char *to)
 {
-    if (!from || !from[0] || !to || !to[0])
-    {
-        DebugError(ENG_FUNC, "Invalid parameters");
-        return false;
-    }
     char fromPath[ENG_FILE_PATH_SIZE];
     char toPath[ENG_FILE_PATH_SIZE];
-    if (!SystemPath(ENG_FUNC, from, fromPath) || !SystemPath(ENG_FUNC, to, toPath))
+    if (!SystemPathPair(ENG_FUNC, from, to, fromPath, toPath))
         return false;
     if (rename(fromPath, toPath) != 0)
     {

@@ -54,6 +54,9 @@ public:
 
 private:
     bool OpenStream(const char *function, const char *name, const char *mode, bool textMode, bool forReading);
+    // The three ways of opening for writing; `failure` is the report format (one %s).
+    bool OpenForWritingMode(const char *function, const char *name, bool textMode, bool append, const char *failure,
+                            bool reportFailure);
     bool CheckReadable(const char *function, const void *buffer);
     bool CheckWritable(const char *function, const void *data);
 

@@ -58,44 +58,39 @@ bool EngMiscGetDesktopDimensions_PC(int *x, int *y, int *width, int *height, boo
     return true;
 }
 
-bool EngMiscGetDesktopDirectory_PC(char *buffer, int size)
+// A folder from platform/shell: `locateFailure` when no home folder is known at all,
+// `pathFailure` when the folder's path cannot be had (or does not fit).
+static bool GetShellFolder(const char *function, bool (*getFolder)(char *, size_t), char *buffer, int size,
+                           const char *locateFailure, const char *pathFailure)
 {
     if (!buffer || size < MISC_FOLDER_BUFFER_MIN)
         return false;
     buffer[0] = 0;
-    char home[MISC_FOLDER_BUFFER_MIN];
+    char home[4096];
     if (!PlatShellGetHomeFolder(home, sizeof(home)))
     {
-        DebugError(ENG_FUNC, "Could not get desktop directory");
+        DebugError(function, "%s", locateFailure);
         return false;
     }
-    if (!PlatShellGetDesktopFolder(buffer, (size_t)size))
+    if (!getFolder(buffer, (size_t)size))
     {
-        DebugError(ENG_FUNC, "Could not get desktop path");
+        DebugError(function, "%s", pathFailure);
         buffer[0] = 0;
         return false;
     }
     return true;
 }
 
+bool EngMiscGetDesktopDirectory_PC(char *buffer, int size)
+{
+    return GetShellFolder(ENG_FUNC, PlatShellGetDesktopFolder, buffer, size, "Could not get desktop directory",
+                          "Could not get desktop path");
+}
+
 bool EngMiscGetUserApplicationDataDirectory_PC(char *buffer, int size)
 {
-    if (!buffer || size < MISC_FOLDER_BUFFER_MIN)
-        return false;
-    buffer[0] = 0;
-    char home[MISC_FOLDER_BUFFER_MIN];
-    if (!PlatShellGetHomeFolder(home, sizeof(home)))
-    {
-        DebugError(ENG_FUNC, "Could not get app data directory");
-        return false;
-    }
-    if (!PlatShellGetDataFolder(buffer, (size_t)size))
-    {
-        DebugError(ENG_FUNC, "Could not get app data path");
-        buffer[0] = 0;
-        return false;
-    }
-    return true;
+    return GetShellFolder(ENG_FUNC, PlatShellGetDataFolder, buffer, size, "Could not get app data directory",
+                          "Could not get app data path");
 }
 
 bool EngMiscGetDefaultUsersName_PC(char *buffer, int size)

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "EngDebug.h"
+#include "PlatShell.h"
 #include "PlatWin.h"
 
 namespace testkit
@@ -66,6 +67,29 @@ MessageBoxRecorder::~MessageBoxRecorder()
 {
     PlatWinSetMessageBoxHook(nullptr);
     s_recorder = nullptr;
+}
+
+static ShellOpenRecorder *s_shellRecorder = nullptr;
+
+static bool RecordShellOpen(const char *target)
+{
+    if (!s_shellRecorder)
+        return false;
+    s_shellRecorder->opened.push_back(target ? target : "");
+    return s_shellRecorder->answer;
+}
+
+ShellOpenRecorder::ShellOpenRecorder(bool answer) : answer(answer)
+{
+    s_shellRecorder = this;
+    PlatShellFunctions functions = {nullptr, RecordShellOpen, nullptr};
+    PlatShellSetFunctions(&functions);
+}
+
+ShellOpenRecorder::~ShellOpenRecorder()
+{
+    PlatShellSetFunctions(nullptr);
+    s_shellRecorder = nullptr;
 }
 
 void TempHomeTest::SetUp()

@@ -44,6 +44,17 @@ public:
     int answer;
 };
 
+// Every target handed to the shell's "open" while the recorder lives; nothing is
+// started. Answers with `answer`.
+class ShellOpenRecorder
+{
+public:
+    explicit ShellOpenRecorder(bool answer = true);
+    ~ShellOpenRecorder();
+    std::vector<std::string> opened;
+    bool answer;
+};
+
 // The test's own HOME and XDG folders in a temporary folder, a fresh log written to
 // "LogFile.txt" there, and the message boxes recorded.
 class TempHomeTest : public ::testing::Test

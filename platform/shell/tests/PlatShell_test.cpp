@@ -147,27 +147,15 @@ TEST_F(ShellTest, CountryFromLocale)
     }
 }
 
-namespace
-{
-std::vector<std::string> s_opened;
-bool RecordOpen(const char *target)
-{
-    s_opened.push_back(target);
-    return true;
-}
-} // namespace
-
 TEST_F(ShellTest, OpenGoesThroughTheSeamAndRefusesOptionLikeTargets)
 {
-    PlatShellFunctions recorder = {nullptr, RecordOpen, nullptr};
-    PlatShellSetFunctions(&recorder);
-    s_opened.clear();
+    testkit::ShellOpenRecorder recorder;
     EXPECT_TRUE(PlatShellOpen("https://www.fernbrooks.example/plinx/"));
     EXPECT_FALSE(PlatShellOpen("--help"));
     EXPECT_FALSE(PlatShellOpen(""));
     EXPECT_FALSE(PlatShellOpen(nullptr));
-    ASSERT_EQ(s_opened.size(), 1u);
-    EXPECT_EQ(s_opened[0], "https://www.fernbrooks.example/plinx/");
+    ASSERT_EQ(recorder.opened.size(), 1u);
+    EXPECT_EQ(recorder.opened[0], "https://www.fernbrooks.example/plinx/");
 }
 
 TEST_F(ShellTest, UserNameAndRandomBytes)
