@@ -5,57 +5,12 @@
 #include <memory>
 
 #include "GameTestkit.h"
+#include "ScriptedPlay.h"
 
 using gametest::GameTest;
 
 namespace
 {
-
-// Shoots as soon as a ball is loaded: every other shot straight at the lowest free cell
-// next to a ball of the loaded colour, the others anywhere, drawn from the script's own
-// generator.
-struct ScriptedAim
-{
-    uint32_t state;
-
-    uint32_t Next()
-    {
-        state = state * 1664525u + 1013904223u;
-        return state >> 8;
-    }
-
-    float NextAngle()
-    {
-        const _GameState &gs = GameState;
-        if (Next() % 2 == 0)
-            return (float)(Next() % 2801u) * 0.001f - 1.4f;
-        int bestColumn = -1, bestRow = -1;
-        for (int row = GRID_ROWS - 1; row >= 0 && bestRow < 0; row--)
-        {
-            for (int column = 1; column < gs.gridColumns - 1; column++)
-            {
-                if (!TickIsFreeLandingCell(column, row))
-                    continue;
-                for (int i = 0; i < 6; i++)
-                {
-                    int column2, row2;
-                    if (!PlinxGetNeighbour(column, row, i, &column2, &row2))
-                        continue;
-                    int type = gs.grid[column2][row2].type;
-                    if (type == gs.currentBall || (type >= 0 && gs.currentBall >= BALL_NUM_COLOURS))
-                    {
-                        bestColumn = column;
-                        bestRow = row;
-                    }
-                }
-            }
-        }
-        if (bestRow < 0)
-            return (float)(Next() % 2801u) * 0.001f - 1.4f;
-        const _GridCell &cell = gs.grid[bestColumn][bestRow];
-        return atan2f(cell.x - gs.turretX, gs.turretY - (cell.y + gs.scroll));
-    }
-};
 
 // The invariants of every tick; an empty text when they hold.
 std::string CheckInvariants()
@@ -112,30 +67,12 @@ class GamesTest : public GameTest
 protected:
     GameResult Play(int gameType, int difficulty, uint32_t seed)
     {
-        PlinxShutdown();
-        PlinxSetup();
-        _GameState &gs = GameState;
-        gs.gameType = gameType;
-        gs.userOptions.difficulty[gameType] = (int8_t)difficulty;
-        gs.userOptions.mouseSensitivity = 4;
-        PlinxSetFixedSeed(seed);
-        PlinxStartGame();
-        ScriptedAim aim = {seed};
         GameResult result = {0, 0, 0, ""};
-        const int limit = 200000;
-        while (!gs.gameOver && result.ticks < limit)
-        {
-            if (gs.levelState == LEVEL_STATE_PLAY && gs.turretLoad >= 1.0f)
-            {
-                PlinxSetTurretAngle(aim.NextAngle(), 0, 0);
-                PlinxShoot(0);
-            }
-            TickGame();
-            result.ticks++;
+        result.ticks = ScriptedPlayGame(gameType, difficulty, seed, 200000, [&result]() {
             result.failure = CheckInvariants();
-            if (!result.failure.empty())
-                break;
-        }
+            return result.failure.empty();
+        });
+        const _GameState &gs = GameState;
         if (result.failure.empty() && !gs.gameOver)
             result.failure = "no game over";
         result.level = gs.level;
