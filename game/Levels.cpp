@@ -81,20 +81,30 @@ static bool LevelsIsPuzzleType(int gameType)
     return gameType == GAME_TYPE_PUZZLE || gameType == GAME_TYPE_MY_PUZZLES;
 }
 
+// A known game type, and for the puzzle types a puzzle of that type; reported for
+// `function` otherwise (the level then keeps its settings).
+static bool LevelsIsGameTypeReady(const char *function)
+{
+    const int gameType = GameState.gameType;
+    if (gameType < 0 || gameType >= GAME_NUM_TYPES)
+    {
+        DebugError(function, "Unexpected gt %d", gameType);
+        return false;
+    }
+    if (LevelsIsPuzzleType(gameType) && GameState.puzzle.type != gameType)
+    {
+        DebugError(function, "Puzzle not setup");
+        return false;
+    }
+    return true;
+}
+
 void LevelsStartNextLevel()
 {
     _GameState &gs = GameState;
     const int gameType = gs.gameType;
-    if (gameType < 0 || gameType >= GAME_NUM_TYPES)
-    {
-        DebugError(ENG_FUNC, "Unexpected gt %d", gameType);
+    if (!LevelsIsGameTypeReady(ENG_FUNC))
         return;
-    }
-    if (LevelsIsPuzzleType(gameType) && gs.puzzle.type != gameType)
-    {
-        DebugError(ENG_FUNC, "Puzzle not setup");
-        return;
-    }
     int level = gs.nextLevel;
     if (level < 0)
     {
@@ -146,16 +156,8 @@ void LevelsSetLevelAmounts()
 {
     _GameState &gs = GameState;
     const int gameType = gs.gameType;
-    if (gameType < 0 || gameType >= GAME_NUM_TYPES)
-    {
-        DebugError(ENG_FUNC, "Unexpected gt %d", gameType);
+    if (!LevelsIsGameTypeReady(ENG_FUNC))
         return;
-    }
-    if (LevelsIsPuzzleType(gameType) && gs.puzzle.type != gameType)
-    {
-        DebugError(ENG_FUNC, "Puzzle not setup");
-        return;
-    }
     gs.arcadeLevelBonus = 0;
     gs.strategicLevelBonus = 0;
     gs.puzzleLevelBonus = 0;
@@ -232,6 +234,18 @@ void LevelsSetLevelAmounts()
 
 // ---- State machine ------------------------------------------------------------------------------
 
+// The roll and special-ball loops and the ball effects stop. The rolling loop goes with
+// them, so its flag is cleared: the next shot starts it again.
+static void LevelsStopLoopsAndEffects()
+{
+    _GameState &gs = GameState;
+    SoundStopLoops(0);
+    gs.rollingSoundOn = 0;
+    game_effects.StopAllBallEffects();
+    gs.turretExplodingEffect = -1;
+    gs.turretWildcardEffect = -1;
+}
+
 void LevelsSetNextLevel(int level)
 {
     _GameState &gs = GameState;
@@ -243,12 +257,7 @@ void LevelsSetNextLevel(int level)
     gs.nextLevel = level;
     gs.captionAlpha = 1.0f;
     gs.movingCount = 0;
-    // The rolling loop stops with the loops below; a new shot must start it again.
-    gs.rollingSoundOn = 0;
-    SoundStopLoops(0);
-    game_effects.StopAllBallEffects();
-    gs.turretExplodingEffect = -1;
-    gs.turretWildcardEffect = -1;
+    LevelsStopLoopsAndEffects();
 }
 
 int LevelsGetState()
@@ -453,12 +462,8 @@ char LevelsTick()
             gs.captionAngle = 0.0f;
             gs.captionWave = 0.0f;
             gs.movingCount = 0;
-            gs.rollingSoundOn = 0;
             gs.captionAlpha = 1.0f;
-            SoundStopLoops(0);
-            game_effects.StopAllBallEffects();
-            gs.turretExplodingEffect = -1;
-            gs.turretWildcardEffect = -1;
+            LevelsStopLoopsAndEffects();
             // The same level starts again with a new grid.
             gs.levelState = LEVEL_STATE_START;
         }
@@ -484,11 +489,7 @@ void LevelsLoseLife()
     gs.captionAngle = 0.0f;
     gs.captionWave = 0.0f;
     gs.captionAlpha = 1.0f;
-    SoundStopLoops(0);
-    gs.rollingSoundOn = 0;
-    game_effects.StopAllBallEffects();
-    gs.turretExplodingEffect = -1;
-    gs.turretWildcardEffect = -1;
+    LevelsStopLoopsAndEffects();
     SaveGameRemoveAnyCurrentSavedGame();
     if (gs.lives > 0)
     {
