@@ -439,12 +439,7 @@ int EngLinkedList::ReleaseAll()
     _EngLinkedListElement *element = first;
     while (element)
     {
-        _EngLinkedListElement *next = element->next;
-        // Blocks handed in by AddPointer belong to the list as well.
-        free(element->data);
-        free(element);
-        element = next;
-        if (++freed > count && element)
+        if (freed >= count)
         {
             // The chain is longer than the count says: stop rather than walk a broken list.
             DebugError(ENG_FUNC, "Freed too many");
@@ -453,6 +448,12 @@ int EngLinkedList::ReleaseAll()
             currentPos = -1;
             return 0;
         }
+        _EngLinkedListElement *next = element->next;
+        // Blocks handed in by AddPointer belong to the list as well.
+        free(element->data);
+        free(element);
+        element = next;
+        freed++;
     }
     count = 0;
     first = last = current = nullptr;

@@ -131,20 +131,26 @@ int TextFileReader::ReadByteLine(std::string &out)
 {
     out.clear();
     bool any = false;
-    int byte;
-    while ((byte = NextByte()) >= 0)
+    int result;
+    // Whole runs of the buffer up to the LF are taken at once.
+    while ((result = FillBuffer()) == TEXTFILE_OK)
     {
         any = true;
-        if (byte == '\n')
+        const unsigned char *start = buffer + readPosition;
+        size_t available = (size_t)(validBytes - readPosition);
+        const unsigned char *lineEnd = (const unsigned char *)memchr(start, '\n', available);
+        size_t taken = lineEnd ? (size_t)(lineEnd - start) : available;
+        out.append((const char *)start, taken);
+        readPosition += (int)taken;
+        if (lineEnd)
         {
-            if (!out.empty() && out.back() == '\r')
-                out.pop_back();
-            return TEXTFILE_OK;
+            readPosition++;
+            break;
         }
-        out += (char)byte;
     }
     if (!any)
-        return byte;
+        return result;
+    // A CR before the LF (or before the end of the file) belongs to the line end.
     if (!out.empty() && out.back() == '\r')
         out.pop_back();
     return TEXTFILE_OK;
