@@ -1,0 +1,322 @@
+// File writers and the contact sheet of the data generator.
+#include "DgOutput.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include <stb_image_write.h>
+#include <zlib.h>
+
+#include "DgFont.h"
+
+namespace
+{
+struct SheetEntry
+{
+    std::string name;
+    DgImage thumb;
+};
+
+struct OutState
+{
+    std::string folder;
+    bool failed = false;
+    std::vector<SheetEntry> sheet;
+};
+OutState outState;
+
+const int kThumbMax = 360;
+
+std::string OutPath(const std::string &name)
+{
+    std::filesystem::path path = std::filesystem::path(outState.folder) / name;
+    std::error_code ec;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    return path.string();
+}
+
+void OutFail(const std::string &what, const std::string &path)
+{
+    std::fprintf(stderr, "datagen: %s <%s>\n", what.c_str(), path.c_str());
+    outState.failed = true;
+}
+
+bool WriteWhole(const std::string &path, const std::vector<uint8_t> &bytes)
+{
+    FILE *f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = (std::fclose(f) == 0) && ok;
+    return ok;
+}
+
+void SheetAdd(const std::string &name, const DgImage &img)
+{
+    int longSide = std::max(img.width, img.height);
+    float scale = std::min(1.0f, (float)kThumbMax / longSide);
+    if (longSide * scale < 96.0f)
+        scale = 96.0f / longSide;
+    int w = std::max(1, (int)std::lround(img.width * scale));
+    int h = std::max(1, (int)std::lround(img.height * scale));
+    outState.sheet.push_back({name, ImageResize(img, w, h)});
+}
+
+DgImage Flatten(const DgImage &img)
+{
+    DgImage out = ImageCreate(img.width, img.height, ColourRgb(0, 0, 0));
+    ImageDraw(out, img, 0, 0);
+    return out;
+}
+
+std::vector<uint8_t> Rgb8(const DgImage &img)
+{
+    std::vector<uint8_t> rgba = ImageToRgba8(Flatten(img));
+    std::vector<uint8_t> rgb((size_t)img.width * img.height * 3);
+    for (size_t i = 0; i < (size_t)img.width * img.height; i++)
+        for (int k = 0; k < 3; k++)
+            rgb[i * 3 + k] = rgba[i * 4 + k];
+    return rgb;
+}
+
+void AppendU16(std::vector<uint8_t> &out, uint32_t v)
+{
+    out.push_back((uint8_t)(v & 255));
+    out.push_back((uint8_t)((v >> 8) & 255));
+}
+
+void AppendU32(std::vector<uint8_t> &out, uint32_t v)
+{
+    AppendU16(out, v & 0xFFFF);
+    AppendU16(out, v >> 16);
+}
+void AppendBe32(std::vector<uint8_t> &out, uint32_t v)
+{
+    out.push_back((uint8_t)(v >> 24));
+    out.push_back((uint8_t)(v >> 16));
+    out.push_back((uint8_t)(v >> 8));
+    out.push_back((uint8_t)v);
+}
+
+void PngChunk(std::vector<uint8_t> &out, const char *type, const std::vector<uint8_t> &data)
+{
+    AppendBe32(out, (uint32_t)data.size());
+    size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    AppendBe32(out, (uint32_t)crc32(0L, out.data() + start, (uInt)(out.size() - start)));
+}
+} // namespace
+
+std::vector<uint8_t> PngEncode(int width, int height, const std::vector<uint8_t> &rgba, int level)
+{
+    // Every row with the Paeth filter.
+    size_t stride = (size_t)width * 4;
+    std::vector<uint8_t> raw;
+    raw.reserve((stride + 1) * height);
+    for (int y = 0; y < height; y++)
+    {
+        raw.push_back(4);
+        const uint8_t *row = &rgba[y * stride];
+        const uint8_t *up = y > 0 ? &rgba[(y - 1) * stride] : nullptr;
+        for (size_t i = 0; i < stride; i++)
+        {
+            int a = i >= 4 ? row[i - 4] : 0, b = up ? up[i] : 0, c = (up && i >= 4) ? up[i - 4] : 0;
+            int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+            int predictor = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
+            raw.push_back((uint8_t)(row[i] - predictor));
+        }
+    }
+    uLongf packedSize = compressBound((uLong)raw.size());
+    std::vector<uint8_t> packed(packedSize);
+    compress2(packed.data(), &packedSize, raw.data(), (uLong)raw.size(), level);
+    packed.resize(packedSize);
+    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<uint8_t> header;
+    AppendBe32(header, (uint32_t)width);
+    AppendBe32(header, (uint32_t)height);
+    header.insert(header.end(), {8, 6, 0, 0, 0}); // 8-bit RGBA, no interlace
+    PngChunk(out, "IHDR", header);
+    PngChunk(out, "IDAT", packed);
+    PngChunk(out, "IEND", {});
+    return out;
+}
+
+bool OutSetup(const std::string &folder)
+{
+    outState = OutState();
+    outState.folder = folder;
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (!std::filesystem::is_directory(folder))
+    {
+        OutFail("cannot create the folder", folder);
+        return false;
+    }
+    return true;
+}
+
+bool OutFailed()
+{
+    return outState.failed;
+}
+
+std::vector<uint8_t> TgaEncode(int width, int height, const std::vector<uint8_t> &rgba)
+{
+    std::vector<uint8_t> out(18, 0);
+    out[2] = 2; // uncompressed true colour
+    out[12] = (uint8_t)(width & 255);
+    out[13] = (uint8_t)(width >> 8);
+    out[14] = (uint8_t)(height & 255);
+    out[15] = (uint8_t)(height >> 8);
+    out[16] = 32;
+    out[17] = 8; // eight alpha bits, rows stored from the bottom
+    out.reserve(18 + (size_t)width * height * 4);
+    for (int y = height - 1; y >= 0; y--)
+        for (int x = 0; x < width; x++)
+        {
+            const uint8_t *p = &rgba[((size_t)y * width + x) * 4];
+            out.push_back(p[2]);
+            out.push_back(p[1]);
+            out.push_back(p[0]);
+            out.push_back(p[3]);
+        }
+    return out;
+}
+
+std::vector<uint8_t> WavEncode(const std::vector<float> &samples, int rate)
+{
+    std::vector<uint8_t> out;
+    uint32_t dataBytes = (uint32_t)samples.size() * 2;
+    out.insert(out.end(), {'R', 'I', 'F', 'F'});
+    AppendU32(out, 4 + 8 + 18 + 8 + dataBytes);
+    out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+    // The full 18-byte format record (size of extra data 0), as wave readers expect it.
+    AppendU32(out, 18);
+    AppendU16(out, 1);                 // PCM
+    AppendU16(out, 1);                 // mono
+    AppendU32(out, (uint32_t)rate);
+    AppendU32(out, (uint32_t)rate * 2); // bytes per second
+    AppendU16(out, 2);                 // block align
+    AppendU16(out, 16);                // bits per sample
+    AppendU16(out, 0);
+    out.insert(out.end(), {'d', 'a', 't', 'a'});
+    AppendU32(out, dataBytes);
+    for (float s : samples)
+    {
+        int v = (int)std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f);
+        AppendU16(out, (uint32_t)(uint16_t)(int16_t)v);
+    }
+    return out;
+}
+
+void OutPicture(const std::string &name, const DgImage &img, int jpgQuality)
+{
+    std::string path = OutPath(name);
+    std::string ext = std::filesystem::path(name).extension().string();
+    bool ok = false;
+    if (ext == ".png")
+    {
+        ok = WriteWhole(path, PngEncode(img.width, img.height, ImageToRgba8(img)));
+    }
+    else if (ext == ".jpg")
+    {
+        std::vector<uint8_t> rgb = Rgb8(img);
+        ok = stbi_write_jpg(path.c_str(), img.width, img.height, 3, rgb.data(), jpgQuality) != 0;
+    }
+    else if (ext == ".bmp")
+    {
+        std::vector<uint8_t> rgb = Rgb8(img);
+        ok = stbi_write_bmp(path.c_str(), img.width, img.height, 3, rgb.data()) != 0;
+    }
+    else if (ext == ".tga")
+    {
+        ok = WriteWhole(path, TgaEncode(img.width, img.height, ImageToRgba8(img)));
+    }
+    if (!ok)
+    {
+        OutFail("cannot write the picture", path);
+        return;
+    }
+    SheetAdd(name, (ext == ".jpg" || ext == ".bmp") ? Flatten(img) : img);
+}
+
+void OutTgaBytes(const std::string &name, int width, int height, const std::vector<uint8_t> &rgba,
+                 const DgImage *preview)
+{
+    std::string path = OutPath(name);
+    if (!WriteWhole(path, TgaEncode(width, height, rgba)))
+    {
+        OutFail("cannot write the picture", path);
+        return;
+    }
+    if (preview)
+        SheetAdd(name, *preview);
+}
+
+void OutSound(const std::string &name, const std::vector<float> &samples, int rate)
+{
+    std::string path = OutPath(name);
+    if (!WriteWhole(path, WavEncode(samples, rate)))
+        OutFail("cannot write the sound", path);
+}
+
+void OutBytes(const std::string &name, const std::vector<uint8_t> &bytes)
+{
+    std::string path = OutPath(name);
+    if (!WriteWhole(path, bytes))
+        OutFail("cannot write the file", path);
+}
+
+bool OutWriteContactSheet(const std::string &path)
+{
+    const int columns = 6;
+    const int cellW = kThumbMax + 40, labelH = 28, margin = 20;
+    // Rows take the height of their tallest picture.
+    std::vector<int> rowHeights;
+    for (size_t i = 0; i < outState.sheet.size(); i += columns)
+    {
+        int h = 0;
+        for (size_t j = i; j < std::min(outState.sheet.size(), i + columns); j++)
+            h = std::max(h, outState.sheet[j].thumb.height);
+        rowHeights.push_back(h + labelH + margin);
+    }
+    int height = margin;
+    for (int h : rowHeights)
+        height += h;
+    DgImage sheet = ImageCreate(columns * cellW + margin, height, ColourHex(0x202428));
+    int y = margin;
+    for (size_t row = 0; row < rowHeights.size(); row++)
+    {
+        for (int col = 0; col < columns; col++)
+        {
+            size_t i = row * columns + col;
+            if (i >= outState.sheet.size())
+                break;
+            const SheetEntry &e = outState.sheet[i];
+            int x = margin + col * cellW;
+            // A checkerboard shows where pictures are transparent.
+            for (int cy = 0; cy < e.thumb.height; cy++)
+                for (int cx = 0; cx < e.thumb.width; cx++)
+                {
+                    bool dark = ((cx / 8) + (cy / 8)) & 1;
+                    sheet.At(x + cx, y + cy) = dark ? ColourHex(0x55595e) : ColourHex(0x80858a);
+                }
+            ImageDraw(sheet, e.thumb, x, y);
+            DgTextStyle label;
+            label.size = 15.0f;
+            label.top = label.bottom = ColourHex(0xe8ecf0);
+            DrawText(sheet, e.name, x + FontMeasure(e.name, 15.0f) * 0.5f + 2.0f,
+                     (float)(y + e.thumb.height + 14), label);
+        }
+        y += rowHeights[row];
+    }
+    if (!WriteWhole(path, PngEncode(sheet.width, sheet.height, ImageToRgba8(sheet, false), 1)))
+    {
+        OutFail("cannot write the contact sheet", path);
+        return false;
+    }
+    return true;
+}
