@@ -60,6 +60,9 @@ struct DebugState
     bool writtenThisRun;
     bool fatalShown;
     bool fatalInFunctionShown;
+    // The last message written, and how often it came again since (not written).
+    char lastText[DEBUG_MESSAGE_TEXT_SIZE];
+    int repeats;
 };
 
 DebugState s_debug = {{}, 0, "ErrorLog.txt", {}, false, false, true, false, false, false, false};
@@ -88,6 +91,26 @@ void DebugWriteLine(const char *prefix, const char *line)
     EngMainCallExit(-1);
     // EngMainCallExit returns only on a worker thread that could not be ended.
     _Exit(255);
+}
+
+// A report that can come every frame ("Invalid blend num" and the like) would fill the
+// log at the frame rate: a message equal to the one before is only counted, and the
+// count is written as one line when another message comes, or every 600 repeats.
+enum
+{
+    REPEATS_PER_LINE = 600,
+};
+
+void DebugWriteRepeats(const char *prefix)
+{
+    if (s_debug.repeats < 1)
+        return;
+    char line[80];
+    snprintf(line, sizeof(line), "    ... last message repeated %d more times", s_debug.repeats);
+    s_debug.repeats = 0;
+    s_debug.suppress = true;
+    DebugWriteLine(prefix, line);
+    s_debug.suppress = false;
 }
 
 void DebugFormatV(const char *format, va_list args)
@@ -237,18 +260,31 @@ void DebugDoString(const char *text, int code, int noteType)
     if (s_debug.count < 0 || s_debug.count >= DEBUG_MAX_MESSAGES)
         s_debug.count = 0;
 
+    float now = (float)EngMiscGetClock_PC();
+    char prefix[32] = "";
+    if (s_debug.timePrefix)
+        snprintf(prefix, sizeof(prefix), "%.1f | ", now);
+    char composed[DEBUG_MESSAGE_TEXT_SIZE];
+    if (code == DEBUG_MSG_RAW)
+        snprintf(composed, sizeof(composed), "%s", text);
+    else
+        snprintf(composed, sizeof(composed), "%s %s", kTags[code], text);
+    bool collapsible = code != DEBUG_MSG_RAW && code != DEBUG_MSG_POPUP && code != DEBUG_MSG_EXIT;
+    if (collapsible && strcmp(composed, s_debug.lastText) == 0)
+    {
+        if (++s_debug.repeats >= REPEATS_PER_LINE)
+            DebugWriteRepeats(prefix);
+        return;
+    }
+    DebugWriteRepeats(prefix);
+    EngSafeStrcpy(s_debug.lastText, collapsible ? composed : "", sizeof(s_debug.lastText));
+
     _DebugMessage &message = s_debug.messages[s_debug.count];
     message.code = code;
     message.noteType = noteType;
-    message.time = (float)EngMiscGetClock_PC();
-    if (code == DEBUG_MSG_RAW)
-        snprintf(message.text, sizeof(message.text), "%s", text);
-    else
-        snprintf(message.text, sizeof(message.text), "%s %s", kTags[code], text);
+    message.time = now;
+    EngSafeStrcpy(message.text, composed, sizeof(message.text));
 
-    char prefix[32] = "";
-    if (s_debug.timePrefix)
-        snprintf(prefix, sizeof(prefix), "%.1f | ", message.time);
     s_debug.suppress = true;
     DebugWriteLine(prefix, message.text);
     s_debug.suppress = false;
@@ -502,6 +538,9 @@ void DebugClearMessages()
     s_debug.timePrefix = wasPrefixed;
     s_debug.count = 0;
     s_debug.deleteOnSet = true;
+    // After a clear, the next message is written even when it repeats the last one.
+    s_debug.lastText[0] = 0;
+    s_debug.repeats = 0;
 }
 
 void DebugResetForTests()
@@ -517,4 +556,6 @@ void DebugResetForTests()
     s_debug.writtenThisRun = false;
     s_debug.fatalShown = false;
     s_debug.fatalInFunctionShown = false;
+    s_debug.lastText[0] = 0;
+    s_debug.repeats = 0;
 }
