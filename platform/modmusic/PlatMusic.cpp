@@ -103,10 +103,11 @@ int PlatMusicInit(int device, uint32_t rate, uint32_t flags)
         SetError("%s", PlatSoundGetErrorText());
         return 0;
     }
-    PlatSoundSetStream(RenderStreamCB, NULL);
-    s_music.initialised = true;
+    // The gain is set before the stream is handed to the audio thread, which reads it.
     s_music.amplify = PLAT_MUSIC_AMPLIFY_MAX;
     s_music.gainNow = 1.0f;
+    s_music.initialised = true;
+    PlatSoundSetStream(RenderStreamCB, NULL);
     return 1;
 }
 
