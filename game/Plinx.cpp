@@ -230,6 +230,10 @@ void PlinxStartGame()
     {
         gs.rng.SeedFromSystem();
         gs.looksRng.SeedFromSystem();
+        // A game always has a seed of its own: each level is seeded from it, and a saved
+        // game replays its draws from it when it is resumed.
+        while (!gs.rngSeed)
+            gs.rngSeed = gs.rng.GetRandom();
     }
     gs.rngDraws = 0;
     SoundStopAll();

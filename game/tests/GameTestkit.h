@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EngGlobals.h"
+#include "EngPrefFolder.h"
 #include "GameHooks.h"
 #include "GameState.h"
 #include "Levels.h"
@@ -85,6 +86,8 @@ protected:
     void SetUp() override
     {
         TempHomeTest::SetUp();
+        // The game's files (saved games, puzzles) live in the test's own per-user folder.
+        PrefFolderSetup("Plinx", false, nullptr, false);
         PlinxShutdown();
         PlinxSetup();
         PlinxSetFixedSeed(12345);
@@ -96,6 +99,7 @@ protected:
     {
         PlinxShutdown();
         PlinxSetFixedSeed(0);
+        PrefFolderShutdown();
         TempHomeTest::TearDown();
     }
 

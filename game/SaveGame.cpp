@@ -1,0 +1,606 @@
+// Saved games and undo over GameState: capture and restore of the snapshot, the check
+// of a snapshot read from a file, the saved-game files (written through a temporary
+// file) and the undo history of the editor's test runs.
+//
+// Sections: random generators | capture and restore | checks | files | undo
+#include "SaveGame.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "EngDebug.h"
+#include "EngFile.h"
+#include "EngMemory.h"
+#include "EngPrefFolder.h"
+#include "EngRandom.h"
+#include "Effects.h"
+#include "GameFiles.h"
+#include "Levels.h"
+#include "MenuHooks.h"
+#include "Plinx.h"
+#include "PlayScreen.h"
+#include "Sound.h"
+#include "Tick.h"
+
+// More draws than any level makes: a count above it comes from a damaged file, and
+// replaying it would stall the game.
+static const uint32_t MAX_REPLAYED_DRAWS = 1u << 26;
+// Levels and lives beyond these are not reached in play.
+static const int32_t MAX_LEVEL = 100000;
+static const int32_t MAX_LIVES = 100;
+
+static struct
+{
+    _GameSnapshot saveBuffer;
+    _GameSnapshot undo[SAVE_GAME_UNDO_DEPTH];
+    int32_t undoCount;
+    char fileName[ENG_FILE_PATH_SIZE];
+} s_save;
+
+// ---- Random generators ----------------------------------------------------------------------
+
+// The play generator is seeded per level from the game's seed and the level, exactly as
+// the level build does, then the draws made since are replayed. The looks generator
+// (roll phases, never play) gets a seed made from the snapshot, so a restored game and
+// the one it was captured from look alike from then on.
+static void SaveGameSeedGenerators(const _GameSnapshot &snapshot)
+{
+    _GameState &gs = GameState;
+    if (snapshot.rngSeed)
+    {
+        gs.rng.Seed((uint32_t)snapshot.level + snapshot.rngSeed + 1u);
+        uint32_t draws = snapshot.rngDraws < MAX_REPLAYED_DRAWS ? snapshot.rngDraws : MAX_REPLAYED_DRAWS;
+        for (uint32_t i = 0; i < draws; i++)
+            gs.rng.GetRandom();
+    }
+    uint32_t key = EngRandomHash(snapshot.rngSeed ^ EngRandomHash(snapshot.rngDraws));
+    key = EngRandomHash(key ^ (uint32_t)snapshot.level ^ ((uint32_t)snapshot.score << 7));
+    key = EngRandomHash(key ^ snapshot.movingCount ^ (snapshot.levelState << 8));
+    gs.looksRng.Seed(key);
+}
+
+// ---- Capture and restore ---------------------------------------------------------------------
+
+template <typename Record>
+static void SaveGameZeroPads(Record *records, int count)
+{
+    for (int i = 0; i < count; i++)
+    {
+        memset(records[i].pad0, 0, sizeof(records[i].pad0));
+        memset(records[i].pad1, 0, sizeof(records[i].pad1));
+    }
+}
+
+void SaveGameCaptureSnapshot(_GameSnapshot *snapshot)
+{
+    const _GameState &gs = GameState;
+    _GameSnapshot &s = *snapshot;
+    const float version = s.version;
+    memset(&s, 0, sizeof(s));
+    s.version = version;
+    s.rngSeed = gs.rngSeed;
+    s.rngDraws = gs.rngDraws;
+    s.gameType = (uint32_t)gs.gameType;
+    s.moveMode = (uint32_t)gs.moveMode;
+    memcpy(s.grid, gs.grid, sizeof(s.grid));
+    for (auto &column : s.grid)
+        SaveGameZeroPads(column, GRID_ROWS);
+    s.gridColumns = (uint32_t)gs.gridColumns;
+    s.gridRows = (uint32_t)gs.gridRows;
+    s.turretX = gs.turretX;
+    s.turretY = gs.turretY;
+    s.barrelLength = gs.barrelLength;
+    s.turretAngle = gs.turretAngle;
+    s.turretBallX = gs.turretBallX;
+    s.turretBallY = gs.turretBallY;
+    s.turretBallZ = gs.turretBallZ;
+    s.turretLoad = gs.turretLoad;
+    s.turretBallPhase = gs.turretBallPhase;
+    s.gridBallScale = gs.gridBallScale;
+    s.timeStep = gs.timeStep;
+    s.throbAngle = gs.throbAngle;
+    s.slowAngle = gs.slowAngle;
+    s.currentBall = gs.currentBall;
+    s.nextBall = gs.nextBall;
+    s.shotSpeed = gs.shotSpeed;
+    memcpy(s.movingList, gs.movingList, sizeof(s.movingList));
+    SaveGameZeroPads(s.movingList, MAX_MOVING_BALLS);
+    for (_MovingBall &ball : s.movingList)
+        ball.spare = 0;
+    s.movingCount = (uint32_t)gs.movingCount;
+    memcpy(s.removingList, gs.removingList, sizeof(s.removingList));
+    SaveGameZeroPads(s.removingList, MAX_ANIMATED_BALLS);
+    s.removingCount = (uint32_t)gs.removingCount;
+    memcpy(s.fallingList, gs.fallingList, sizeof(s.fallingList));
+    SaveGameZeroPads(s.fallingList, MAX_ANIMATED_BALLS);
+    s.fallingCount = (uint32_t)gs.fallingCount;
+    memcpy(s.matchMap, gs.matchMap, sizeof(s.matchMap));
+    memcpy(s.fallingMap, gs.fallingMap, sizeof(s.fallingMap));
+    s.scroll = gs.scroll;
+    s.rollAngle = gs.rollAngle;
+    s.gridSpeed = gs.gridSpeed;
+    s.targetSpeed = gs.targetSpeed;
+    s.pushBack = gs.pushBack;
+    s.shotVelocity = gs.shotVelocity;
+    s.shotRemainder = gs.shotRemainder;
+    memcpy(s.colourSet, gs.colourSet, sizeof(s.colourSet));
+    s.score = gs.score;
+    s.lives = gs.lives;
+    s.gameOver = gs.gameOver;
+    s.level = gs.level;
+    s.baseSpeed = gs.baseSpeed;
+    s.pushBackSpeed = gs.pushBackSpeed;
+    s.speedUpRate = gs.speedUpRate;
+    s.slowDownRate = gs.slowDownRate;
+    s.landPushBack = gs.landPushBack;
+    s.removePushBack = gs.removePushBack;
+    s.fallPushBack = gs.fallPushBack;
+    s.shotVelocityLimit = gs.shotVelocityLimit;
+    s.shotRateUp = gs.shotRateUp;
+    s.shotRateDown = gs.shotRateDown;
+    s.shotMoveDown = gs.shotMoveDown;
+    s.fallMoveUp = gs.fallMoveUp;
+    s.removeMoveUp = gs.removeMoveUp;
+    s.numColours = (uint32_t)gs.numColours;
+    s.playColumns = gs.playColumns;
+    s.rowsFilled = gs.rowsFilled;
+    s.wildcardFrequency = gs.wildcardFrequency;
+    s.explodingFrequency = gs.explodingFrequency;
+    s.removePoints = gs.removePoints;
+    s.fallPoints = gs.fallPoints;
+    s.arcadeLevelBonus = gs.arcadeLevelBonus;
+    s.strategicLevelBonus = gs.strategicLevelBonus;
+    s.puzzleLevelBonus = gs.puzzleLevelBonus;
+    s.nextLevel = gs.nextLevel;
+    s.levelState = gs.levelState;
+    s.captionSize = gs.captionSize;
+    s.captionAlpha = gs.captionAlpha;
+    s.captionWave = gs.captionWave;
+    memcpy(s.connectedMap, gs.connectedMap, sizeof(s.connectedMap));
+    s.testMode = gs.testMode;
+    s.editing = PuzzlesIsEditing() ? 1 : 0;
+    s.puzzle = gs.puzzle;
+    memset(s.puzzle.pad0, 0, sizeof(s.puzzle.pad0));
+    memset(s.puzzle.pad1, 0, sizeof(s.puzzle.pad1));
+    s.nextListInUse = gs.nextListInUse;
+    s.nextBallCount = (uint32_t)gs.nextBallCount;
+    memcpy(s.nextBallList, gs.nextBallList, sizeof(s.nextBallList));
+    int32_t testShotIndex = 0;
+    PuzzlesGetTestShots(s.testShots, &testShotIndex);
+    for (_TestShot &shot : s.testShots)
+        memset(shot.pad, 0, sizeof(shot.pad));
+    s.testShotIndex = (uint32_t)testShotIndex;
+    s.ballRadius = gs.ballRadius;
+    s.gridOffset = gs.gridOffset;
+    s.arcadeRollLevel = gs.arcadeRollLevel;
+    s.captionAngle = gs.captionAngle;
+    s.stateTimer = gs.stateTimer;
+    s.levelTintR = gs.levelTint.r;
+    s.levelTintG = gs.levelTint.g;
+    s.levelTintB = gs.levelTint.b;
+    // From here on the running game draws its looks as the restored one will.
+    SaveGameSeedGenerators(s);
+}
+
+// The special-ball effects follow the restored balls under the numbers they had.
+static void SaveGameRepointEffects()
+{
+    _GameState &gs = GameState;
+    game_effects.StopAllBallEffects();
+    for (int i = 0; i < gs.movingCount; i++)
+    {
+        _MovingBall *ball = &gs.movingList[i];
+        if (ball->explodingEffect >= 0)
+            game_effects.SetExplosionBallPosition(ball->explodingEffect, GameBallPosition(ball));
+        if (ball->wildcardEffect >= 0)
+            game_effects.SetWildcardBallPosition(ball->wildcardEffect, GameBallPosition(ball));
+    }
+    if (gs.turretExplodingEffect >= 0)
+        game_effects.SetExplosionBallPosition(gs.turretExplodingEffect, GameTurretBallPosition());
+    if (gs.turretWildcardEffect >= 0)
+        game_effects.SetWildcardBallPosition(gs.turretWildcardEffect, GameTurretBallPosition());
+}
+
+void SaveGameRestoreSnapshot(const _GameSnapshot *snapshot)
+{
+    _GameState &gs = GameState;
+    const _GameSnapshot &s = *snapshot;
+    gs.rngSeed = s.rngSeed;
+    gs.rngDraws = s.rngDraws;
+    gs.gameType = (int32_t)s.gameType;
+    gs.moveMode = (int32_t)s.moveMode;
+    memcpy(gs.grid, s.grid, sizeof(gs.grid));
+    gs.gridColumns = (int32_t)s.gridColumns;
+    gs.gridRows = (int32_t)s.gridRows;
+    gs.turretX = s.turretX;
+    gs.turretY = s.turretY;
+    gs.barrelLength = s.barrelLength;
+    gs.turretAngle = s.turretAngle;
+    gs.turretBallX = s.turretBallX;
+    gs.turretBallY = s.turretBallY;
+    gs.turretBallZ = s.turretBallZ;
+    gs.turretLoad = s.turretLoad;
+    gs.turretBallPhase = s.turretBallPhase;
+    gs.gridBallScale = s.gridBallScale;
+    gs.timeStep = s.timeStep;
+    gs.throbAngle = s.throbAngle;
+    gs.slowAngle = s.slowAngle;
+    gs.currentBall = s.currentBall;
+    gs.nextBall = s.nextBall;
+    gs.shotSpeed = s.shotSpeed;
+    memcpy(gs.movingList, s.movingList, sizeof(gs.movingList));
+    gs.movingCount = (int32_t)s.movingCount;
+    memcpy(gs.removingList, s.removingList, sizeof(gs.removingList));
+    gs.removingCount = (int32_t)s.removingCount;
+    memcpy(gs.fallingList, s.fallingList, sizeof(gs.fallingList));
+    gs.fallingCount = (int32_t)s.fallingCount;
+    memcpy(gs.matchMap, s.matchMap, sizeof(gs.matchMap));
+    memcpy(gs.fallingMap, s.fallingMap, sizeof(gs.fallingMap));
+    gs.scroll = s.scroll;
+    gs.rollAngle = s.rollAngle;
+    gs.gridSpeed = s.gridSpeed;
+    gs.targetSpeed = s.targetSpeed;
+    gs.pushBack = s.pushBack;
+    gs.shotVelocity = s.shotVelocity;
+    gs.shotRemainder = s.shotRemainder;
+    memcpy(gs.colourSet, s.colourSet, sizeof(gs.colourSet));
+    gs.score = s.score;
+    gs.lives = s.lives;
+    gs.gameOver = (uint8_t)s.gameOver;
+    gs.level = s.level;
+    gs.baseSpeed = s.baseSpeed;
+    gs.pushBackSpeed = s.pushBackSpeed;
+    gs.speedUpRate = s.speedUpRate;
+    gs.slowDownRate = s.slowDownRate;
+    gs.landPushBack = s.landPushBack;
+    gs.removePushBack = s.removePushBack;
+    gs.fallPushBack = s.fallPushBack;
+    gs.shotVelocityLimit = s.shotVelocityLimit;
+    gs.shotRateUp = s.shotRateUp;
+    gs.shotRateDown = s.shotRateDown;
+    gs.shotMoveDown = s.shotMoveDown;
+    gs.fallMoveUp = s.fallMoveUp;
+    gs.removeMoveUp = s.removeMoveUp;
+    gs.numColours = (int32_t)s.numColours;
+    gs.playColumns = s.playColumns;
+    gs.rowsFilled = s.rowsFilled;
+    gs.wildcardFrequency = s.wildcardFrequency;
+    gs.explodingFrequency = s.explodingFrequency;
+    gs.removePoints = s.removePoints;
+    gs.fallPoints = s.fallPoints;
+    gs.arcadeLevelBonus = s.arcadeLevelBonus;
+    gs.strategicLevelBonus = s.strategicLevelBonus;
+    gs.puzzleLevelBonus = s.puzzleLevelBonus;
+    gs.nextLevel = s.nextLevel;
+    gs.levelState = (uint8_t)s.levelState;
+    gs.captionSize = s.captionSize;
+    gs.captionAlpha = s.captionAlpha;
+    gs.captionWave = s.captionWave;
+    memcpy(gs.connectedMap, s.connectedMap, sizeof(gs.connectedMap));
+    gs.testMode = s.testMode;
+    PuzzlesSetEditing(s.editing != 0);
+    gs.puzzle = s.puzzle;
+    gs.nextListInUse = (uint8_t)s.nextListInUse;
+    gs.nextBallCount = (int32_t)s.nextBallCount;
+    memcpy(gs.nextBallList, s.nextBallList, sizeof(gs.nextBallList));
+    PuzzlesSetTestShots(s.testShots, (int32_t)s.testShotIndex);
+    gs.ballRadius = s.ballRadius;
+    gs.gridOffset = s.gridOffset;
+    gs.arcadeRollLevel = s.arcadeRollLevel;
+    gs.captionAngle = s.captionAngle;
+    gs.stateTimer = s.stateTimer;
+    gs.levelTint = {s.levelTintR, s.levelTintG, s.levelTintB};
+
+    // Sounds of the state left behind stop; the restored records hold no instance.
+    SoundStopLoops(1);
+    SoundStopGameOverMusic();
+    gs.rollingSoundOn = 0;
+    for (int i = 0; i < MAX_ANIMATED_BALLS; i++)
+    {
+        gs.removingList[i].sound = -1;
+        gs.fallingList[i].sound = -1;
+    }
+    SaveGameRepointEffects();
+    PlinxComputeLayout();
+    TickFindLowestBall();
+    SaveGameSeedGenerators(s);
+}
+
+// ---- Checks -----------------------------------------------------------------------------------------
+
+static bool SaveGameIsBall(int type, bool emptyAllowed)
+{
+    return (type >= 0 && type < BALL_NUM_TYPES) || (emptyAllowed && type == BALL_EMPTY);
+}
+
+static bool SaveGameAllFinite(const float *values, int count)
+{
+    for (int i = 0; i < count; i++)
+        if (!std::isfinite(values[i]))
+            return false;
+    return true;
+}
+
+// The checks of one group of fields; `why` gets the group's name on failure.
+#define SAVE_GAME_CHECK(condition, text)                                                                         \
+    do                                                                                                           \
+    {                                                                                                            \
+        if (!(condition))                                                                                        \
+        {                                                                                                        \
+            if (why)                                                                                             \
+                *why = text;                                                                                     \
+            return false;                                                                                        \
+        }                                                                                                        \
+    } while (0)
+
+bool SaveGameIsSnapshotValid(const _GameSnapshot *snapshot, const char **why)
+{
+    const _GameSnapshot &s = *snapshot;
+    SAVE_GAME_CHECK(s.gameType <= GAME_TYPE_PUZZLE, "game type");
+    SAVE_GAME_CHECK(s.moveMode <= MOVE_MODE_PER_SHOT, "move mode");
+    SAVE_GAME_CHECK(s.gridColumns >= GRID_MIN_COLUMNS && s.gridColumns <= GRID_MAX_COLUMNS, "grid columns");
+    SAVE_GAME_CHECK(s.gridRows == GRID_ROWS, "grid rows");
+    SAVE_GAME_CHECK(s.rngDraws < MAX_REPLAYED_DRAWS, "draw count");
+    for (const auto &column : s.grid)
+        for (const _GridCell &cell : column)
+            SAVE_GAME_CHECK(SaveGameIsBall(cell.type, true) && cell.rowParity <= 1 && cell.initial <= 1 &&
+                                SaveGameAllFinite(&cell.x, 2) && std::isfinite(cell.rollPhase) &&
+                                std::isfinite(cell.spin),
+                            "grid cell");
+
+    // Every float of the play values.
+    const float turret[] = {s.turretX, s.turretY, s.barrelLength, s.turretAngle, s.turretBallX,
+                            s.turretBallY, s.turretBallZ, s.turretLoad, s.turretBallPhase, s.gridBallScale,
+                            s.timeStep, s.throbAngle, s.slowAngle, s.shotSpeed};
+    const float movement[] = {s.scroll, s.rollAngle, s.gridSpeed, s.targetSpeed, s.pushBack, s.shotVelocity,
+                              s.shotRemainder};
+    const float tuning[] = {s.baseSpeed, s.pushBackSpeed, s.speedUpRate, s.slowDownRate, s.landPushBack,
+                            s.removePushBack, s.fallPushBack, s.shotVelocityLimit, s.shotRateUp, s.shotRateDown,
+                            s.shotMoveDown, s.fallMoveUp, s.removeMoveUp};
+    const float other[] = {s.captionSize, s.captionAlpha, s.captionWave, s.ballRadius, s.gridOffset,
+                           s.arcadeRollLevel, s.captionAngle, s.stateTimer, s.levelTintR, s.levelTintG,
+                           s.levelTintB};
+    SAVE_GAME_CHECK(SaveGameAllFinite(turret, sizeof(turret) / sizeof(float)) &&
+                        SaveGameAllFinite(movement, sizeof(movement) / sizeof(float)) &&
+                        SaveGameAllFinite(tuning, sizeof(tuning) / sizeof(float)) &&
+                        SaveGameAllFinite(other, sizeof(other) / sizeof(float)),
+                    "play value");
+    SAVE_GAME_CHECK(s.ballRadius > 0.01f && s.ballRadius < 0.2f && s.shotSpeed > 0.0f && s.shotSpeed < 10.0f &&
+                        fabsf(s.turretAngle) <= 1.4f && s.scroll >= 0.0f && s.scroll < 10.0f,
+                    "play value");
+
+    SAVE_GAME_CHECK(SaveGameIsBall(s.currentBall, true) && SaveGameIsBall(s.nextBall, true), "loaded ball");
+    SAVE_GAME_CHECK(s.movingCount <= MAX_MOVING_BALLS, "moving count");
+    for (uint32_t i = 0; i < s.movingCount; i++)
+    {
+        const _MovingBall &ball = s.movingList[i];
+        SAVE_GAME_CHECK(SaveGameIsBall(ball.type, false) && SaveGameAllFinite(&ball.x, 5) &&
+                            std::isfinite(ball.rollPhase) && std::isfinite(ball.angle) &&
+                            ball.explodingEffect >= -1 && ball.explodingEffect < Effects::NUM_BALL_EFFECTS &&
+                            ball.wildcardEffect >= -1 && ball.wildcardEffect < Effects::NUM_BALL_EFFECTS &&
+                            ball.bounces >= 0 && ball.lastBounceRight <= 1,
+                        "moving ball");
+    }
+    SAVE_GAME_CHECK(s.removingCount <= MAX_ANIMATED_BALLS && s.fallingCount <= MAX_ANIMATED_BALLS, "animation count");
+    for (uint32_t i = 0; i < s.removingCount; i++)
+    {
+        const _RemovingBall &ball = s.removingList[i];
+        SAVE_GAME_CHECK(ball.column >= 0 && ball.column < GRID_MAX_COLUMNS && ball.row >= 0 && ball.row < GRID_ROWS &&
+                            SaveGameAllFinite(&ball.x, 2) && std::isfinite(ball.timer) && ball.done <= 1,
+                        "removing ball");
+    }
+    for (uint32_t i = 0; i < s.fallingCount; i++)
+    {
+        const _FallingBall &ball = s.fallingList[i];
+        SAVE_GAME_CHECK(ball.column >= 0 && ball.column < GRID_MAX_COLUMNS && ball.row >= 0 && ball.row < GRID_ROWS &&
+                            SaveGameAllFinite(&ball.x, 2) && ball.done <= 1,
+                        "falling ball");
+    }
+
+    SAVE_GAME_CHECK(s.numColours >= 1 && s.numColours <= BALL_NUM_COLOURS, "number of colours");
+    bool seen[BALL_NUM_COLOURS] = {};
+    for (uint32_t i = 0; i < s.numColours; i++)
+    {
+        int colour = s.colourSet[i];
+        SAVE_GAME_CHECK(colour >= 0 && colour < BALL_NUM_COLOURS && !seen[colour], "colour set");
+        seen[colour] = true;
+    }
+    SAVE_GAME_CHECK(s.score >= 0 && s.lives >= 0 && s.lives <= MAX_LIVES && s.gameOver == 0, "progress");
+    SAVE_GAME_CHECK(s.level >= 0 && s.level <= MAX_LEVEL && s.nextLevel >= 0 && s.nextLevel <= MAX_LEVEL, "level");
+    SAVE_GAME_CHECK(s.levelState <= LEVEL_STATE_LIFE_LOST, "level state");
+    SAVE_GAME_CHECK(s.playColumns >= 0 && s.playColumns <= GRID_MAX_COLUMNS - 2 && s.rowsFilled >= 0 &&
+                        s.rowsFilled <= GRID_ROWS && s.wildcardFrequency >= 0 && s.explodingFrequency >= 0 &&
+                        s.removePoints >= 0 && s.fallPoints >= 0 && s.arcadeLevelBonus >= 0 &&
+                        s.strategicLevelBonus >= 0 && s.puzzleLevelBonus >= 0,
+                    "level tuning");
+
+    // Saved games are never made in the editor.
+    SAVE_GAME_CHECK(s.testMode == 0 && s.editing == 0, "test mode");
+    SAVE_GAME_CHECK(s.nextListInUse <= 1 && s.nextBallCount <= PUZZLE_MAX_NEXT_BALLS, "next-ball list");
+    for (uint32_t i = 0; i < s.nextBallCount; i++)
+        SAVE_GAME_CHECK(SaveGameIsBall(s.nextBallList[i], false), "next-ball list");
+    SAVE_GAME_CHECK(s.testShotIndex <= PUZZLE_TEST_SHOTS, "test-shot index");
+    if (s.gameType == GAME_TYPE_PUZZLE)
+    {
+        const _Puzzle &puzzle = s.puzzle;
+        SAVE_GAME_CHECK(puzzle.type == GAME_TYPE_PUZZLE && puzzle.width >= PUZZLE_MIN_WIDTH &&
+                            puzzle.width <= PUZZLE_MAX_WIDTH && puzzle.numBallTypes >= 1 &&
+                            puzzle.numBallTypes <= PUZZLE_MAX_BALL_TYPES && puzzle.numNextBalls >= 0 &&
+                            puzzle.numNextBalls <= PUZZLE_MAX_NEXT_BALLS &&
+                            memchr(puzzle.name, 0, sizeof(puzzle.name)) != nullptr,
+                        "puzzle");
+    }
+    return true;
+}
+
+#undef SAVE_GAME_CHECK
+
+// ---- Files -------------------------------------------------------------------------------------------
+
+// The current game type from the player's options; a value outside 0-3 is reset to 0.
+static int SaveGameGetCurrentType()
+{
+    _UserOptions &options = GameState.userOptions;
+    if (options.gameType < GAME_TYPE_ARCADE || options.gameType > GAME_TYPE_MY_PUZZLES)
+    {
+        DebugErrorCode(ENG_FUNC, EngFourCC("IERR"));
+        options.gameType = GAME_TYPE_ARCADE;
+    }
+    return options.gameType;
+}
+
+const char *SaveGameGetFilename(int slot)
+{
+    char name[64];
+    snprintf(name, sizeof(name), "SavedGame%d_%d.dat", SaveGameGetCurrentType(), slot);
+    EngSafeStrcpy(s_save.fileName, PrefFolderGetMainFolderWithFileAppended(name), sizeof(s_save.fileName));
+    return s_save.fileName;
+}
+
+// Saved games exist for ARCADE, STRATEGIC and PUZZLE, slots 0-9.
+static bool SaveGameHasSavedGames(int gameType, int slot)
+{
+    return gameType >= GAME_TYPE_ARCADE && gameType <= GAME_TYPE_PUZZLE && slot >= 0 && slot <= 9;
+}
+
+bool SaveGameDoesSavedGameExist(int slot)
+{
+    if (!SaveGameHasSavedGames(SaveGameGetCurrentType(), slot))
+        return false;
+    return EngFileExists(SaveGameGetFilename(slot), false);
+}
+
+char SaveGameToBeResumed(int slot)
+{
+    _GameState &gs = GameState;
+    const int gameType = SaveGameGetCurrentType();
+    if (!SaveGameHasSavedGames(gameType, slot) || gs.testMode || PuzzlesIsEditing())
+    {
+        DebugError(ENG_FUNC, "No saved games for game type %d (slot %d)", gameType, slot);
+        return 0;
+    }
+    if (gs.gameOver)
+    {
+        DebugError(ENG_FUNC, "The game is over");
+        return 0;
+    }
+    _GameSnapshot &snapshot = s_save.saveBuffer;
+    SaveGameCaptureSnapshot(&snapshot);
+    snapshot.version = SAVE_GAME_VERSION;
+    const char *path = SaveGameGetFilename(slot);
+    _GameFileResult result = GameFileWriteWhole(path, &snapshot, sizeof(snapshot), false);
+    if (result == GAME_FILE_OPEN_FAILED)
+    {
+        DebugError(ENG_FUNC, "Could not open file for writing");
+        return 0;
+    }
+    if (result != GAME_FILE_OK)
+    {
+        DebugError(ENG_FUNC, "Could not write to file");
+        return 0;
+    }
+    gs.userOptions.savedGame[gameType] = 1;
+    return 1;
+}
+
+void SaveGameRemoveAnyCurrentSavedGame()
+{
+    const int gameType = SaveGameGetCurrentType();
+    GameState.userOptions.savedGame[gameType] = 0;
+    if (!SaveGameHasSavedGames(gameType, 0))
+        return;
+    const char *path = SaveGameGetFilename(0);
+    if (EngFileExists(path, false))
+    {
+        EngFileDelete(path, true);
+        SaveGameUndoClear();
+    }
+}
+
+char ResumeSavedGame(int slot)
+{
+    _GameState &gs = GameState;
+    const int gameType = SaveGameGetCurrentType();
+    if (!SaveGameHasSavedGames(gameType, slot))
+    {
+        DebugError(ENG_FUNC, "No saved games for game type %d (slot %d)", gameType, slot);
+        return 0;
+    }
+    const char *path = SaveGameGetFilename(slot);
+    _GameSnapshot &snapshot = s_save.saveBuffer;
+    EngFile file;
+    if (!file.OpenForReading(path, false, false))
+    {
+        DebugError(ENG_FUNC, "Could not open saved game file");
+        return 0;
+    }
+    if (file.GetSize() != sizeof(snapshot) || !file.Read(&snapshot, sizeof(snapshot), false))
+    {
+        DebugError(ENG_FUNC, "Could not read from file");
+        return 0;
+    }
+    file.Close();
+    if (snapshot.version != SAVE_GAME_VERSION)
+    {
+        DebugError(ENG_FUNC, "Invalid version (%f) in file (expecting %f)", snapshot.version, SAVE_GAME_VERSION);
+        return 0;
+    }
+    const char *why = nullptr;
+    if (!SaveGameIsSnapshotValid(&snapshot, &why) || (int)snapshot.gameType != gameType)
+    {
+        DebugError(ENG_FUNC, "Damaged saved game file <%s> (%s)", path, why ? why : "game type");
+        return 0;
+    }
+
+    game_effects.StopGameOverEffect();
+    SaveGameRestoreSnapshot(&snapshot);
+    // The level's grid is built as a new level would be, then the saved state wins over
+    // it, so nothing the build sets is missing.
+    gs.gridGiven = 1;
+    PlinxResetGrid();
+    SaveGameRestoreSnapshot(&snapshot);
+    gs.gridGiven = 1;
+    gs.paused = 0;
+    gs.checkGameOverScore = 0;
+    BordersNewTint(1);
+    BordersComputeLayout();
+    gs.userOptions.savedGame[gameType] = 0;
+    PauseShowStartNewGame();
+    MenuGotoScreen(EngFourCC("PAUS"));
+    return 1;
+}
+
+// ---- Undo ----------------------------------------------------------------------------------------------
+
+void SaveGameUndoPush()
+{
+    int count = s_save.undoCount;
+    if (count >= SAVE_GAME_UNDO_DEPTH)
+        count = SAVE_GAME_UNDO_DEPTH - 1;
+    memmove(&s_save.undo[1], &s_save.undo[0], sizeof(_GameSnapshot) * (size_t)count);
+    SaveGameCaptureSnapshot(&s_save.undo[0]);
+    s_save.undoCount = count + 1;
+}
+
+void SaveGameUndoPop()
+{
+    int count = s_save.undoCount;
+    if (count <= 0)
+        return;
+    SaveGameRestoreSnapshot(&s_save.undo[0]);
+    if (count == 1)
+        return;
+    memmove(&s_save.undo[0], &s_save.undo[1], sizeof(_GameSnapshot) * (size_t)(count - 1));
+    s_save.undoCount = count - 1;
+}
+
+void SaveGameUndoClear()
+{
+    s_save.undoCount = 0;
+}
+
+int SaveGameUndoGetCount()
+{
+    return s_save.undoCount;
+}
