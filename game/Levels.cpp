@@ -105,6 +105,9 @@ void LevelsStartNextLevel()
     const int gameType = gs.gameType;
     if (!LevelsIsGameTypeReady(ENG_FUNC))
         return;
+    // A level that starts now is built afresh, whatever grid a restore or the editor
+    // gave before: the next puzzle is copied in.
+    gs.gridGiven = 0;
     int level = gs.nextLevel;
     if (level < 0)
     {

@@ -220,6 +220,19 @@ void PlinxStartGame()
         DebugError(ENG_FUNC, "Unexpected gt %d", gs.gameType);
         gs.gameType = GAME_TYPE_ARCADE;
     }
+    SoundStopAll();
+    game_effects.ResetGameEffects();
+    gs.turretExplodingEffect = -1;
+    gs.turretWildcardEffect = -1;
+    SoundUpdateGameSoundsVolume();
+    gs.gameOver = 0;
+    if (gs.gridGiven)
+    {
+        // A restored game goes on: its seed, draws and score are the saved ones.
+        PlinxRefreshScoreText();
+        BordersNewTint(1);
+        return;
+    }
     gs.rngSeed = s_fixedSeed;
     if (gs.rngSeed)
     {
@@ -236,19 +249,8 @@ void PlinxStartGame()
             gs.rngSeed = gs.rng.GetRandom();
     }
     gs.rngDraws = 0;
-    SoundStopAll();
-    game_effects.ResetGameEffects();
-    gs.turretExplodingEffect = -1;
-    gs.turretWildcardEffect = -1;
-    SoundUpdateGameSoundsVolume();
     gs.score = 0;
     PlinxRefreshScoreText();
-    gs.gameOver = 0;
-    if (gs.gridGiven)
-    {
-        BordersNewTint(1);
-        return;
-    }
     PlinxClearGrid();
     gs.scroll = 0.0f;
     gs.lives = gs.gameType == GAME_TYPE_PUZZLE ? 2 : 0;

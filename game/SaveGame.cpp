@@ -62,6 +62,16 @@ static void SaveGameSeedGenerators(const _GameSnapshot &snapshot)
 
 // ---- Capture and restore ---------------------------------------------------------------------
 
+// Records past a list's count mean nothing: the snapshot holds them as zero.
+template <typename Record>
+static void SaveGameZeroUnused(Record *records, int capacity, int count)
+{
+    if (count < 0)
+        count = 0;
+    if (count < capacity)
+        memset((void *)(records + count), 0, sizeof(Record) * (size_t)(capacity - count));
+}
+
 template <typename Record>
 static void SaveGameZeroPads(Record *records, int count)
 {
@@ -108,12 +118,15 @@ void SaveGameCaptureSnapshot(_GameSnapshot *snapshot)
     SaveGameZeroPads(s.movingList, MAX_MOVING_BALLS);
     for (_MovingBall &ball : s.movingList)
         ball.spare = 0;
+    SaveGameZeroUnused(s.movingList, MAX_MOVING_BALLS, gs.movingCount);
     s.movingCount = (uint32_t)gs.movingCount;
     memcpy(s.removingList, gs.removingList, sizeof(s.removingList));
     SaveGameZeroPads(s.removingList, MAX_ANIMATED_BALLS);
+    SaveGameZeroUnused(s.removingList, MAX_ANIMATED_BALLS, gs.removingCount);
     s.removingCount = (uint32_t)gs.removingCount;
     memcpy(s.fallingList, gs.fallingList, sizeof(s.fallingList));
     SaveGameZeroPads(s.fallingList, MAX_ANIMATED_BALLS);
+    SaveGameZeroUnused(s.fallingList, MAX_ANIMATED_BALLS, gs.fallingCount);
     s.fallingCount = (uint32_t)gs.fallingCount;
     memcpy(s.matchMap, gs.matchMap, sizeof(s.matchMap));
     memcpy(s.fallingMap, gs.fallingMap, sizeof(s.fallingMap));
@@ -301,6 +314,7 @@ void SaveGameRestoreSnapshot(const _GameSnapshot *snapshot)
         gs.removingList[i].sound = -1;
         gs.fallingList[i].sound = -1;
     }
+
     SaveGameRepointEffects();
     PlinxComputeLayout();
     TickFindLowestBall();
