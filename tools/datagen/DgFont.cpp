@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <mutex>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -17,6 +18,8 @@ struct FontState
     FT_Face face = nullptr;
 };
 FontState fontState;
+// FreeType's face is not shared between threads: one text at a time.
+std::mutex fontMutex;
 
 void FontSetSize(float pixelSize)
 {
@@ -79,6 +82,7 @@ void FontShutdown()
 
 float FontMeasure(const std::string &text, float pixelSize, float tracking)
 {
+    std::lock_guard<std::mutex> lock(fontMutex);
     if (!fontState.setUp)
         return 0.0f;
     FontSetSize(pixelSize);
@@ -100,6 +104,7 @@ float FontFitSize(const std::string &text, float maxWidth, float maxSize, float 
 DgText FontRender(const std::string &text, float pixelSize, int pad, float tracking)
 {
     DgText out{};
+    std::lock_guard<std::mutex> lock(fontMutex);
     if (!fontState.setUp)
         return out;
     FontSetSize(pixelSize);

@@ -278,16 +278,28 @@ void ImageFillShape(DgImage &dst, const DgShape &shape, const DgPaint &paint, fl
         ix1 = std::min(dst.width, (int)std::ceil(x1) + 1);
         iy1 = std::min(dst.height, (int)std::ceil(y1) + 1);
     }
-    for (int y = iy0; y < iy1; y++)
-    {
-        for (int x = ix0; x < ix1; x++)
+    // Shapes are distance functions that change by at most about one pixel per pixel,
+    // so one sample in the middle of an 8 x 8 block tells when the whole block lies
+    // outside the shape (skipped) or inside it (no per-pixel distances).
+    const int block = 8;
+    const float margin = 10.0f;
+    for (int by = iy0; by < iy1; by += block)
+        for (int bx = ix0; bx < ix1; bx += block)
         {
-            float fx = x + 0.5f, fy = y + 0.5f;
-            float cover = ShapeCoverage(shape(fx, fy));
-            if (cover > 0.0f)
-                ImageBlendPixel(dst, x, y, paint(fx, fy), cover);
+            int ex = std::min(bx + block, ix1), ey = std::min(by + block, iy1);
+            float centre = shape((bx + ex) * 0.5f, (by + ey) * 0.5f);
+            if (centre > margin)
+                continue;
+            bool inside = centre < -margin;
+            for (int y = by; y < ey; y++)
+                for (int x = bx; x < ex; x++)
+                {
+                    float fx = x + 0.5f, fy = y + 0.5f;
+                    float cover = inside ? 1.0f : ShapeCoverage(shape(fx, fy));
+                    if (cover > 0.0f)
+                        ImageBlendPixel(dst, x, y, paint(fx, fy), cover);
+                }
         }
-    }
 }
 
 void ImageFillMask(DgImage &dst, const DgMask &mask, int x, int y, const DgPaint &paint, float opacity)
@@ -489,32 +501,42 @@ void ImageBlur(DgImage &img, float radius)
         BlurPlane(base + channel, img.width, img.height, 4, radius);
 }
 
-DgImage ImageRenderSupersampled(int width, int height, int samples,
-                                const std::function<DgColour(float x, float y)> &fn)
+void ParallelFor(int count, const std::function<void(int)> &fn)
 {
-    DgImage img = ImageCreate(width, height);
     unsigned threads = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
     std::vector<std::thread> pool;
     for (unsigned t = 0; t < threads; t++)
-    {
         pool.emplace_back([&, t]() {
-            float inv = 1.0f / (samples * samples);
-            for (int y = (int)t; y < height; y += (int)threads)
-                for (int x = 0; x < width; x++)
-                {
-                    DgColour acc;
-                    for (int sy = 0; sy < samples; sy++)
-                        for (int sx = 0; sx < samples; sx++)
-                        {
-                            DgColour c = fn(x + (sx + 0.5f) / samples, y + (sy + 0.5f) / samples);
-                            acc.r += c.r, acc.g += c.g, acc.b += c.b, acc.a += c.a;
-                        }
-                    img.At(x, y) = DgColour{acc.r * inv, acc.g * inv, acc.b * inv, acc.a * inv};
-                }
+            for (int i = (int)t; i < count; i += (int)threads)
+                fn(i);
         });
-    }
     for (std::thread &th : pool)
         th.join();
+}
+
+DgImage ImageRenderSupersampled(int width, int height, int samples,
+                                const std::function<DgColour(float x, float y)> &fn, bool parallel)
+{
+    DgImage img = ImageCreate(width, height);
+    float inv = 1.0f / (samples * samples);
+    auto row = [&](int y) {
+        for (int x = 0; x < width; x++)
+        {
+            DgColour acc;
+            for (int sy = 0; sy < samples; sy++)
+                for (int sx = 0; sx < samples; sx++)
+                {
+                    DgColour c = fn(x + (sx + 0.5f) / samples, y + (sy + 0.5f) / samples);
+                    acc.r += c.r, acc.g += c.g, acc.b += c.b, acc.a += c.a;
+                }
+            img.At(x, y) = DgColour{acc.r * inv, acc.g * inv, acc.b * inv, acc.a * inv};
+        }
+    };
+    if (parallel)
+        ParallelFor(height, row);
+    else
+        for (int y = 0; y < height; y++)
+            row(y);
     return img;
 }
 
@@ -552,35 +574,82 @@ DgMask MaskFromShape(int width, int height, const DgShape &shape)
     return m;
 }
 
+namespace
+{
+// One-dimensional squared distance transform (lower envelope of parabolas).
+void DistanceTransform1D(const float *f, int n, float *d, std::vector<int> &v, std::vector<float> &z)
+{
+    v.assign(n, 0);
+    z.assign(n + 1, 0.0f);
+    int k = 0;
+    v[0] = 0;
+    z[0] = -1e20f;
+    z[1] = 1e20f;
+    for (int q = 1; q < n; q++)
+    {
+        float s;
+        for (;;)
+        {
+            int p = v[k];
+            s = ((f[q] + (float)q * q) - (f[p] + (float)p * p)) / (2.0f * (q - p));
+            if (s > z[k] || k == 0)
+                break;
+            k--;
+        }
+        if (s <= z[k])
+            s = z[k];
+        k++;
+        v[k] = q;
+        z[k] = s;
+        z[k + 1] = 1e20f;
+    }
+    k = 0;
+    for (int q = 0; q < n; q++)
+    {
+        while (z[k + 1] < q)
+            k++;
+        float dq = (float)(q - v[k]);
+        d[q] = dq * dq + f[v[k]];
+    }
+}
+} // namespace
+
 DgMask MaskDilate(const DgMask &mask, float radius)
 {
-    DgMask out = MaskCreate(mask.width, mask.height);
-    int r = (int)std::ceil(radius + 0.5f);
-    std::vector<std::pair<int, int>> offsets;
-    std::vector<float> weights;
-    for (int dy = -r; dy <= r; dy++)
-        for (int dx = -r; dx <= r; dx++)
-        {
-            float w = Clamp01(radius + 0.5f - std::sqrt((float)(dx * dx + dy * dy)));
-            if (w > 0.0f)
-            {
-                offsets.push_back({dx, dy});
-                weights.push_back(w);
-            }
-        }
-    for (int y = 0; y < mask.height; y++)
-        for (int x = 0; x < mask.width; x++)
-        {
-            float best = 0.0f;
-            for (size_t k = 0; k < offsets.size(); k++)
-            {
-                float v = mask.Get(x + offsets[k].first, y + offsets[k].second) * weights[k];
-                if (v > best)
-                    best = v;
-            }
-            out.At(x, y) = best;
-        }
-    return out;
+    // Distance from every pixel to the nearest mostly-covered pixel (exact Euclidean
+    // distance transform), then a soft edge at `radius` corrected by the coverage of the
+    // mask's own edge pixels.
+    int w = mask.width, h = mask.height;
+    const float inf = 1e10f;
+    std::vector<float> grid((size_t)w * h);
+    for (size_t i = 0; i < grid.size(); i++)
+        grid[i] = mask.v[i] >= 0.5f ? 0.0f : inf;
+    std::vector<float> in(std::max(w, h)), out(std::max(w, h));
+    std::vector<int> v;
+    std::vector<float> z;
+    for (int x = 0; x < w; x++)
+    {
+        for (int y = 0; y < h; y++)
+            in[y] = grid[(size_t)y * w + x];
+        DistanceTransform1D(in.data(), h, out.data(), v, z);
+        for (int y = 0; y < h; y++)
+            grid[(size_t)y * w + x] = out[y];
+    }
+    for (int y = 0; y < h; y++)
+    {
+        DistanceTransform1D(&grid[(size_t)y * w], w, out.data(), v, z);
+        std::copy(out.begin(), out.begin() + w, grid.begin() + (size_t)y * w);
+    }
+    DgMask result = MaskCreate(w, h);
+    for (size_t i = 0; i < grid.size(); i++)
+    {
+        // Distance to the edge: partly covered pixels next to it know it from their
+        // coverage, others are half a pixel nearer than the nearest covered centre.
+        float m = mask.v[i];
+        float d = (m > 0.0f && grid[i] <= 2.0f) ? 0.5f - m : std::sqrt(grid[i]) - 0.5f;
+        result.v[i] = std::max(m, Clamp01(radius + 0.5f - d));
+    }
+    return result;
 }
 
 void MaskBlur(DgMask &mask, float radius)
@@ -658,7 +727,11 @@ float Fade(float t)
 
 float Noise2(float x, float y, uint32_t seed)
 {
-    return Noise3(x, y, 0.0f, seed);
+    int ix = (int)std::floor(x), iy = (int)std::floor(y);
+    float fx = Fade(x - ix), fy = Fade(y - iy);
+    float a = Lerp(LatticeValue(ix, iy, 0, seed), LatticeValue(ix + 1, iy, 0, seed), fx);
+    float b = Lerp(LatticeValue(ix, iy + 1, 0, seed), LatticeValue(ix + 1, iy + 1, 0, seed), fx);
+    return Lerp(a, b, fy);
 }
 
 float Noise3(float x, float y, float z, uint32_t seed)
@@ -677,7 +750,15 @@ float Noise3(float x, float y, float z, uint32_t seed)
 
 float Fbm2(float x, float y, int octaves, uint32_t seed)
 {
-    return Fbm3(x, y, 0.0f, octaves, seed);
+    float sum = 0.0f, amp = 0.5f, norm = 0.0f;
+    for (int o = 0; o < octaves; o++)
+    {
+        sum += Noise2(x, y, seed + (uint32_t)o * 101u) * amp;
+        norm += amp;
+        x *= 2.0f, y *= 2.0f;
+        amp *= 0.5f;
+    }
+    return sum / norm;
 }
 
 float Fbm3(float x, float y, float z, int octaves, uint32_t seed)
@@ -708,7 +789,8 @@ std::vector<uint8_t> ImageToRgba8(const DgImage &img, bool dither)
         straight[i] = ColourUnpremultiply(img.px[i]);
         known[i] = img.px[i].a > 0.002f;
     }
-    for (int pass = 0; pass < 4; pass++)
+    bool opaque = std::all_of(known.begin(), known.end(), [](char k) { return k != 0; });
+    for (int pass = 0; pass < 4 && !opaque; pass++)
     {
         std::vector<char> next = known;
         for (int y = 0; y < h; y++)
@@ -742,12 +824,13 @@ std::vector<uint8_t> ImageToRgba8(const DgImage &img, bool dither)
         for (int x = 0; x < w; x++)
         {
             size_t i = (size_t)y * w + x;
-            float offset = dither ? (bayer[y & 3][x & 3] + 0.5f) / 16.0f - 0.5f : 0.0f;
+            // Rounding with the dither offset (values are never negative here).
+            float offset = 0.5f + (dither ? (bayer[y & 3][x & 3] + 0.5f) / 16.0f - 0.5f : 0.0f);
             const DgColour &c = straight[i];
             float ch[3] = {c.r, c.g, c.b};
             for (int k = 0; k < 3; k++)
-                out[i * 4 + k] = (uint8_t)std::clamp((int)std::lround(Clamp01(ch[k]) * 255.0f + offset), 0, 255);
-            out[i * 4 + 3] = (uint8_t)std::lround(Clamp01(img.px[i].a) * 255.0f);
+                out[i * 4 + k] = (uint8_t)std::min(255, (int)(Clamp01(ch[k]) * 255.0f + offset));
+            out[i * 4 + 3] = (uint8_t)(int)(Clamp01(img.px[i].a) * 255.0f + 0.5f);
         }
     return out;
 }

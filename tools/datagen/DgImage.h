@@ -109,9 +109,13 @@ DgImage ImageResize(const DgImage &src, int width, int height);
 DgImage ImageCrop(const DgImage &src, int x, int y, int w, int h);
 // Gaussian-like blur (three box passes) of radius `radius` pixels.
 void ImageBlur(DgImage &img, float radius);
-// Renders a picture by supersampling a point function returning premultiplied colour.
+// Renders a picture by supersampling a point function returning premultiplied colour
+// (rows shared out to worker threads unless `parallel` is false).
 DgImage ImageRenderSupersampled(int width, int height, int samples,
-                                const std::function<DgColour(float x, float y)> &fn);
+                                const std::function<DgColour(float x, float y)> &fn, bool parallel = true);
+// Runs fn(0) ... fn(count - 1) on a few worker threads; each index must write only its
+// own results, so the outcome does not depend on the scheduling.
+void ParallelFor(int count, const std::function<void(int)> &fn);
 // Multiplies every pixel's colour (not alpha) by a straight colour.
 void ImageMultiply(DgImage &img, const DgColour &c);
 // Alpha of the picture as a mask.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
 
 #include <stb_image_write.h>
 #include <zlib.h>
@@ -15,6 +16,8 @@ namespace
 {
 struct SheetEntry
 {
+    int group;
+    int order;
     std::string name;
     DgImage thumb;
 };
@@ -26,8 +29,11 @@ struct OutState
     std::vector<SheetEntry> sheet;
 };
 OutState outState;
+std::mutex outMutex;
+thread_local int outGroup = 0;
+thread_local int outOrder = 0;
 
-const int kThumbMax = 360;
+const int kThumbMax = 320;
 
 std::string OutPath(const std::string &name)
 {
@@ -39,6 +45,7 @@ std::string OutPath(const std::string &name)
 
 void OutFail(const std::string &what, const std::string &path)
 {
+    std::lock_guard<std::mutex> lock(outMutex);
     std::fprintf(stderr, "datagen: %s <%s>\n", what.c_str(), path.c_str());
     outState.failed = true;
 }
@@ -61,7 +68,9 @@ void SheetAdd(const std::string &name, const DgImage &img)
         scale = 96.0f / longSide;
     int w = std::max(1, (int)std::lround(img.width * scale));
     int h = std::max(1, (int)std::lround(img.height * scale));
-    outState.sheet.push_back({name, ImageResize(img, w, h)});
+    DgImage thumb = ImageResize(img, w, h);
+    std::lock_guard<std::mutex> lock(outMutex);
+    outState.sheet.push_back({outGroup, outOrder++, name, std::move(thumb)});
 }
 
 DgImage Flatten(const DgImage &img)
@@ -160,7 +169,14 @@ bool OutSetup(const std::string &folder)
 
 bool OutFailed()
 {
+    std::lock_guard<std::mutex> lock(outMutex);
     return outState.failed;
+}
+
+void OutBeginGroup(int group)
+{
+    outGroup = group;
+    outOrder = 0;
 }
 
 std::vector<uint8_t> TgaEncode(int width, int height, const std::vector<uint8_t> &rgba)
@@ -272,6 +288,9 @@ void OutBytes(const std::string &name, const std::vector<uint8_t> &bytes)
 
 bool OutWriteContactSheet(const std::string &path)
 {
+    std::sort(outState.sheet.begin(), outState.sheet.end(), [](const SheetEntry &a, const SheetEntry &b) {
+        return a.group != b.group ? a.group < b.group : a.order < b.order;
+    });
     const int columns = 6;
     const int cellW = kThumbMax + 40, labelH = 28, margin = 20;
     // Rows take the height of their tallest picture.

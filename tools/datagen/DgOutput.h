@@ -12,6 +12,10 @@
 bool OutSetup(const std::string &folder);
 // True when any write failed so far (each failure is also printed on stderr).
 bool OutFailed();
+// Marks the pictures written by this thread from now on as part `group`; the contact
+// sheet shows them by group, then in the order each group wrote them (generators may run
+// on several threads at once).
+void OutBeginGroup(int group);
 
 // Writes a picture; the format follows the extension ("png", "jpg", "bmp" or "tga").
 // JPG and BMP files are opaque: the picture is laid over black first.

@@ -135,7 +135,8 @@ DgColour BallSample(int type, float px, float py, float angle)
 DgImage RenderFrame(int type, int frame)
 {
     float angle = (frame + 0.5f) * kPi / kFrames;
-    return ImageRenderSupersampled(kTile, kTile, 3, [&](float x, float y) { return BallSample(type, x, y, angle); });
+    return ImageRenderSupersampled(
+        kTile, kTile, 2, [&](float x, float y) { return BallSample(type, x, y, angle); }, false);
 }
 
 DgImage RenderMask(int size)
@@ -231,14 +232,15 @@ void WriteMaskTga(const std::string &name, int size)
 void GenBalls()
 {
     const int perSheet = 64;
+    std::vector<DgImage> frames(10 * kFrames);
+    ParallelFor((int)frames.size(), [&](int k) { frames[k] = RenderFrame(k / kFrames, k % kFrames); });
     DgImage sheet;
     for (int k = 0; k < 10 * kFrames; k++)
     {
         if (k % perSheet == 0)
             sheet = ImageCreate(512, 512, ColourRgb(0, 0, 0));
         int tile = k % perSheet;
-        DgImage frame = RenderFrame(k / kFrames, k % kFrames);
-        ImageDraw(sheet, frame, (tile % 8) * kTile, (tile / 8) * kTile);
+        ImageDraw(sheet, frames[k], (tile % 8) * kTile, (tile / 8) * kTile);
         if (tile == perSheet - 1 || k == 10 * kFrames - 1)
         {
             char name[32];

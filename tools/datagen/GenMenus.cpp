@@ -27,17 +27,24 @@ DgShape ShapeRotatedEllipse(float cx, float cy, float rx, float ry, float angle)
 void DrawBokeh(DgImage &img, int count, float minR, float maxR, float alpha, uint64_t seed)
 {
     DgRandom rnd(seed);
-    DgImage layer = ImageCreate(img.width, img.height);
     for (int i = 0; i < count; i++)
     {
         float x = rnd.Range(0, (float)img.width), y = rnd.Range(0, (float)img.height);
         float r = rnd.Range(minR, maxR);
         DgColour c = ColourWithAlpha(BallColour(rnd.Int(0, 9)), alpha * rnd.Range(0.4f, 1.0f));
-        ImageFillShape(layer, ShapeCircle(x, y, r), PaintRadial(x, y, r, c, ColourWithAlpha(c, c.a * 0.55f)), x - r, y - r,
-                       x + r, y + r);
+        // A disc with a soft rim, brighter toward its edge like an out-of-focus light.
+        float soft = std::max(1.0f, minR * 0.35f);
+        int x0 = std::max(0, (int)(x - r - soft)), x1 = std::min(img.width, (int)(x + r + soft) + 1);
+        int y0 = std::max(0, (int)(y - r - soft)), y1 = std::min(img.height, (int)(y + r + soft) + 1);
+        for (int py = y0; py < y1; py++)
+            for (int px = x0; px < x1; px++)
+            {
+                float d = std::sqrt((px + 0.5f - x) * (px + 0.5f - x) + (py + 0.5f - y) * (py + 0.5f - y));
+                float cover = 1.0f - SmoothStep(r - soft, r + soft, d);
+                float rim = 0.55f + 0.45f * Clamp01(d / r);
+                ImageBlendPixel(img, px, py, ColourWithAlpha(c, c.a * rim), cover);
+            }
     }
-    ImageBlur(layer, minR * 0.3f);
-    ImageDraw(img, layer, 0, 0);
 }
 
 DgImage MenuBackground()
