@@ -426,16 +426,6 @@ DgImage ImageResize(const DgImage &src, int width, int height)
     return out;
 }
 
-void ImageDrawScaled(DgImage &dst, const DgImage &src, int x, int y, int w, int h)
-{
-    if (w <= 0 || h <= 0)
-        return;
-    if (w == src.width && h == src.height)
-        ImageDraw(dst, src, x, y);
-    else
-        ImageDraw(dst, ImageResize(src, w, h), x, y);
-}
-
 DgImage ImageCrop(const DgImage &src, int x, int y, int w, int h)
 {
     DgImage out = ImageCreate(w, h);
@@ -540,20 +530,6 @@ DgImage ImageRenderSupersampled(int width, int height, int samples,
     return img;
 }
 
-void ImageMultiply(DgImage &img, const DgColour &c)
-{
-    for (DgColour &p : img.px)
-        p.r *= c.r, p.g *= c.g, p.b *= c.b;
-}
-
-DgMask ImageAlphaMask(const DgImage &img)
-{
-    DgMask m = MaskCreate(img.width, img.height);
-    for (size_t i = 0; i < img.px.size(); i++)
-        m.v[i] = img.px[i].a;
-    return m;
-}
-
 // ---- Masks ---------------------------------------------------------------------
 
 DgMask MaskCreate(int width, int height, float fill)
@@ -562,15 +538,6 @@ DgMask MaskCreate(int width, int height, float fill)
     m.width = width;
     m.height = height;
     m.v.assign((size_t)width * height, fill);
-    return m;
-}
-
-DgMask MaskFromShape(int width, int height, const DgShape &shape)
-{
-    DgMask m = MaskCreate(width, height);
-    for (int y = 0; y < height; y++)
-        for (int x = 0; x < width; x++)
-            m.At(x, y) = ShapeCoverage(shape(x + 0.5f, y + 0.5f));
     return m;
 }
 
@@ -655,15 +622,6 @@ DgMask MaskDilate(const DgMask &mask, float radius)
 void MaskBlur(DgMask &mask, float radius)
 {
     BlurPlane(mask.v.data(), mask.width, mask.height, 1, radius);
-}
-
-DgMask MaskPad(const DgMask &mask, int pad)
-{
-    DgMask out = MaskCreate(mask.width + 2 * pad, mask.height + 2 * pad);
-    for (int y = 0; y < mask.height; y++)
-        for (int x = 0; x < mask.width; x++)
-            out.At(x + pad, y + pad) = mask.At(x, y);
-    return out;
 }
 
 // ---- Noise and random numbers --------------------------------------------------

@@ -103,8 +103,6 @@ void ImageFillShape(DgImage &dst, const DgShape &shape, const DgPaint &paint, fl
 void ImageFillMask(DgImage &dst, const DgMask &mask, int x, int y, const DgPaint &paint, float opacity = 1.0f);
 // Composites `src` (premultiplied) over `dst` at (x, y) with an opacity.
 void ImageDraw(DgImage &dst, const DgImage &src, int x, int y, float opacity = 1.0f);
-// Composites `src` scaled into the rectangle (area average when shrinking, bilinear when growing).
-void ImageDrawScaled(DgImage &dst, const DgImage &src, int x, int y, int w, int h);
 DgImage ImageResize(const DgImage &src, int width, int height);
 DgImage ImageCrop(const DgImage &src, int x, int y, int w, int h);
 // Gaussian-like blur (three box passes) of radius `radius` pixels.
@@ -116,19 +114,12 @@ DgImage ImageRenderSupersampled(int width, int height, int samples,
 // Runs fn(0) ... fn(count - 1) on a few worker threads; each index must write only its
 // own results, so the outcome does not depend on the scheduling.
 void ParallelFor(int count, const std::function<void(int)> &fn);
-// Multiplies every pixel's colour (not alpha) by a straight colour.
-void ImageMultiply(DgImage &img, const DgColour &c);
-// Alpha of the picture as a mask.
-DgMask ImageAlphaMask(const DgImage &img);
 
 // ---- Masks ---------------------------------------------------------------------
 DgMask MaskCreate(int width, int height, float fill = 0.0f);
-DgMask MaskFromShape(int width, int height, const DgShape &shape);
 // Grows the mask by `radius` pixels with a round brush.
 DgMask MaskDilate(const DgMask &mask, float radius);
 void MaskBlur(DgMask &mask, float radius);
-// The mask moved by (dx, dy) with a border of `pad` pixels added on every side.
-DgMask MaskPad(const DgMask &mask, int pad);
 
 // ---- Noise and random numbers --------------------------------------------------
 struct DgRandom

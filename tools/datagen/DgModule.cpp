@@ -42,49 +42,6 @@ void PadTo16(std::vector<uint8_t> &out)
         out.push_back(0);
 }
 
-// XM effect number and parameter.
-std::pair<int, int> XmEffect(const DgModCell &c)
-{
-    switch (c.effect)
-    {
-    case MODFX_SPEED:
-        return {0x0F, std::clamp(c.param, 1, 31)};
-    case MODFX_TEMPO:
-        return {0x0F, std::clamp(c.param, 32, 255)};
-    case MODFX_NOTE_CUT:
-        return {0x0E, 0xC0 | (c.param & 15)};
-    case MODFX_ARPEGGIO:
-        return {0x00, c.param & 255};
-    case MODFX_VIBRATO:
-        return {0x04, c.param & 255};
-    case MODFX_VOLUME_DOWN:
-        return {0x0A, c.param & 15};
-    default:
-        return {0, 0};
-    }
-}
-
-// S3M command letter number (A = 1) and parameter.
-std::pair<int, int> S3mEffect(const DgModCell &c)
-{
-    switch (c.effect)
-    {
-    case MODFX_SPEED:
-        return {1, std::clamp(c.param, 1, 255)};
-    case MODFX_TEMPO:
-        return {20, std::clamp(c.param, 33, 255)};
-    case MODFX_NOTE_CUT:
-        return {19, 0xC0 | (c.param & 15)};
-    case MODFX_ARPEGGIO:
-        return {10, c.param & 255};
-    case MODFX_VIBRATO:
-        return {8, c.param & 255};
-    case MODFX_VOLUME_DOWN:
-        return {4, c.param & 15};
-    default:
-        return {0, 0};
-    }
-}
 } // namespace
 
 int ModuleAddPattern(DgModule &song)
@@ -125,7 +82,6 @@ std::vector<uint8_t> XmEncode(const DgModule &song)
         {
             int note = c.note == kNoteOff ? 97 : (c.note >= 0 ? std::clamp(c.note, 0, 95) + 1 : 0);
             int volume = c.volume >= 0 ? 0x10 + std::clamp(c.volume, 0, 64) : 0;
-            std::pair<int, int> fx = XmEffect(c);
             uint8_t flags = 0x80;
             if (note)
                 flags |= 1;
@@ -133,10 +89,6 @@ std::vector<uint8_t> XmEncode(const DgModule &song)
                 flags |= 2;
             if (volume)
                 flags |= 4;
-            if (fx.first)
-                flags |= 8;
-            if (fx.second)
-                flags |= 16;
             data.push_back(flags);
             if (note)
                 data.push_back((uint8_t)note);
@@ -144,10 +96,6 @@ std::vector<uint8_t> XmEncode(const DgModule &song)
                 data.push_back((uint8_t)c.instrument);
             if (volume)
                 data.push_back((uint8_t)volume);
-            if (fx.first)
-                data.push_back((uint8_t)fx.first);
-            if (fx.second)
-                data.push_back((uint8_t)fx.second);
         }
         PutU32(out, 9);
         PutU8(out, 0);
@@ -243,7 +191,7 @@ std::vector<uint8_t> S3mEncode(const DgModule &song)
     PutU8(out, song.speed);
     PutU8(out, song.tempo);
     PutU8(out, 0x80 | 48); // stereo, mixing volume 48
-    PutU8(out, 0);
+    PutU8(out, 16);        // click removal channels, as Scream Tracker writes
     PutU8(out, 0);
     for (int i = 0; i < 8; i++)
         PutU8(out, 0);
@@ -290,15 +238,12 @@ std::vector<uint8_t> S3mEncode(const DgModule &song)
             for (int ch = 0; ch < song.channels && row < song.rows; ch++)
             {
                 const DgModCell &c = song.patterns[p][(size_t)row * song.channels + ch];
-                std::pair<int, int> fx = S3mEffect(c);
                 bool hasNote = c.note != kNoteNone || c.instrument;
                 uint8_t what = (uint8_t)ch;
                 if (hasNote)
                     what |= 32;
                 if (c.volume >= 0)
                     what |= 64;
-                if (fx.first)
-                    what |= 128;
                 if (what == ch)
                     continue;
                 data.push_back(what);
@@ -314,11 +259,6 @@ std::vector<uint8_t> S3mEncode(const DgModule &song)
                 }
                 if (c.volume >= 0)
                     data.push_back((uint8_t)std::clamp(c.volume, 0, 64));
-                if (fx.first)
-                {
-                    data.push_back((uint8_t)fx.first);
-                    data.push_back((uint8_t)fx.second);
-                }
             }
             data.push_back(0);
         }

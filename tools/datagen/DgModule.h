@@ -10,24 +10,11 @@
 const int kNoteNone = -1;
 const int kNoteOff = 200; // key off (XM) / note cut (S3M)
 
-enum DgModEffect
-{
-    MODFX_NONE = 0,
-    MODFX_SPEED,       // param: ticks per row
-    MODFX_TEMPO,       // param: beats per minute (32-255)
-    MODFX_NOTE_CUT,    // param: tick at which the note is cut
-    MODFX_ARPEGGIO,    // param: two semitone offsets, high and low nibble
-    MODFX_VIBRATO,     // param: speed (high nibble), depth (low nibble)
-    MODFX_VOLUME_DOWN, // param: volume slide down per tick (1-15)
-};
-
 struct DgModCell
 {
     int note = kNoteNone;
     int instrument = 0; // 1-based, 0 = none
     int volume = -1;    // 0-64, -1 = none
-    DgModEffect effect = MODFX_NONE;
-    int param = 0;
 };
 
 struct DgModInstrument

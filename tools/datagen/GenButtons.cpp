@@ -59,9 +59,14 @@ void DrawButtonBody(DgImage &img, float x, float y, float w, float h, float rx, 
     }
 }
 
-// The translucent window panel.
+// The translucent window panel, with a soft dark glow around it (texture buttons cut
+// this art a few pixels inside or outside its edge, so the edge fades out).
 void DrawWindowPanel(DgImage &img, float x, float y, float w, float h)
 {
+    DgImage glow = ImageCreate((int)(w + 32), (int)(h + 32));
+    ImageFillShape(glow, ShapeRoundRect(16, 16, w, h, 20.0f), PaintSolid(ColourRgb(0, 0.01f, 0.05f, 0.6f)));
+    ImageBlur(glow, 8.0f);
+    ImageDraw(img, glow, (int)x - 16, (int)y - 16);
     DgPanelStyle style;
     style.top = ColourRgb(0.10f, 0.16f, 0.40f, 0.90f);
     style.bottom = ColourRgb(0.03f, 0.05f, 0.17f, 0.93f);
@@ -138,7 +143,7 @@ void GenButtons()
     const float q = kSize * 0.25f;
 
     // Window panel (also the popup, list and heading backgrounds).
-    DrawWindowPanel(img, 2, 2, q - 4, q - 4);
+    DrawWindowPanel(img, 9, 9, q - 18, q - 18);
 
     // The light bar of tab-panel headings, choices and selected rows (tinted by the GUI).
     ButtonLook bar{ColourRgb(0.98f, 0.99f, 1.0f, 0.95f), ColourRgb(0.62f, 0.66f, 0.76f, 0.95f),
@@ -182,8 +187,11 @@ void GenButtons()
         {ColourHex(0x0a1c50), ColourHex(0x2456c0), ColourRgb(0.5f, 0.75f, 1.0f, 0.7f), 0.0f, 2.5f},
         {ColourRgb(0.34f, 0.37f, 0.45f, 0.85f), ColourRgb(0.16f, 0.18f, 0.24f, 0.85f), ColourRgb(0.7f, 0.72f, 0.8f, 0.5f), 0.15f, 2.0f},
     };
+    // The frame texture cut from the normal button begins 0.511 down the sheet: the
+    // button's top edge lies below that in all four states.
     for (int s = 0; s < 4; s++)
-        DrawButtonBody(img, s * q + 3, kSize * 0.5f + 3, q - 6, q - 6, 26.0f, 64.0f, states[s], s == 2);
+        DrawButtonBody(img, s * q + 3, kSize * 0.511f + 1, q - 6, kSize * 0.748f - 3 - (kSize * 0.511f + 1), 26.0f, 62.0f,
+                       states[s], s == 2);
 
     // The start button: normal, hover, pressed, and disabled (plain white).
     const ButtonLook start[3] = {
