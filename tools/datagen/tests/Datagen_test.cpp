@@ -18,6 +18,7 @@
 #include <libopenmpt/libopenmpt.h>
 #include <stb_image.h>
 
+#include "PlatSound.h"
 #include "Testkit.h"
 
 namespace
@@ -100,45 +101,27 @@ std::vector<std::string> ProgressTones()
     return names;
 }
 
-// A minimal RIFF/WAVE reader: the format record and the 16-bit samples.
+// A sound as the game's wave reader sees it.
 struct Wave
 {
-    int formatTag = 0, channels = 0, rate = 0, bits = 0;
-    uint32_t formatSize = 0;
+    int result = 0;
+    PlatSoundFormat format{};
     std::vector<int16_t> samples;
 };
 
-bool ReadWave(const std::string &path, Wave &wave)
+Wave ReadWave(const std::string &path)
 {
-    std::vector<uint8_t> b = ReadBytes(path);
-    auto u16 = [&](size_t at) { return (uint32_t)b[at] | ((uint32_t)b[at + 1] << 8); };
-    auto u32 = [&](size_t at) { return u16(at) | (u16(at + 2) << 16); };
-    if (b.size() < 12 || std::memcmp(b.data(), "RIFF", 4) || std::memcmp(b.data() + 8, "WAVE", 4) || u32(4) + 8 != b.size())
-        return false;
-    bool haveFormat = false, haveData = false;
-    for (size_t at = 12; at + 8 <= b.size();)
+    Wave wave;
+    void *data = nullptr;
+    uint32_t bytes = 0;
+    wave.result = PlatSoundReadWave(path.c_str(), &wave.format, &data, &bytes);
+    if (wave.result == PLAT_WAVE_OK)
     {
-        uint32_t size = u32(at + 4);
-        if (at + 8 + size > b.size())
-            return false;
-        if (!std::memcmp(&b[at], "fmt ", 4) && size >= 16)
-        {
-            wave.formatSize = size;
-            wave.formatTag = (int)u16(at + 8);
-            wave.channels = (int)u16(at + 10);
-            wave.rate = (int)u32(at + 12);
-            wave.bits = (int)u16(at + 22);
-            haveFormat = true;
-        }
-        else if (!std::memcmp(&b[at], "data", 4))
-        {
-            wave.samples.resize(size / 2);
-            std::memcpy(wave.samples.data(), &b[at + 8], size / 2 * 2);
-            haveData = true;
-        }
-        at += 8 + size + (size & 1);
+        wave.samples.resize(bytes / 2);
+        std::memcpy(wave.samples.data(), data, bytes / 2 * 2);
+        PlatSoundFreeWave(data);
     }
-    return haveFormat && haveData;
+    return wave;
 }
 
 int Peak(const std::vector<int16_t> &s)
@@ -408,13 +391,13 @@ TEST(DataFiles, SoundsArePcmWithoutClippingAndStartAndEndSilent)
     for (const std::string &name : names)
     {
         SCOPED_TRACE(name);
-        Wave w;
-        ASSERT_TRUE(ReadWave(kData + "/" + name, w));
-        EXPECT_EQ(w.formatTag, 1);
-        EXPECT_EQ(w.formatSize, 18u);
-        EXPECT_EQ(w.channels, 1);
-        EXPECT_EQ(w.rate, 44100);
-        EXPECT_EQ(w.bits, 16);
+        Wave w = ReadWave(kData + "/" + name);
+        ASSERT_EQ(w.result, PLAT_WAVE_OK) << PlatSoundGetErrorText();
+        EXPECT_EQ(w.format.formatTag, 1);
+        EXPECT_EQ(w.format.channels, 1);
+        EXPECT_EQ(w.format.samplesPerSecond, 44100u);
+        EXPECT_EQ(w.format.bitsPerSample, 16);
+        EXPECT_EQ(w.format.averageBytesPerSecond, 88200u);
         ASSERT_GT(w.samples.size(), 400u);
         int peak = Peak(w.samples);
         EXPECT_GT(peak, 32767 / 8) << "too quiet";
@@ -429,10 +412,9 @@ TEST(DataFiles, LoopedSoundsLoopWithoutAClick)
     for (const char *name : kLoops)
     {
         SCOPED_TRACE(name);
-        Wave w;
-        ASSERT_TRUE(ReadWave(kData + "/" + name, w));
-        EXPECT_EQ(w.formatTag, 1);
-        EXPECT_EQ(w.rate, 44100);
+        Wave w = ReadWave(kData + "/" + name);
+        ASSERT_EQ(w.result, PLAT_WAVE_OK) << PlatSoundGetErrorText();
+        EXPECT_EQ(w.format.samplesPerSecond, 44100u);
         ASSERT_GT(w.samples.size(), 4000u);
         EXPECT_LT(Peak(w.samples), 32700);
         int seam = std::abs(w.samples.front() - w.samples.back());
