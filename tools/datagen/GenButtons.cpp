@@ -145,9 +145,9 @@ void GenButtons()
     // Window panel (also the popup, list and heading backgrounds).
     DrawWindowPanel(img, 9, 9, q - 18, q - 18);
 
-    // The light bar of tab-panel headings, choices and selected rows (tinted by the GUI).
-    ButtonLook bar{ColourRgb(0.98f, 0.99f, 1.0f, 0.95f), ColourRgb(0.62f, 0.66f, 0.76f, 0.95f),
-                   ColourRgb(1, 1, 1, 0.9f), 0.4f, 3.0f};
+    // The bar of tab-panel headings, choices and selected rows: steel blue, light enough
+    // to take the GUI's tints and dark enough for white and yellow text.
+    ButtonLook bar{ColourHex(0x8c9ed0, 0.95f), ColourHex(0x2c3a66, 0.95f), ColourRgb(0.85f, 0.92f, 1.0f, 0.9f), 0.3f, 3.0f};
     DrawButtonBody(img, kSize * 0.5f + 3, 4, kSize * 0.5f - 8, kSize * 0.186f - 6, 52.0f, 52.0f, bar, false);
 
     // Arrow buttons: left, right, up, down.

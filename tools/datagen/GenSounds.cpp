@@ -221,34 +221,40 @@ void LifeOver()
 
 void BallRolling()
 {
+    // A steady low rumble with soft ticks as the ball turns (twelve per loop).
     const float loop = 1.0f;
     DgNoise n(11);
-    DgBiquad lp, bp;
-    lp.SetLowPass(420.0f);
-    bp.SetBandPass(1300.0f, 3.0f);
+    DgBiquad lp1, lp2, hp, bp;
+    lp1.SetLowPass(380.0f, 0.6f);
+    lp2.SetLowPass(380.0f, 0.6f);
+    hp.SetHighPass(70.0f);
+    bp.SetBandPass(2400.0f, 2.0f);
     DgSound s = MakeLoop(loop, [&](float t) {
-        float rumble = lp.Process(n.Brown());
-        // Ticks as the ball turns: twelve per loop, gently varying.
-        float turn = 0.6f + 0.4f * std::pow(0.5f + 0.5f * OscSine(12.0f * t), 4.0f);
-        float grit = bp.Process(n.White()) * 0.25f;
-        float hum = OscSine(LoopFrequency(95.0f, loop) * t) * 0.15f;
-        return (rumble * 1.2f + grit) * turn + hum;
+        float rumble = hp.Process(lp2.Process(lp1.Process(n.White())));
+        float phase = 12.0f * t;
+        float tick = std::exp(-(phase - std::floor(phase)) * 18.0f);
+        float grit = bp.Process(n.White()) * tick * 0.35f;
+        float sway = 0.85f + 0.15f * OscSine(3.0f * t);
+        return rumble * 3.0f * sway + grit;
     });
     FinishLoop(s, 0.45f, "BallRolling.wav");
 }
 
 void ArcadeRoll()
 {
+    // The whole grid grinding downward: a deep rumble, a low hum and a slow pulse.
     const float loop = 2.0f;
     DgNoise n(12);
-    DgBiquad lp, bp;
-    lp.SetLowPass(160.0f);
-    bp.SetBandPass(700.0f, 4.0f);
+    DgBiquad lp1, lp2, hp, bp;
+    lp1.SetLowPass(170.0f, 0.6f);
+    lp2.SetLowPass(170.0f, 0.6f);
+    hp.SetHighPass(35.0f);
+    bp.SetBandPass(900.0f, 3.0f);
     DgSound s = MakeLoop(loop, [&](float t) {
-        float rumble = lp.Process(n.Brown()) * 1.6f;
-        float hum = OscSine(LoopFrequency(55.0f, loop) * t) * 0.35f + OscSine(LoopFrequency(110.0f, loop) * t) * 0.12f;
+        float rumble = hp.Process(lp2.Process(lp1.Process(n.White()))) * 4.0f;
+        float hum = OscSine(LoopFrequency(55.0f, loop) * t) * 0.3f + OscSine(LoopFrequency(110.0f, loop) * t) * 0.1f;
         float pulse = 0.75f + 0.25f * OscSine(2.0f * t);
-        float rattle = bp.Process(n.White()) * 0.12f * (0.5f + 0.5f * OscSine(8.0f * t));
+        float rattle = bp.Process(n.White()) * 0.1f * (0.5f + 0.5f * OscSine(8.0f * t));
         return (rumble + hum) * pulse + rattle;
     });
     FinishLoop(s, 0.45f, "ArcadeRoll.wav");
