@@ -48,4 +48,7 @@ struct DgPanelStyle
     float gloss = 0.25f;                      // strength of the upper gloss band
     float shadow = 0.0f;                      // soft shadow below (pixels of blur)
 };
+// The usual panel: a fill gradient, a rim of a colour and width, a dark outline and gloss.
+DgPanelStyle PanelStyle(const DgColour &top, const DgColour &bottom, const DgColour &rim, float rimWidth, float edgeWidth,
+                        float gloss);
 void DrawPanel(DgImage &img, float x, float y, float w, float h, float radius, const DgPanelStyle &style);

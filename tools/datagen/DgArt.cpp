@@ -76,6 +76,19 @@ void DrawBall(DgImage &img, float cx, float cy, float radius, const DgColour &co
         cx - radius, cy - radius, cx + radius, cy + radius);
 }
 
+DgPanelStyle PanelStyle(const DgColour &top, const DgColour &bottom, const DgColour &rim, float rimWidth, float edgeWidth,
+                        float gloss)
+{
+    DgPanelStyle style;
+    style.top = top;
+    style.bottom = bottom;
+    style.rim = rim;
+    style.rimWidth = rimWidth;
+    style.edgeWidth = edgeWidth;
+    style.gloss = gloss;
+    return style;
+}
+
 void DrawPanel(DgImage &img, float x, float y, float w, float h, float radius, const DgPanelStyle &style)
 {
     if (style.shadow > 0.0f)

@@ -5,23 +5,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "DgOutput.h"
+
 namespace
 {
 void PutU8(std::vector<uint8_t> &out, int v)
 {
     out.push_back((uint8_t)(v & 255));
-}
-
-void PutU16(std::vector<uint8_t> &out, uint32_t v)
-{
-    out.push_back((uint8_t)(v & 255));
-    out.push_back((uint8_t)((v >> 8) & 255));
-}
-
-void PutU32(std::vector<uint8_t> &out, uint32_t v)
-{
-    PutU16(out, v & 0xFFFF);
-    PutU16(out, v >> 16);
 }
 
 void PutText(std::vector<uint8_t> &out, const std::string &text, size_t size, char fill = 0)
@@ -62,16 +52,16 @@ std::vector<uint8_t> XmEncode(const DgModule &song)
     PutText(out, song.name, 20);
     PutU8(out, 0x1A);
     PutText(out, "Plinx datagen", 20);
-    PutU16(out, 0x0104);
-    PutU32(out, 276);
-    PutU16(out, (uint32_t)song.orders.size());
-    PutU16(out, (uint32_t)song.restart);
-    PutU16(out, (uint32_t)song.channels);
-    PutU16(out, (uint32_t)song.patterns.size());
-    PutU16(out, (uint32_t)song.instruments.size());
-    PutU16(out, 1); // linear frequency table
-    PutU16(out, (uint32_t)song.speed);
-    PutU16(out, (uint32_t)song.tempo);
+    BytesPutU16(out, 0x0104);
+    BytesPutU32(out, 276);
+    BytesPutU16(out, (uint32_t)song.orders.size());
+    BytesPutU16(out, (uint32_t)song.restart);
+    BytesPutU16(out, (uint32_t)song.channels);
+    BytesPutU16(out, (uint32_t)song.patterns.size());
+    BytesPutU16(out, (uint32_t)song.instruments.size());
+    BytesPutU16(out, 1); // linear frequency table
+    BytesPutU16(out, (uint32_t)song.speed);
+    BytesPutU16(out, (uint32_t)song.tempo);
     for (int i = 0; i < 256; i++)
         PutU8(out, i < (int)song.orders.size() ? song.orders[i] : 0);
 
@@ -97,31 +87,31 @@ std::vector<uint8_t> XmEncode(const DgModule &song)
             if (volume)
                 data.push_back((uint8_t)volume);
         }
-        PutU32(out, 9);
+        BytesPutU32(out, 9);
         PutU8(out, 0);
-        PutU16(out, (uint32_t)song.rows);
-        PutU16(out, (uint32_t)data.size());
+        BytesPutU16(out, (uint32_t)song.rows);
+        BytesPutU16(out, (uint32_t)data.size());
         out.insert(out.end(), data.begin(), data.end());
     }
 
     for (const DgModInstrument &ins : song.instruments)
     {
         size_t start = out.size();
-        PutU32(out, 263);
+        BytesPutU32(out, 263);
         PutText(out, ins.name, 22);
         PutU8(out, 0);
-        PutU16(out, 1);
-        PutU32(out, 40);
+        BytesPutU16(out, 1);
+        BytesPutU32(out, 40);
         for (int i = 0; i < 96; i++)
             PutU8(out, 0);
         for (int i = 0; i < 12; i++)
         {
             bool used = i < (int)ins.envelope.size();
-            PutU16(out, used ? (uint32_t)ins.envelope[i].first : 0);
-            PutU16(out, used ? (uint32_t)std::clamp(ins.envelope[i].second, 0, 64) : 0);
+            BytesPutU16(out, used ? (uint32_t)ins.envelope[i].first : 0);
+            BytesPutU16(out, used ? (uint32_t)std::clamp(ins.envelope[i].second, 0, 64) : 0);
         }
         for (int i = 0; i < 24; i++)
-            PutU16(out, 0);
+            BytesPutU16(out, 0);
         PutU8(out, (int)std::min<size_t>(12, ins.envelope.size()));
         PutU8(out, 0);
         PutU8(out, std::max(0, ins.envelopeSustain));
@@ -137,7 +127,7 @@ std::vector<uint8_t> XmEncode(const DgModule &song)
         PutU8(out, ins.vibratoSweep);
         PutU8(out, ins.vibratoDepth);
         PutU8(out, ins.vibratoRate);
-        PutU16(out, (uint32_t)ins.fadeout);
+        BytesPutU16(out, (uint32_t)ins.fadeout);
         while (out.size() - start < 263)
             PutU8(out, 0);
 
@@ -148,9 +138,9 @@ std::vector<uint8_t> XmEncode(const DgModule &song)
         if (finetune > 127)
             finetune -= 128, relative++;
         bool loop = ins.loopStart >= 0 && ins.loopLength > 0;
-        PutU32(out, (uint32_t)ins.sample.size() * 2);
-        PutU32(out, loop ? (uint32_t)ins.loopStart * 2 : 0);
-        PutU32(out, loop ? (uint32_t)ins.loopLength * 2 : 0);
+        BytesPutU32(out, (uint32_t)ins.sample.size() * 2);
+        BytesPutU32(out, loop ? (uint32_t)ins.loopStart * 2 : 0);
+        BytesPutU32(out, loop ? (uint32_t)ins.loopLength * 2 : 0);
         PutU8(out, std::clamp(ins.volume, 0, 64));
         PutU8(out, (uint8_t)(int8_t)finetune);
         PutU8(out, (loop ? 1 : 0) | 0x10);
@@ -161,7 +151,7 @@ std::vector<uint8_t> XmEncode(const DgModule &song)
         int16_t previous = 0;
         for (int16_t s : ins.sample)
         {
-            PutU16(out, (uint16_t)(int16_t)(s - previous));
+            BytesPutU16(out, (uint16_t)(int16_t)(s - previous));
             previous = s;
         }
     }
@@ -179,13 +169,13 @@ std::vector<uint8_t> S3mEncode(const DgModule &song)
     PutText(out, song.name, 28);
     PutU8(out, 0x1A);
     PutU8(out, 16);
-    PutU16(out, 0);
-    PutU16(out, (uint32_t)orderCount);
-    PutU16(out, (uint32_t)instrumentCount);
-    PutU16(out, (uint32_t)patternCount);
-    PutU16(out, 0);
-    PutU16(out, 0x1320);
-    PutU16(out, 2); // unsigned samples
+    BytesPutU16(out, 0);
+    BytesPutU16(out, (uint32_t)orderCount);
+    BytesPutU16(out, (uint32_t)instrumentCount);
+    BytesPutU16(out, (uint32_t)patternCount);
+    BytesPutU16(out, 0);
+    BytesPutU16(out, 0x1320);
+    BytesPutU16(out, 2); // unsigned samples
     PutText(out, "SCRM", 4);
     PutU8(out, song.globalVolume);
     PutU8(out, song.speed);
@@ -195,14 +185,14 @@ std::vector<uint8_t> S3mEncode(const DgModule &song)
     PutU8(out, 0);
     for (int i = 0; i < 8; i++)
         PutU8(out, 0);
-    PutU16(out, 0);
+    BytesPutU16(out, 0);
     for (int ch = 0; ch < 32; ch++)
         PutU8(out, ch < song.channels ? ((ch & 1) ? 8 + ch / 2 : ch / 2) : 255);
     for (int i = 0; i < orderCount; i++)
         PutU8(out, i < (int)song.orders.size() ? song.orders[i] : 255);
     size_t instrumentPointers = out.size();
     for (int i = 0; i < instrumentCount + patternCount; i++)
-        PutU16(out, 0);
+        BytesPutU16(out, 0);
     PadTo16(out);
 
     std::vector<size_t> instrumentAt;
@@ -214,15 +204,15 @@ std::vector<uint8_t> S3mEncode(const DgModule &song)
         PutU8(out, 1);
         PutText(out, ins.name.substr(0, 12), 12);
         PutU8(out, 0);
-        PutU16(out, 0); // sample data pointer, filled below
-        PutU32(out, (uint32_t)ins.sample.size());
-        PutU32(out, loop ? (uint32_t)ins.loopStart : 0);
-        PutU32(out, loop ? (uint32_t)(ins.loopStart + ins.loopLength) : 0);
+        BytesPutU16(out, 0); // sample data pointer, filled below
+        BytesPutU32(out, (uint32_t)ins.sample.size());
+        BytesPutU32(out, loop ? (uint32_t)ins.loopStart : 0);
+        BytesPutU32(out, loop ? (uint32_t)(ins.loopStart + ins.loopLength) : 0);
         PutU8(out, std::clamp(ins.volume, 0, 64));
         PutU8(out, 0);
         PutU8(out, 0);
         PutU8(out, (loop ? 1 : 0) | 4);
-        PutU32(out, (uint32_t)std::lround(ins.rateAtMiddleC));
+        BytesPutU32(out, (uint32_t)std::lround(ins.rateAtMiddleC));
         for (int i = 0; i < 12; i++)
             PutU8(out, 0);
         PutText(out, ins.name, 28);
@@ -262,7 +252,7 @@ std::vector<uint8_t> S3mEncode(const DgModule &song)
             }
             data.push_back(0);
         }
-        PutU16(out, (uint32_t)data.size() + 2);
+        BytesPutU16(out, (uint32_t)data.size() + 2);
         out.insert(out.end(), data.begin(), data.end());
     }
     for (int i = 0; i < instrumentCount; i++)
@@ -274,7 +264,7 @@ std::vector<uint8_t> S3mEncode(const DgModule &song)
         SetU16(out, at + 14, (uint32_t)(para & 0xFFFF));
         SetU16(out, instrumentPointers + i * 2, (uint32_t)(at / 16));
         for (int16_t s : song.instruments[i].sample)
-            PutU16(out, (uint16_t)(s + 32768));
+            BytesPutU16(out, (uint16_t)(s + 32768));
     }
     return out;
 }

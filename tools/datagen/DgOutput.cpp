@@ -90,17 +90,6 @@ std::vector<uint8_t> Rgb8(const DgImage &img)
     return rgb;
 }
 
-void AppendU16(std::vector<uint8_t> &out, uint32_t v)
-{
-    out.push_back((uint8_t)(v & 255));
-    out.push_back((uint8_t)((v >> 8) & 255));
-}
-
-void AppendU32(std::vector<uint8_t> &out, uint32_t v)
-{
-    AppendU16(out, v & 0xFFFF);
-    AppendU16(out, v >> 16);
-}
 void AppendBe32(std::vector<uint8_t> &out, uint32_t v)
 {
     out.push_back((uint8_t)(v >> 24));
@@ -151,6 +140,18 @@ std::vector<uint8_t> PngEncode(int width, int height, const std::vector<uint8_t>
     PngChunk(out, "IDAT", packed);
     PngChunk(out, "IEND", {});
     return out;
+}
+
+void BytesPutU16(std::vector<uint8_t> &out, uint32_t v)
+{
+    out.push_back((uint8_t)(v & 255));
+    out.push_back((uint8_t)((v >> 8) & 255));
+}
+
+void BytesPutU32(std::vector<uint8_t> &out, uint32_t v)
+{
+    BytesPutU16(out, v & 0xFFFF);
+    BytesPutU16(out, v >> 16);
 }
 
 bool OutSetup(const std::string &folder)
@@ -207,23 +208,23 @@ std::vector<uint8_t> WavEncode(const std::vector<float> &samples, int rate)
     std::vector<uint8_t> out;
     uint32_t dataBytes = (uint32_t)samples.size() * 2;
     out.insert(out.end(), {'R', 'I', 'F', 'F'});
-    AppendU32(out, 4 + 8 + 18 + 8 + dataBytes);
+    BytesPutU32(out, 4 + 8 + 18 + 8 + dataBytes);
     out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
     // The full 18-byte format record (size of extra data 0), as wave readers expect it.
-    AppendU32(out, 18);
-    AppendU16(out, 1);                 // PCM
-    AppendU16(out, 1);                 // mono
-    AppendU32(out, (uint32_t)rate);
-    AppendU32(out, (uint32_t)rate * 2); // bytes per second
-    AppendU16(out, 2);                 // block align
-    AppendU16(out, 16);                // bits per sample
-    AppendU16(out, 0);
+    BytesPutU32(out, 18);
+    BytesPutU16(out, 1);                 // PCM
+    BytesPutU16(out, 1);                 // mono
+    BytesPutU32(out, (uint32_t)rate);
+    BytesPutU32(out, (uint32_t)rate * 2); // bytes per second
+    BytesPutU16(out, 2);                 // block align
+    BytesPutU16(out, 16);                // bits per sample
+    BytesPutU16(out, 0);
     out.insert(out.end(), {'d', 'a', 't', 'a'});
-    AppendU32(out, dataBytes);
+    BytesPutU32(out, dataBytes);
     for (float s : samples)
     {
         int v = (int)std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f);
-        AppendU16(out, (uint32_t)(uint16_t)(int16_t)v);
+        BytesPutU16(out, (uint32_t)(uint16_t)(int16_t)v);
     }
     return out;
 }

@@ -31,6 +31,9 @@ void OutBytes(const std::string &name, const std::vector<uint8_t> &bytes);
 std::vector<uint8_t> TgaEncode(int width, int height, const std::vector<uint8_t> &rgba);
 // The PNG file bytes (8-bit RGBA) for straight RGBA pixels, zlib level 0-9.
 std::vector<uint8_t> PngEncode(int width, int height, const std::vector<uint8_t> &rgba, int level = 6);
+// Appends little-endian 16- and 32-bit values.
+void BytesPutU16(std::vector<uint8_t> &out, uint32_t v);
+void BytesPutU32(std::vector<uint8_t> &out, uint32_t v);
 // The WAV file bytes for mono 16-bit PCM.
 std::vector<uint8_t> WavEncode(const std::vector<float> &samples, int rate);
 

@@ -67,14 +67,9 @@ void DrawWindowPanel(DgImage &img, float x, float y, float w, float h)
     ImageFillShape(glow, ShapeRoundRect(16, 16, w, h, 20.0f), PaintSolid(ColourRgb(0, 0.01f, 0.05f, 0.6f)));
     ImageBlur(glow, 8.0f);
     ImageDraw(img, glow, (int)x - 16, (int)y - 16);
-    DgPanelStyle style;
-    style.top = ColourRgb(0.10f, 0.16f, 0.40f, 0.90f);
-    style.bottom = ColourRgb(0.03f, 0.05f, 0.17f, 0.93f);
-    style.rim = ColourRgb(0.55f, 0.82f, 1.0f, 0.85f);
-    style.rimWidth = 2.5f;
-    style.edgeWidth = 2.0f;
+    DgPanelStyle style = PanelStyle(ColourRgb(0.10f, 0.16f, 0.40f, 0.90f), ColourRgb(0.03f, 0.05f, 0.17f, 0.93f),
+                                    ColourRgb(0.55f, 0.82f, 1.0f, 0.85f), 2.5f, 2.0f, 0.07f);
     style.edge = ColourRgb(0.0f, 0.01f, 0.05f, 0.8f);
-    style.gloss = 0.07f;
     DrawPanel(img, x, y, w, h, 20.0f, style);
 }
 
@@ -106,25 +101,15 @@ void DrawArrowButton(DgImage &img, float cx, float cy, float r, float angle)
 
 void DrawTextField(DgImage &img, float x, float y, float w, float h, bool focused)
 {
-    DgPanelStyle style;
-    style.top = ColourRgb(0.01f, 0.02f, 0.08f, 0.95f);
-    style.bottom = ColourRgb(0.06f, 0.10f, 0.26f, 0.95f);
-    style.rim = focused ? ColourRgb(0.45f, 0.9f, 1.0f, 1.0f) : ColourRgb(0.45f, 0.6f, 0.85f, 0.7f);
-    style.rimWidth = focused ? 3.0f : 2.0f;
-    style.edgeWidth = 2.0f;
-    style.gloss = 0.0f;
+    DgPanelStyle style = PanelStyle(ColourRgb(0.01f, 0.02f, 0.08f, 0.95f), ColourRgb(0.06f, 0.10f, 0.26f, 0.95f),
+                                    focused ? ColourRgb(0.45f, 0.9f, 1.0f, 1.0f) : ColourRgb(0.45f, 0.6f, 0.85f, 0.7f),
+                                    focused ? 3.0f : 2.0f, 2.0f, 0.0f);
     DrawPanel(img, x, y, w, h, 10.0f, style);
 }
 
 void DrawCheckBox(DgImage &img, float x, float y, float size, bool checked)
 {
-    DgPanelStyle style;
-    style.top = ColourHex(0x3a66c8);
-    style.bottom = ColourHex(0x122a70);
-    style.rim = ColourRgb(0.7f, 0.9f, 1.0f, 0.8f);
-    style.rimWidth = 2.0f;
-    style.edgeWidth = 2.0f;
-    style.gloss = 0.25f;
+    DgPanelStyle style = PanelStyle(ColourHex(0x3a66c8), ColourHex(0x122a70), ColourRgb(0.7f, 0.9f, 1.0f, 0.8f), 2.0f, 2.0f, 0.25f);
     DrawPanel(img, x, y, size, size, 11.0f, style);
     if (!checked)
         return;
@@ -161,13 +146,8 @@ void GenButtons()
     DrawTextField(img, kSize * 0.503f + 1, kSize * 0.312f + 2, kSize * 0.243f - 2, kSize * 0.062f - 3, true);
 
     // The dark box (window titles, frames, black labels).
-    DgPanelStyle box;
-    box.top = ColourRgb(0.02f, 0.03f, 0.10f, 0.90f);
-    box.bottom = ColourRgb(0.0f, 0.01f, 0.04f, 0.92f);
-    box.rim = ColourRgb(0.5f, 0.7f, 1.0f, 0.5f);
-    box.rimWidth = 1.5f;
-    box.edgeWidth = 1.5f;
-    box.gloss = 0.06f;
+    DgPanelStyle box = PanelStyle(ColourRgb(0.02f, 0.03f, 0.10f, 0.90f), ColourRgb(0.0f, 0.01f, 0.04f, 0.92f),
+                                  ColourRgb(0.5f, 0.7f, 1.0f, 0.5f), 1.5f, 1.5f, 0.06f);
     DrawPanel(img, 3, kSize * 0.375f + 2, q - 4, kSize * 0.0625f - 4, 13.0f, box);
 
     // Check boxes (the empty one is also the slider knob).

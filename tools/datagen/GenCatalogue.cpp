@@ -251,6 +251,21 @@ void Scene(DgImage &img, const Product &p)
     }
 }
 
+DgTextStyle TitleStyle(const Product &p, float size)
+{
+    DgTextStyle style;
+    style.size = size;
+    style.top = ColourRgb(1, 1, 1);
+    style.bottom = ColourTint(ColourHex(p.light), 0.2f);
+    style.outline = 3.0f;
+    style.outlineColour = ColourShade(ColourHex(p.dark), 0.5f);
+    style.shadowBlur = 4.0f;
+    style.shadowY = 3.0f;
+    style.shine = 0.3f;
+    style.tracking = 1.0f;
+    return style;
+}
+
 DgImage TitleCard(const Product &p, int size)
 {
     DgImage img = ImageCreate(size, size);
@@ -264,15 +279,7 @@ DgImage TitleCard(const Product &p, int size)
     std::string title = p.title;
     size_t space = title.find(' ');
     std::string lines[2] = {title.substr(0, space), space == std::string::npos ? "" : title.substr(space + 1)};
-    DgTextStyle style;
-    style.top = ColourRgb(1, 1, 1);
-    style.bottom = ColourTint(ColourHex(p.light), 0.2f);
-    style.outline = 3.0f;
-    style.outlineColour = ColourShade(ColourHex(p.dark), 0.5f);
-    style.shadowBlur = 4.0f;
-    style.shadowY = 3.0f;
-    style.shine = 0.3f;
-    style.tracking = 1.0f;
+    DgTextStyle style = TitleStyle(p, 0.0f);
     for (int i = 0; i < 2; i++)
     {
         style.size = FontFitSize(lines[i], size * 0.86f, size * 0.24f, style.tracking);
@@ -291,15 +298,7 @@ void GenCatalogue()
         {
             DgImage scene = ImageCreate(512, 384);
             Scene(scene, p);
-            DgTextStyle style;
-            style.size = 40.0f;
-            style.top = ColourRgb(1, 1, 1);
-            style.bottom = ColourTint(ColourHex(p.light), 0.2f);
-            style.outline = 3.0f;
-            style.outlineColour = ColourShade(ColourHex(p.dark), 0.5f);
-            style.shadowBlur = 4.0f;
-            style.shadowY = 3.0f;
-            DrawText(scene, p.title, 256, 352, style);
+            DrawText(scene, p.title, 256, 352, TitleStyle(p, 40.0f));
             OutPicture(stem + "1.jpg", scene, 90);
             continue;
         }

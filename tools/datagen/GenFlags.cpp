@@ -7,6 +7,7 @@
 //   ring:c,cx,cy,r,hw         ellipse:c,cx,cy,rx,ry    star:c,cx,cy,r[,points[,inner]]
 //   crescent:c,cx,cy,r        nordic:c,w[,cx]          plus:c,w
 //   saltire:c,w               tri:c,depth              sun:c,cx,cy,r
+//   cross:c,cx,cy,arm,w       a small plus sign
 //   ujack:x0,y0,x1,y1         checker:c1,c2,x0,y0,x1,y1,n   line:c,x0,y0,x1,y1,w
 //   starsring:c,cx,cy,R,n,r
 // Colours are letters (see FlagColour) or #rrggbb.
@@ -93,7 +94,7 @@ const char *const kFlags[224] = {
     /* 67 France */ "v:#0055a4,w,#ef4135",
     /* 68 Gabon */ "h:#009e60,#fcd116,#3a75c4",
     /* 69 Gambia */ "hw:6:#ce1126,1:w,4:#0c1c8c,1:w,6:#3a7728",
-    /* 70 Georgia */ "h:w;plus:#ff0000,0.2;plus_small:#ff0000",
+    /* 70 Georgia */ "h:w;plus:#ff0000,0.2;cross:#ff0000,0.22,0.22,0.1,0.06;cross:#ff0000,0.78,0.22,0.1,0.06;cross:#ff0000,0.22,0.78,0.1,0.06;cross:#ff0000,0.78,0.78,0.1,0.06",
     /* 71 Germany */ "h:k,#dd0000,#ffce00",
     /* 72 Ghana */ "h:#ce1126,#fcd116,#006b3f;star:k,0.5,0.5,0.15",
     /* 73 Gibraltar */ "hw:2:w,1:#da000c;rect:#da000c,0.36,0.24,0.64,0.62;rect:#da000c,0.32,0.18,0.4,0.3;rect:#da000c,0.46,0.14,0.54,0.3;rect:#da000c,0.6,0.18,0.68,0.3;rect:k,0.46,0.46,0.54,0.62;line:#fcd116,0.5,0.66,0.5,0.86,0.02",
@@ -145,7 +146,7 @@ const char *const kFlags[224] = {
     /* 119 Malaysia */ "h:#cc0001,w,#cc0001,w,#cc0001,w,#cc0001,w,#cc0001,w,#cc0001,w,#cc0001,w;rect:#010066,0,0,0.5,0.57;crescent:#ffcc00,0.2,0.28,0.17;star:#ffcc00,0.33,0.28,0.09,14,0.45",
     /* 120 Maldives */ "h:#d21034;rect:#007e3a,0.2,0.2,0.8,0.8;crescent:w,0.48,0.5,0.17",
     /* 121 Mali */ "v:#14b53a,#fcd116,#ce1126",
-    /* 122 Malta */ "v:w,#cf142b;rect:#a0a0a0,0.1,0.06,0.26,0.2;plus_corner:#c0c0c0",
+    /* 122 Malta */ "v:w,#cf142b;rect:#a0a0a0,0.1,0.06,0.26,0.2;cross:#c0c0c0,0.18,0.14,0.06,0.06",
     /* 123 Marshall Islands */ "h:#003893;poly:#dd7500,0,1,1,0.1,1,0.22,0,1;poly:w,0,1,1,0.22,1,0.32,0,1;star:w,0.25,0.25,0.14,24,0.5",
     /* 124 Martinique */ "v:#0055a4,w,#ef4135",
     /* 125 Mauritania */ "hw:1:#d01c1f,4:#00a95c,1:#d01c1f;crescent_up:#ffd700,0.5,0.45,0.2;star:#ffd700,0.5,0.36,0.07",
@@ -448,19 +449,11 @@ void DrawFlag(DgImage &img, const std::string &program, float ox, float oy, floa
                 fill(ShapeRoundRect(ox, oy + size * 0.5f - w * 0.5f, size, w, 0), c);
             }
         }
-        else if (op == "plus_small")
+        else if (op == "cross")
         {
-            float centres[4][2] = {{0.22f, 0.22f}, {0.78f, 0.22f}, {0.22f, 0.78f}, {0.78f, 0.78f}};
-            for (auto &q : centres)
-            {
-                fill(ShapeRoundRect(X(q[0] - 0.03f), Y(q[1] - 0.1f), size * 0.06f, size * 0.2f, 0), c);
-                fill(ShapeRoundRect(X(q[0] - 0.1f), Y(q[1] - 0.03f), size * 0.2f, size * 0.06f, 0), c);
-            }
-        }
-        else if (op == "plus_corner")
-        {
-            fill(ShapeRoundRect(X(0.15f), Y(0.08f), size * 0.06f, size * 0.12f, 0), c);
-            fill(ShapeRoundRect(X(0.12f), Y(0.11f), size * 0.12f, size * 0.06f, 0), c);
+            float cx = Num(args, 1), cy = Num(args, 2), arm = Num(args, 3), w = Num(args, 4);
+            fill(ShapeRoundRect(X(cx - w * 0.5f), Y(cy - arm), size * w, size * arm * 2.0f, 0), c);
+            fill(ShapeRoundRect(X(cx - arm), Y(cy - w * 0.5f), size * arm * 2.0f, size * w, 0), c);
         }
         else if (op == "saltire")
         {

@@ -92,23 +92,30 @@ DgImage MenuBackground()
     return img;
 }
 
+// The game's name: near-white letters, a dark outline, a cool glow and a soft shadow.
+DgTextStyle GameTitleStyle(float size)
+{
+    DgTextStyle style;
+    style.size = size;
+    style.tracking = size * 0.032f;
+    style.top = ColourRgb(1, 1, 1);
+    style.bottom = ColourHex(0xb8c8e8);
+    style.outline = size * 0.047f;
+    style.outlineColour = ColourHex(0x0a1236);
+    style.shadowBlur = size * 0.053f;
+    style.shadowY = size * 0.042f;
+    style.shadowColour = ColourRgb(0, 0, 0.05f, 0.7f);
+    style.glow = size * 0.095f;
+    style.glowColour = ColourRgb(0.45f, 0.8f, 1.0f, 0.45f);
+    style.shine = 0.35f;
+    return style;
+}
+
 DgImage TitlePicture()
 {
     const int w = 1024, h = 256;
     DgImage img = ImageCreate(w, h);
-    DgTextStyle style;
-    style.size = 190.0f;
-    style.tracking = 6.0f;
-    style.top = ColourRgb(1, 1, 1);
-    style.bottom = ColourHex(0xb8c8e8);
-    style.outline = 9.0f;
-    style.outlineColour = ColourHex(0x0a1236);
-    style.shadowBlur = 10.0f;
-    style.shadowY = 8.0f;
-    style.shadowColour = ColourRgb(0, 0, 0.05f, 0.7f);
-    style.glow = 18.0f;
-    style.glowColour = ColourRgb(0.45f, 0.8f, 1.0f, 0.45f);
-    style.shine = 0.35f;
+    DgTextStyle style = GameTitleStyle(190.0f);
     float textW = FontMeasure("PLINX", style.size, style.tracking);
     float cx = w * 0.5f - 40.0f;
     DrawText(img, "PLINX", cx, h * 0.5f, style);
@@ -274,16 +281,7 @@ DgImage Banner()
     for (int i = 0; i < 7; i++)
         DrawBall(img, places[i][0], places[i][1], r, BallColour(colours[i]), 3.0f);
     DrawBall(img, w - 105, 84, r * 0.9f, BallColour(2), 3.0f);
-    DgTextStyle style;
-    style.size = 58.0f;
-    style.tracking = 3.0f;
-    style.top = ColourRgb(1, 1, 1);
-    style.bottom = ColourHex(0xb8d0ff);
-    style.outline = 3.0f;
-    style.outlineColour = ColourHex(0x0a1236);
-    style.glow = 8.0f;
-    style.glowColour = ColourRgb(0.45f, 0.8f, 1.0f, 0.5f);
-    style.shine = 0.3f;
+    DgTextStyle style = GameTitleStyle(58.0f);
     float tw = FontMeasure("PLINX!", style.size, style.tracking);
     DrawText(img, "PLINX!", 30 + tw * 0.5f, 42, style);
     DgTextStyle sub;
@@ -299,13 +297,7 @@ DgImage Icon()
 {
     const int size = 128;
     DgImage img = ImageCreate(size, size);
-    DgPanelStyle style;
-    style.top = ColourHex(0x2a4aa8);
-    style.bottom = ColourHex(0x0a1236);
-    style.rim = ColourRgb(0.7f, 0.9f, 1.0f, 0.7f);
-    style.rimWidth = 2.5f;
-    style.edgeWidth = 2.0f;
-    style.gloss = 0.22f;
+    DgPanelStyle style = PanelStyle(ColourHex(0x2a4aa8), ColourHex(0x0a1236), ColourRgb(0.7f, 0.9f, 1.0f, 0.7f), 2.5f, 2.0f, 0.22f);
     DrawPanel(img, 4, 4, size - 8, size - 8, 26.0f, style);
     const float r = 23.0f;
     DrawBall(img, 64 - r, 50, r, BallColour(3), 4.0f);

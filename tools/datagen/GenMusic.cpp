@@ -452,16 +452,15 @@ DgModule GameOverMusic()
     // Falling phrase G F# F, landing on E over C major.
     PutLine(song, p, 0, 0, "G5 . . . . . F#5 . . . . . F5 . . . . . E5 . . . . . . . . . . . . . . . C6", 1, 52);
     PutLine(song, p, 1, 0, "C3 . . . . . . . . . . . Ab2 . . . . . C2", 2, 60);
-    PutNote(song, p, 0, 2, ParseNote("C4"), 3, 30);
-    PutNote(song, p, 0, 3, ParseNote("Eb4"), 3, 26);
-    PutNote(song, p, 0, 4, ParseNote("G4"), 3, 26);
-    PutNote(song, p, 12, 2, ParseNote("Ab3"), 3, 30);
-    PutNote(song, p, 12, 3, ParseNote("C4"), 3, 26);
-    PutNote(song, p, 12, 4, ParseNote("Eb4"), 3, 26);
-    PutNote(song, p, 18, 2, ParseNote("C4"), 3, 34);
-    PutNote(song, p, 18, 3, ParseNote("E4"), 3, 30);
-    PutNote(song, p, 18, 4, ParseNote("G4"), 3, 30);
-    PutNote(song, p, 18, 5, ParseNote("C5"), 3, 22);
+    // Pad chords on channels 2-5: C minor, A flat, then C major.
+    const struct
+    {
+        int row;
+        const char *notes[4];
+    } chords[] = {{0, {"C4", "Eb4", "G4", nullptr}}, {12, {"Ab3", "C4", "Eb4", nullptr}}, {18, {"C4", "E4", "G4", "C5"}}};
+    for (const auto &chord : chords)
+        for (int v = 0; v < 4 && chord.notes[v]; v++)
+            PutNote(song, p, chord.row, 2 + v, ParseNote(chord.notes[v]), 3, v == 0 ? 32 : 26);
     // Let the chord ring out, then the tune ends.
     song.rows = 64;
     song.orders = {0};

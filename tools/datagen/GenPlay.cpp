@@ -218,13 +218,8 @@ DgImage BoxBg()
 {
     const int w = 512, h = 64;
     DgImage img = ImageCreate(w, h);
-    DgPanelStyle style;
-    style.top = ColourRgb(0.09f, 0.16f, 0.38f, 0.95f);
-    style.bottom = ColourRgb(0.02f, 0.04f, 0.14f, 0.95f);
-    style.rim = ColourRgb(0.55f, 0.85f, 1.0f, 0.9f);
-    style.rimWidth = 2.0f;
-    style.edgeWidth = 1.5f;
-    style.gloss = 0.18f;
+    DgPanelStyle style = PanelStyle(ColourRgb(0.09f, 0.16f, 0.38f, 0.95f), ColourRgb(0.02f, 0.04f, 0.14f, 0.95f),
+                                    ColourRgb(0.55f, 0.85f, 1.0f, 0.9f), 2.0f, 1.5f, 0.18f);
     DrawPanel(img, 4, 4, w - 8, h - 8, 20.0f, style);
     return img;
 }
@@ -298,13 +293,8 @@ DgImage PlatformAtlas()
         float x = (i % 4) * cell, y = (i / 4) * cell;
         const Icon &ic = icons[i];
         DgColour base = ColourHex(ic.colour);
-        DgPanelStyle style;
-        style.top = ColourTint(base, 0.25f);
-        style.bottom = ColourShade(base, 0.6f);
-        style.rim = ColourRgb(1, 1, 1, 0.6f);
-        style.edgeWidth = 1.5f;
-        style.gloss = 0.3f;
-        DrawPanel(img, x + 3, y + 3, cell - 6, cell - 6, 12.0f, style);
+        DrawPanel(img, x + 3, y + 3, cell - 6, cell - 6, 12.0f,
+                  PanelStyle(ColourTint(base, 0.25f), ColourShade(base, 0.6f), ColourRgb(1, 1, 1, 0.6f), 1.5f, 1.5f, 0.3f));
         DgColour white = ColourRgb(1, 1, 1, 0.95f);
         float cx = x + cell * 0.5f, cy = y + cell * 0.5f;
         DgShape device;

@@ -219,18 +219,29 @@ void LifeOver()
 
 // ---- Loops ------------------------------------------------------------------------
 
+// Low-passed (twice) and high-passed noise: the body of rolling and grinding sounds.
+struct Rumble
+{
+    DgBiquad lp1, lp2, hp;
+    Rumble(float lowPass, float highPass)
+    {
+        lp1.SetLowPass(lowPass, 0.6f);
+        lp2.SetLowPass(lowPass, 0.6f);
+        hp.SetHighPass(highPass);
+    }
+    float Next(DgNoise &noise) { return hp.Process(lp2.Process(lp1.Process(noise.White()))); }
+};
+
 void BallRolling()
 {
     // A steady low rumble with soft ticks as the ball turns (twelve per loop).
     const float loop = 1.0f;
     DgNoise n(11);
-    DgBiquad lp1, lp2, hp, bp;
-    lp1.SetLowPass(380.0f, 0.6f);
-    lp2.SetLowPass(380.0f, 0.6f);
-    hp.SetHighPass(70.0f);
+    Rumble body(380.0f, 70.0f);
+    DgBiquad bp;
     bp.SetBandPass(2400.0f, 2.0f);
     DgSound s = MakeLoop(loop, [&](float t) {
-        float rumble = hp.Process(lp2.Process(lp1.Process(n.White())));
+        float rumble = body.Next(n);
         float phase = 12.0f * t;
         float tick = std::exp(-(phase - std::floor(phase)) * 18.0f);
         float grit = bp.Process(n.White()) * tick * 0.35f;
@@ -245,13 +256,11 @@ void ArcadeRoll()
     // The whole grid grinding downward: a deep rumble, a low hum and a slow pulse.
     const float loop = 2.0f;
     DgNoise n(12);
-    DgBiquad lp1, lp2, hp, bp;
-    lp1.SetLowPass(170.0f, 0.6f);
-    lp2.SetLowPass(170.0f, 0.6f);
-    hp.SetHighPass(35.0f);
+    Rumble body(170.0f, 35.0f);
+    DgBiquad bp;
     bp.SetBandPass(900.0f, 3.0f);
     DgSound s = MakeLoop(loop, [&](float t) {
-        float rumble = hp.Process(lp2.Process(lp1.Process(n.White()))) * 4.0f;
+        float rumble = body.Next(n) * 4.0f;
         float hum = OscSine(LoopFrequency(55.0f, loop) * t) * 0.3f + OscSine(LoopFrequency(110.0f, loop) * t) * 0.1f;
         float pulse = 0.75f + 0.25f * OscSine(2.0f * t);
         float rattle = bp.Process(n.White()) * 0.1f * (0.5f + 0.5f * OscSine(8.0f * t));

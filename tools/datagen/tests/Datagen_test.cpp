@@ -145,8 +145,9 @@ int StepNearSeam(const std::vector<int16_t> &s, size_t reach)
     return largest;
 }
 
-openmpt_module *OpenModule(const std::vector<uint8_t> &bytes)
+openmpt_module *OpenDataModule(const char *name)
 {
+    std::vector<uint8_t> bytes = ReadBytes(kData + "/" + name);
     return openmpt_module_create_from_memory2(bytes.data(), bytes.size(), nullptr, nullptr, nullptr, nullptr, nullptr,
                                               nullptr, nullptr);
 }
@@ -428,8 +429,7 @@ TEST(DataFiles, LoopedSoundsLoopWithoutAClick)
 
 TEST(DataFiles, GameMusicPlaysOverAMinuteAndLoopsWithoutAGap)
 {
-    std::vector<uint8_t> bytes = ReadBytes(kData + "/GameMusic.xm");
-    openmpt_module *mod = OpenModule(bytes);
+    openmpt_module *mod = OpenDataModule("GameMusic.xm");
     ASSERT_NE(mod, nullptr);
     double duration = openmpt_module_get_duration_seconds(mod);
     EXPECT_GT(duration, 70.0);
@@ -450,8 +450,7 @@ TEST(DataFiles, GameMusicPlaysOverAMinuteAndLoopsWithoutAGap)
 
 TEST(DataFiles, GameOverMusicIsShortAndPlays)
 {
-    std::vector<uint8_t> bytes = ReadBytes(kData + "/GameOver.s3m");
-    openmpt_module *mod = OpenModule(bytes);
+    openmpt_module *mod = OpenDataModule("GameOver.s3m");
     ASSERT_NE(mod, nullptr);
     double duration = openmpt_module_get_duration_seconds(mod);
     EXPECT_GT(duration, 3.0);
