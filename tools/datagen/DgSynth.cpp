@@ -185,6 +185,32 @@ void SoundMakeLoop(DgSound &s, float crossfade)
     s.resize(keep);
 }
 
+void SoundStartLoopQuietly(DgSound &s)
+{
+    const int half = 64;
+    size_t n = s.size();
+    if (n < (size_t)half * 4)
+        return;
+    // Loudness around every sample (wrapping round the loop), from running sums.
+    std::vector<double> energy(n);
+    double sum = 0.0;
+    for (int k = -half; k <= half; k++)
+        sum += (double)s[(k + n) % n] * s[(k + n) % n];
+    size_t best = 0;
+    double bestScore = 1e30;
+    for (size_t i = 0; i < n; i++)
+    {
+        float previous = s[(i + n - 1) % n];
+        bool crossing = (previous <= 0.0f && s[i] >= 0.0f) || (previous >= 0.0f && s[i] <= 0.0f);
+        double score = std::sqrt(sum / (2 * half + 1)) + std::fabs(s[i]) * 4.0 + (crossing ? 0.0 : 1.0);
+        if (score < bestScore)
+            bestScore = score, best = i;
+        float leaving = s[(i + n - half) % n], entering = s[(i + half + 1) % n];
+        sum += (double)entering * entering - (double)leaving * leaving;
+    }
+    std::rotate(s.begin(), s.begin() + best, s.end());
+}
+
 void SoundMix(DgSound &dst, const DgSound &src, int offset, float gain)
 {
     if (offset < 0)

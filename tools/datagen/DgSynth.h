@@ -57,6 +57,9 @@ void SoundFadeEdges(DgSound &s, float fadeIn, float fadeOut);
 // Makes the sound loop seamlessly: the last `crossfade` seconds are blended into the
 // start (equal power) and cut off, so the end runs straight into the beginning.
 void SoundMakeLoop(DgSound &s, float crossfade);
+// Turns a seamless loop so that it begins at its quietest zero crossing, so that
+// starting it from silence does not click either.
+void SoundStartLoopQuietly(DgSound &s);
 // Adds `src` into `dst` from sample `offset` with a gain (grows `dst` when needed).
 void SoundMix(DgSound &dst, const DgSound &src, int offset, float gain);
 // A simple feedback-delay echo / room tail.

@@ -98,6 +98,7 @@ void Finish(DgSound &s, float peak, const char *name)
 
 void FinishLoop(DgSound &s, float peak, const char *name)
 {
+    SoundStartLoopQuietly(s);
     SoundNormalise(s, peak);
     OutSound(name, s, kSoundRate);
 }
