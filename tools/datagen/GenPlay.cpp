@@ -224,12 +224,12 @@ DgImage BoxBg()
     return img;
 }
 
-DgImage EffectSprite()
+void EffectSprite()
 {
     const int size = 64;
-    // Soft round glow with a faint four-ray sparkle; white on black so that it also works
-    // when loaded without its alpha channel.
-    return ImageRenderSupersampled(size, size, 2, [&](float x, float y) {
+    // Soft round glow with a faint four-ray sparkle. Stored as grey levels equal to the
+    // alpha (white on black), so that it also works when loaded without its alpha.
+    DgImage img = ImageRenderSupersampled(size, size, 2, [&](float x, float y) {
         float u = (x - size * 0.5f) / (size * 0.5f), v = (y - size * 0.5f) / (size * 0.5f);
         float r2 = u * u + v * v;
         float glow = std::exp(-r2 * 5.5f);
@@ -239,6 +239,11 @@ DgImage EffectSprite()
         float a = Clamp01(glow * 0.85f + rays * 0.35f + core * 0.4f) * Clamp01((1.0f - r2) * 4.0f);
         return DgColour{a, a, a, a};
     });
+    std::vector<uint8_t> rgba((size_t)size * size * 4);
+    for (int i = 0; i < size * size; i++)
+        for (int k = 0; k < 4; k++)
+            rgba[i * 4 + k] = (uint8_t)(Clamp01(img.px[i].a) * 255.0f + 0.5f);
+    OutTgaBytes("NormalEffect.tga", size, size, rgba, &img);
 }
 
 void Cursor()
@@ -338,7 +343,7 @@ void GenPlayScreen()
     OutPicture("CpBottom.bmp", Console(640, 100, true));
     OutPicture("TextBack.bmp", TextBack());
     OutPicture("BoxBg.png", BoxBg());
-    OutPicture("NormalEffect.tga", EffectSprite());
+    EffectSprite();
     Cursor();
     OutPicture("Common/Platform.png", PlatformAtlas());
 }

@@ -344,6 +344,18 @@ TEST(DataFiles, CursorIsPreparedForAdditiveDrawing)
             ASSERT_LE(p.rgba[i + k], 255 - p.rgba[i + 3] + 1) << "colour brighter than its coverage";
 }
 
+TEST(DataFiles, EffectSpriteWorksWithAndWithoutAlpha)
+{
+    // Loaded without its alpha channel the sprite's colour alone must give its shape.
+    Picture p = LoadPicture("NormalEffect.tga");
+    ASSERT_TRUE(p.Ok());
+    for (size_t i = 0; i < p.rgba.size(); i += 4)
+        for (int k = 0; k < 3; k++)
+            ASSERT_EQ(p.rgba[i + k], p.rgba[i + 3]);
+    EXPECT_EQ(p.At(0, 0)[3], 0);
+    EXPECT_GT(p.At(32, 32)[3], 240);
+}
+
 TEST(DataFiles, FlagAtlasesHaveEveryCountryCell)
 {
     for (const char *name : {"Common/CountryFlags512.png", "Common/CountryFlags1024.png"})
