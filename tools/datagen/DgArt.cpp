@@ -38,13 +38,13 @@ DgColour ShadeSphere(float nx, float ny, float nz, const DgColour &surface, floa
     float hl = std::sqrt(hx * hx + hy * hy + hz * hz);
     float nh = std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl);
     float nh2 = nh * nh, nh4 = nh2 * nh2, nh8 = nh4 * nh4, nh16 = nh8 * nh8, nh64 = nh16 * nh16 * nh16 * nh16;
-    float spec = nh64 * nh4 * nh2 * 0.95f + nh8 * nh * 0.18f;
+    float highlight = nh64 * nh4 * nh2 * 0.95f + nh8 * nh * 0.18f;
     // A faint reflected light along the edge opposite the key light.
     float edge = std::max(0.0f, 1.0f - nz);
     float bounce = edge * edge * edge * std::max(0.0f, nx) * 0.25f;
-    c.r = c.r + (spec * gloss) + bounce * surface.r;
-    c.g = c.g + (spec * gloss) + bounce * surface.g;
-    c.b = c.b + (spec * gloss) + bounce * surface.b;
+    c.r = c.r + (highlight * gloss) + bounce * surface.r;
+    c.g = c.g + (highlight * gloss) + bounce * surface.g;
+    c.b = c.b + (highlight * gloss) + bounce * surface.b;
     c.r = Clamp01(c.r), c.g = Clamp01(c.g), c.b = Clamp01(c.b);
     c.a = 1.0f;
     return c;
