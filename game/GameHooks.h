@@ -15,6 +15,12 @@ void GameGoFromMenusToGame(GameSwitchCallback callback, char now);
 bool GameIsGuiOn();
 // The screen the last switch to the menus asked for, -1 none.
 ScreenId GameGetTargetScreen();
+class UserClass;
+// The program's one player object (NULL before start-up and after shut-down).
+UserClass *GameGetUser();
+void GameSetUser(UserClass *user);
+// After a player was created or loaded: options into the working copy, on to the menus.
+void GameAfterUserCreatedOrLoaded();
 // Shows the mouse cursor for the game-over menu box; first moved to the window's
 // centre in windowed mode.
 void GameShowMouseCursor();

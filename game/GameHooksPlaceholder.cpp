@@ -6,7 +6,20 @@ static struct
 {
     bool guiOn;
     ScreenId targetScreen;
-} s_hooks = {false, -1};
+    UserClass *user;
+} s_hooks = {false, -1, nullptr};
+
+UserClass *GameGetUser()
+{
+    return s_hooks.user;
+}
+
+void GameSetUser(UserClass *user)
+{
+    s_hooks.user = user;
+}
+
+void GameAfterUserCreatedOrLoaded() {}
 
 void GameGoFromGameToMenus(ScreenId screen, GameSwitchCallback callback, char now)
 {
