@@ -478,7 +478,7 @@ char PuzzlesLoadFromFile(int type, const char *name)
         return 0;
     const char *path = s_puzzles.fileName;
 
-    static PuzzleRead read;
+    PuzzleRead read;
     memset(&read, 0, sizeof(read));
     memset(read.puzzle.grid, BALL_EMPTY, sizeof(read.puzzle.grid));
     memset(read.puzzle.nextBalls, BALL_EMPTY, sizeof(read.puzzle.nextBalls));
@@ -618,7 +618,7 @@ char PuzzlesSaveTestingFile()
     const _Puzzle &puzzle = GameState.puzzle;
     if (!PuzzlesSetTestFilename(puzzle.type, puzzle.name, 1))
         return 0;
-    static _TestFile file;
+    _TestFile file;
     memset(&file, 0, sizeof(file));
     file.version = PUZZLE_FILE_VERSION;
     for (int i = 0; i < PUZZLE_TEST_SHOTS; i++)
@@ -653,7 +653,7 @@ bool PuzzlesReadTestFile(const char *path, _TestFile *out)
         DebugError(ENG_FUNC, "Could not open testing file <%s>", EngStringOrNone(path));
         return false;
     }
-    static _TestFile read;
+    _TestFile read;
     if (!file.Read(&read.version, sizeof(read.version), false))
     {
         DebugError(ENG_FUNC, "Problem reading version from file");
@@ -685,7 +685,7 @@ char PuzzlesLoadTestingFile()
     PuzzlesClearTestShots();
     if (!EngFileExists(s_puzzles.testFileName, false))
         return 1;
-    static _TestFile file;
+    _TestFile file;
     if (!PuzzlesReadTestFile(s_puzzles.testFileName, &file))
         return 0;
     memcpy(s_puzzles.testShots, file.shots, sizeof(s_puzzles.testShots));
@@ -738,8 +738,7 @@ void PuzzlesLoadPuzzlesType(int type)
         return;
     }
     // Loading goes through the current record: keep it, and give it back at the end.
-    static _Puzzle kept;
-    kept = GameState.puzzle;
+    const _Puzzle kept = GameState.puzzle;
     for (const char *fileName = dir.GetNextFilenameInDir(); fileName[0] && count < PUZZLE_MAX_LIST;
          fileName = dir.GetNextFilenameInDir())
     {
