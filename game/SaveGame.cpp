@@ -82,6 +82,109 @@ static void SaveGameZeroPads(Record *records, int count)
     }
 }
 
+// One value between the running state and the snapshot: numbers take the other side's
+// type, arrays (lists, maps, the grid) are copied whole and must match in size.
+template <typename To, typename From>
+static void SaveGameAssign(To &to, const From &from)
+{
+    to = static_cast<To>(from);
+}
+
+template <typename Element, size_t count>
+static void SaveGameAssign(Element (&to)[count], const Element (&from)[count])
+{
+    memcpy((void *)to, (const void *)from, sizeof(to));
+}
+
+// The fields the state and the snapshot share under one name, in either direction:
+// capture copies GameState into the snapshot, restore the snapshot into GameState.
+template <typename To, typename From>
+static void SaveGameCopyFields(To &to, const From &from)
+{
+    SaveGameAssign(to.rngSeed, from.rngSeed);
+    SaveGameAssign(to.rngDraws, from.rngDraws);
+    SaveGameAssign(to.gameType, from.gameType);
+    SaveGameAssign(to.moveMode, from.moveMode);
+    SaveGameAssign(to.grid, from.grid);
+    SaveGameAssign(to.gridColumns, from.gridColumns);
+    SaveGameAssign(to.gridRows, from.gridRows);
+    SaveGameAssign(to.turretX, from.turretX);
+    SaveGameAssign(to.turretY, from.turretY);
+    SaveGameAssign(to.barrelLength, from.barrelLength);
+    SaveGameAssign(to.turretAngle, from.turretAngle);
+    SaveGameAssign(to.turretBallX, from.turretBallX);
+    SaveGameAssign(to.turretBallY, from.turretBallY);
+    SaveGameAssign(to.turretBallZ, from.turretBallZ);
+    SaveGameAssign(to.turretLoad, from.turretLoad);
+    SaveGameAssign(to.turretBallPhase, from.turretBallPhase);
+    SaveGameAssign(to.gridBallScale, from.gridBallScale);
+    SaveGameAssign(to.timeStep, from.timeStep);
+    SaveGameAssign(to.throbAngle, from.throbAngle);
+    SaveGameAssign(to.slowAngle, from.slowAngle);
+    SaveGameAssign(to.currentBall, from.currentBall);
+    SaveGameAssign(to.nextBall, from.nextBall);
+    SaveGameAssign(to.shotSpeed, from.shotSpeed);
+    SaveGameAssign(to.movingList, from.movingList);
+    SaveGameAssign(to.movingCount, from.movingCount);
+    SaveGameAssign(to.removingList, from.removingList);
+    SaveGameAssign(to.removingCount, from.removingCount);
+    SaveGameAssign(to.fallingList, from.fallingList);
+    SaveGameAssign(to.fallingCount, from.fallingCount);
+    SaveGameAssign(to.matchMap, from.matchMap);
+    SaveGameAssign(to.fallingMap, from.fallingMap);
+    SaveGameAssign(to.scroll, from.scroll);
+    SaveGameAssign(to.rollAngle, from.rollAngle);
+    SaveGameAssign(to.gridSpeed, from.gridSpeed);
+    SaveGameAssign(to.targetSpeed, from.targetSpeed);
+    SaveGameAssign(to.pushBack, from.pushBack);
+    SaveGameAssign(to.shotVelocity, from.shotVelocity);
+    SaveGameAssign(to.shotRemainder, from.shotRemainder);
+    SaveGameAssign(to.colourSet, from.colourSet);
+    SaveGameAssign(to.score, from.score);
+    SaveGameAssign(to.lives, from.lives);
+    SaveGameAssign(to.gameOver, from.gameOver);
+    SaveGameAssign(to.level, from.level);
+    SaveGameAssign(to.baseSpeed, from.baseSpeed);
+    SaveGameAssign(to.pushBackSpeed, from.pushBackSpeed);
+    SaveGameAssign(to.speedUpRate, from.speedUpRate);
+    SaveGameAssign(to.slowDownRate, from.slowDownRate);
+    SaveGameAssign(to.landPushBack, from.landPushBack);
+    SaveGameAssign(to.removePushBack, from.removePushBack);
+    SaveGameAssign(to.fallPushBack, from.fallPushBack);
+    SaveGameAssign(to.shotVelocityLimit, from.shotVelocityLimit);
+    SaveGameAssign(to.shotRateUp, from.shotRateUp);
+    SaveGameAssign(to.shotRateDown, from.shotRateDown);
+    SaveGameAssign(to.shotMoveDown, from.shotMoveDown);
+    SaveGameAssign(to.fallMoveUp, from.fallMoveUp);
+    SaveGameAssign(to.removeMoveUp, from.removeMoveUp);
+    SaveGameAssign(to.numColours, from.numColours);
+    SaveGameAssign(to.playColumns, from.playColumns);
+    SaveGameAssign(to.rowsFilled, from.rowsFilled);
+    SaveGameAssign(to.wildcardFrequency, from.wildcardFrequency);
+    SaveGameAssign(to.explodingFrequency, from.explodingFrequency);
+    SaveGameAssign(to.removePoints, from.removePoints);
+    SaveGameAssign(to.fallPoints, from.fallPoints);
+    SaveGameAssign(to.arcadeLevelBonus, from.arcadeLevelBonus);
+    SaveGameAssign(to.strategicLevelBonus, from.strategicLevelBonus);
+    SaveGameAssign(to.puzzleLevelBonus, from.puzzleLevelBonus);
+    SaveGameAssign(to.nextLevel, from.nextLevel);
+    SaveGameAssign(to.levelState, from.levelState);
+    SaveGameAssign(to.captionSize, from.captionSize);
+    SaveGameAssign(to.captionAlpha, from.captionAlpha);
+    SaveGameAssign(to.captionWave, from.captionWave);
+    SaveGameAssign(to.connectedMap, from.connectedMap);
+    SaveGameAssign(to.testMode, from.testMode);
+    SaveGameAssign(to.puzzle, from.puzzle);
+    SaveGameAssign(to.nextListInUse, from.nextListInUse);
+    SaveGameAssign(to.nextBallCount, from.nextBallCount);
+    SaveGameAssign(to.nextBallList, from.nextBallList);
+    SaveGameAssign(to.ballRadius, from.ballRadius);
+    SaveGameAssign(to.gridOffset, from.gridOffset);
+    SaveGameAssign(to.arcadeRollLevel, from.arcadeRollLevel);
+    SaveGameAssign(to.captionAngle, from.captionAngle);
+    SaveGameAssign(to.stateTimer, from.stateTimer);
+}
+
 void SaveGameCaptureSnapshot(_GameSnapshot *snapshot)
 {
     const _GameState &gs = GameState;
@@ -89,106 +192,25 @@ void SaveGameCaptureSnapshot(_GameSnapshot *snapshot)
     const float version = s.version;
     memset(&s, 0, sizeof(s));
     s.version = version;
-    s.rngSeed = gs.rngSeed;
-    s.rngDraws = gs.rngDraws;
-    s.gameType = (uint32_t)gs.gameType;
-    s.moveMode = (uint32_t)gs.moveMode;
-    memcpy(s.grid, gs.grid, sizeof(s.grid));
+    SaveGameCopyFields(s, gs);
     for (auto &column : s.grid)
         SaveGameZeroPads(column, GRID_ROWS);
-    s.gridColumns = (uint32_t)gs.gridColumns;
-    s.gridRows = (uint32_t)gs.gridRows;
-    s.turretX = gs.turretX;
-    s.turretY = gs.turretY;
-    s.barrelLength = gs.barrelLength;
-    s.turretAngle = gs.turretAngle;
-    s.turretBallX = gs.turretBallX;
-    s.turretBallY = gs.turretBallY;
-    s.turretBallZ = gs.turretBallZ;
-    s.turretLoad = gs.turretLoad;
-    s.turretBallPhase = gs.turretBallPhase;
-    s.gridBallScale = gs.gridBallScale;
-    s.timeStep = gs.timeStep;
-    s.throbAngle = gs.throbAngle;
-    s.slowAngle = gs.slowAngle;
-    s.currentBall = gs.currentBall;
-    s.nextBall = gs.nextBall;
-    s.shotSpeed = gs.shotSpeed;
-    memcpy(s.movingList, gs.movingList, sizeof(s.movingList));
     SaveGameZeroPads(s.movingList, MAX_MOVING_BALLS);
     for (_MovingBall &ball : s.movingList)
         ball.spare = 0;
     SaveGameZeroUnused(s.movingList, MAX_MOVING_BALLS, gs.movingCount);
-    s.movingCount = (uint32_t)gs.movingCount;
-    memcpy(s.removingList, gs.removingList, sizeof(s.removingList));
     SaveGameZeroPads(s.removingList, MAX_ANIMATED_BALLS);
     SaveGameZeroUnused(s.removingList, MAX_ANIMATED_BALLS, gs.removingCount);
-    s.removingCount = (uint32_t)gs.removingCount;
-    memcpy(s.fallingList, gs.fallingList, sizeof(s.fallingList));
     SaveGameZeroPads(s.fallingList, MAX_ANIMATED_BALLS);
     SaveGameZeroUnused(s.fallingList, MAX_ANIMATED_BALLS, gs.fallingCount);
-    s.fallingCount = (uint32_t)gs.fallingCount;
-    memcpy(s.matchMap, gs.matchMap, sizeof(s.matchMap));
-    memcpy(s.fallingMap, gs.fallingMap, sizeof(s.fallingMap));
-    s.scroll = gs.scroll;
-    s.rollAngle = gs.rollAngle;
-    s.gridSpeed = gs.gridSpeed;
-    s.targetSpeed = gs.targetSpeed;
-    s.pushBack = gs.pushBack;
-    s.shotVelocity = gs.shotVelocity;
-    s.shotRemainder = gs.shotRemainder;
-    memcpy(s.colourSet, gs.colourSet, sizeof(s.colourSet));
-    s.score = gs.score;
-    s.lives = gs.lives;
-    s.gameOver = gs.gameOver;
-    s.level = gs.level;
-    s.baseSpeed = gs.baseSpeed;
-    s.pushBackSpeed = gs.pushBackSpeed;
-    s.speedUpRate = gs.speedUpRate;
-    s.slowDownRate = gs.slowDownRate;
-    s.landPushBack = gs.landPushBack;
-    s.removePushBack = gs.removePushBack;
-    s.fallPushBack = gs.fallPushBack;
-    s.shotVelocityLimit = gs.shotVelocityLimit;
-    s.shotRateUp = gs.shotRateUp;
-    s.shotRateDown = gs.shotRateDown;
-    s.shotMoveDown = gs.shotMoveDown;
-    s.fallMoveUp = gs.fallMoveUp;
-    s.removeMoveUp = gs.removeMoveUp;
-    s.numColours = (uint32_t)gs.numColours;
-    s.playColumns = gs.playColumns;
-    s.rowsFilled = gs.rowsFilled;
-    s.wildcardFrequency = gs.wildcardFrequency;
-    s.explodingFrequency = gs.explodingFrequency;
-    s.removePoints = gs.removePoints;
-    s.fallPoints = gs.fallPoints;
-    s.arcadeLevelBonus = gs.arcadeLevelBonus;
-    s.strategicLevelBonus = gs.strategicLevelBonus;
-    s.puzzleLevelBonus = gs.puzzleLevelBonus;
-    s.nextLevel = gs.nextLevel;
-    s.levelState = gs.levelState;
-    s.captionSize = gs.captionSize;
-    s.captionAlpha = gs.captionAlpha;
-    s.captionWave = gs.captionWave;
-    memcpy(s.connectedMap, gs.connectedMap, sizeof(s.connectedMap));
-    s.testMode = gs.testMode;
     s.editing = PuzzlesIsEditing() ? 1 : 0;
-    s.puzzle = gs.puzzle;
     memset(s.puzzle.pad0, 0, sizeof(s.puzzle.pad0));
     memset(s.puzzle.pad1, 0, sizeof(s.puzzle.pad1));
-    s.nextListInUse = gs.nextListInUse;
-    s.nextBallCount = (uint32_t)gs.nextBallCount;
-    memcpy(s.nextBallList, gs.nextBallList, sizeof(s.nextBallList));
     int32_t testShotIndex = 0;
     PuzzlesGetTestShots(s.testShots, &testShotIndex);
     for (_TestShot &shot : s.testShots)
         memset(shot.pad, 0, sizeof(shot.pad));
     s.testShotIndex = (uint32_t)testShotIndex;
-    s.ballRadius = gs.ballRadius;
-    s.gridOffset = gs.gridOffset;
-    s.arcadeRollLevel = gs.arcadeRollLevel;
-    s.captionAngle = gs.captionAngle;
-    s.stateTimer = gs.stateTimer;
     s.levelTintR = gs.levelTint.r;
     s.levelTintG = gs.levelTint.g;
     s.levelTintB = gs.levelTint.b;
@@ -219,90 +241,9 @@ void SaveGameRestoreSnapshot(const _GameSnapshot *snapshot)
 {
     _GameState &gs = GameState;
     const _GameSnapshot &s = *snapshot;
-    gs.rngSeed = s.rngSeed;
-    gs.rngDraws = s.rngDraws;
-    gs.gameType = (int32_t)s.gameType;
-    gs.moveMode = (int32_t)s.moveMode;
-    memcpy(gs.grid, s.grid, sizeof(gs.grid));
-    gs.gridColumns = (int32_t)s.gridColumns;
-    gs.gridRows = (int32_t)s.gridRows;
-    gs.turretX = s.turretX;
-    gs.turretY = s.turretY;
-    gs.barrelLength = s.barrelLength;
-    gs.turretAngle = s.turretAngle;
-    gs.turretBallX = s.turretBallX;
-    gs.turretBallY = s.turretBallY;
-    gs.turretBallZ = s.turretBallZ;
-    gs.turretLoad = s.turretLoad;
-    gs.turretBallPhase = s.turretBallPhase;
-    gs.gridBallScale = s.gridBallScale;
-    gs.timeStep = s.timeStep;
-    gs.throbAngle = s.throbAngle;
-    gs.slowAngle = s.slowAngle;
-    gs.currentBall = s.currentBall;
-    gs.nextBall = s.nextBall;
-    gs.shotSpeed = s.shotSpeed;
-    memcpy(gs.movingList, s.movingList, sizeof(gs.movingList));
-    gs.movingCount = (int32_t)s.movingCount;
-    memcpy(gs.removingList, s.removingList, sizeof(gs.removingList));
-    gs.removingCount = (int32_t)s.removingCount;
-    memcpy(gs.fallingList, s.fallingList, sizeof(gs.fallingList));
-    gs.fallingCount = (int32_t)s.fallingCount;
-    memcpy(gs.matchMap, s.matchMap, sizeof(gs.matchMap));
-    memcpy(gs.fallingMap, s.fallingMap, sizeof(gs.fallingMap));
-    gs.scroll = s.scroll;
-    gs.rollAngle = s.rollAngle;
-    gs.gridSpeed = s.gridSpeed;
-    gs.targetSpeed = s.targetSpeed;
-    gs.pushBack = s.pushBack;
-    gs.shotVelocity = s.shotVelocity;
-    gs.shotRemainder = s.shotRemainder;
-    memcpy(gs.colourSet, s.colourSet, sizeof(gs.colourSet));
-    gs.score = s.score;
-    gs.lives = s.lives;
-    gs.gameOver = (uint8_t)s.gameOver;
-    gs.level = s.level;
-    gs.baseSpeed = s.baseSpeed;
-    gs.pushBackSpeed = s.pushBackSpeed;
-    gs.speedUpRate = s.speedUpRate;
-    gs.slowDownRate = s.slowDownRate;
-    gs.landPushBack = s.landPushBack;
-    gs.removePushBack = s.removePushBack;
-    gs.fallPushBack = s.fallPushBack;
-    gs.shotVelocityLimit = s.shotVelocityLimit;
-    gs.shotRateUp = s.shotRateUp;
-    gs.shotRateDown = s.shotRateDown;
-    gs.shotMoveDown = s.shotMoveDown;
-    gs.fallMoveUp = s.fallMoveUp;
-    gs.removeMoveUp = s.removeMoveUp;
-    gs.numColours = (int32_t)s.numColours;
-    gs.playColumns = s.playColumns;
-    gs.rowsFilled = s.rowsFilled;
-    gs.wildcardFrequency = s.wildcardFrequency;
-    gs.explodingFrequency = s.explodingFrequency;
-    gs.removePoints = s.removePoints;
-    gs.fallPoints = s.fallPoints;
-    gs.arcadeLevelBonus = s.arcadeLevelBonus;
-    gs.strategicLevelBonus = s.strategicLevelBonus;
-    gs.puzzleLevelBonus = s.puzzleLevelBonus;
-    gs.nextLevel = s.nextLevel;
-    gs.levelState = (uint8_t)s.levelState;
-    gs.captionSize = s.captionSize;
-    gs.captionAlpha = s.captionAlpha;
-    gs.captionWave = s.captionWave;
-    memcpy(gs.connectedMap, s.connectedMap, sizeof(gs.connectedMap));
-    gs.testMode = s.testMode;
+    SaveGameCopyFields(gs, s);
     PuzzlesSetEditing(s.editing != 0);
-    gs.puzzle = s.puzzle;
-    gs.nextListInUse = (uint8_t)s.nextListInUse;
-    gs.nextBallCount = (int32_t)s.nextBallCount;
-    memcpy(gs.nextBallList, s.nextBallList, sizeof(gs.nextBallList));
     PuzzlesSetTestShots(s.testShots, (int32_t)s.testShotIndex);
-    gs.ballRadius = s.ballRadius;
-    gs.gridOffset = s.gridOffset;
-    gs.arcadeRollLevel = s.arcadeRollLevel;
-    gs.captionAngle = s.captionAngle;
-    gs.stateTimer = s.stateTimer;
     gs.levelTint = {s.levelTintR, s.levelTintG, s.levelTintB};
 
     // Sounds of the state left behind stop; the restored records hold no instance.
