@@ -51,6 +51,17 @@ bool SystemPath(const char *function, const char *name, char *out)
     return false;
 }
 
+// As SystemPath, for a name a caller passed in: a missing or empty one is reported.
+bool NamedSystemPath(const char *function, const char *name, char *out)
+{
+    if (!name || !name[0])
+    {
+        DebugError(function, "No filename specified");
+        return false;
+    }
+    return SystemPath(function, name, out);
+}
+
 bool IsFolder(const char *systemPath)
 {
     struct stat info;
@@ -100,13 +111,8 @@ bool EngFileFindIgnoringCase(const char *path, char *out, int size)
     if (!out || size < 1)
         return false;
     out[0] = 0;
-    if (!path || !path[0])
-    {
-        DebugError(ENG_FUNC, "No filename specified");
-        return false;
-    }
     char systemPath[ENG_FILE_PATH_SIZE];
-    if (!SystemPath(ENG_FUNC, path, systemPath))
+    if (!NamedSystemPath(ENG_FUNC, path, systemPath))
         return false;
     struct stat info;
     if (stat(systemPath, &info) == 0)
@@ -462,13 +468,8 @@ bool EngFileExists(const char *name, bool reportErrors)
 
 bool EngFileDelete(const char *name, bool reportErrors)
 {
-    if (!name || !name[0])
-    {
-        DebugError(ENG_FUNC, "No filename specified");
-        return false;
-    }
     char systemPath[ENG_FILE_PATH_SIZE];
-    if (!SystemPath(ENG_FUNC, name, systemPath))
+    if (!NamedSystemPath(ENG_FUNC, name, systemPath))
         return false;
     // unlink, not remove: a folder is never deleted here.
     if (unlink(systemPath) != 0)
@@ -482,26 +483,16 @@ bool EngFileDelete(const char *name, bool reportErrors)
 
 bool EngFileDirectoryExists(const char *path)
 {
-    if (!path || !path[0])
-    {
-        DebugError(ENG_FUNC, "No filename specified");
-        return false;
-    }
     char systemPath[ENG_FILE_PATH_SIZE];
-    if (!SystemPath(ENG_FUNC, path, systemPath))
+    if (!NamedSystemPath(ENG_FUNC, path, systemPath))
         return false;
     return IsFolder(systemPath);
 }
 
 bool EngFileCreateDirectory(const char *path, bool reportErrors)
 {
-    if (!path || !path[0])
-    {
-        DebugError(ENG_FUNC, "No filename specified");
-        return false;
-    }
     char systemPath[ENG_FILE_PATH_SIZE];
-    if (!SystemPath(ENG_FUNC, path, systemPath))
+    if (!NamedSystemPath(ENG_FUNC, path, systemPath))
         return false;
     // Private to the user, as everything in the per-user folder is.
     if (mkdir(systemPath, 0700) != 0)
@@ -519,35 +510,35 @@ bool EngFileCreateDirectory(const char *path, bool reportErrors)
     return true;
 }
 
-uint32_t EngFileGetFileSize(const char *name, bool textMode)
+// Opens a file the caller named; failures are reported under the caller's name too.
+static bool OpenNamedForReading(const char *function, EngFile &file, const char *name, bool textMode)
 {
     if (!name || !name[0])
     {
-        DebugError(ENG_FUNC, "No filename specified");
-        return 0;
+        DebugError(function, "No filename specified");
+        return false;
     }
-    EngFile file;
     if (!file.OpenForReading(name, textMode, true))
     {
-        DebugError(ENG_FUNC, "Could not open file <%s>", name);
-        return 0;
+        DebugError(function, "Could not open file <%s>", name);
+        return false;
     }
+    return true;
+}
+
+uint32_t EngFileGetFileSize(const char *name, bool textMode)
+{
+    EngFile file;
+    if (!OpenNamedForReading(ENG_FUNC, file, name, textMode))
+        return 0;
     return file.GetSize();
 }
 
 bool EngFileOpenReadAndClose(const char *name, bool textMode, void *buffer, uint32_t size)
 {
-    if (!name || !name[0])
-    {
-        DebugError(ENG_FUNC, "No filename specified");
-        return false;
-    }
     EngFile file;
-    if (!file.OpenForReading(name, textMode, true))
-    {
-        DebugError(ENG_FUNC, "Could not open file <%s>", name);
+    if (!OpenNamedForReading(ENG_FUNC, file, name, textMode))
         return false;
-    }
     if (file.GetSize() != size)
     {
         DebugError(ENG_FUNC, "Invalid file size in <%s>", name);
