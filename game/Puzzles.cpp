@@ -106,6 +106,22 @@ bool PuzzlesIsValidName(const char *name)
     return name[0] != '.' && name[0] != ' ' && name[length - 1] != '.' && name[length - 1] != ' ';
 }
 
+// A name given for a puzzle file; what is wrong with it is reported under `function`.
+static bool PuzzlesCheckName(const char *function, const char *name)
+{
+    if (!name || !name[0])
+    {
+        DebugError(function, "No name");
+        return false;
+    }
+    if (!PuzzlesIsValidName(name))
+    {
+        DebugError(function, "Invalid name");
+        return false;
+    }
+    return true;
+}
+
 // Builds "<folder>/<name><extension>", matching an existing file whatever its letter case.
 static bool PuzzlesBuildPath(const char *folder, const char *name, const char *extension, char *out)
 {
@@ -119,16 +135,8 @@ static bool PuzzlesBuildPath(const char *folder, const char *name, const char *e
 char PuzzlesSetFilename(int type, const char *name, char allowSystem)
 {
     s_puzzles.fileName[0] = 0;
-    if (!name || !name[0])
-    {
-        DebugError(ENG_FUNC, "No name");
+    if (!PuzzlesCheckName(ENG_FUNC, name))
         return 0;
-    }
-    if (!PuzzlesIsValidName(name))
-    {
-        DebugError(ENG_FUNC, "Invalid name");
-        return 0;
-    }
     const char *folder = nullptr;
     if (type == GAME_TYPE_MY_PUZZLES)
         folder = PrefFolderGetSubFolder(OWN_FOLDER, true);
@@ -155,16 +163,8 @@ const char *PuzzlesGetFilename()
 char PuzzlesSetTestFilename(int type, const char *name, char report)
 {
     s_puzzles.testFileName[0] = 0;
-    if (!name || !name[0])
-    {
-        DebugError(ENG_FUNC, "No name");
+    if (!PuzzlesCheckName(ENG_FUNC, name))
         return 0;
-    }
-    if (!PuzzlesIsValidName(name))
-    {
-        DebugError(ENG_FUNC, "Invalid name");
-        return 0;
-    }
     if (type != GAME_TYPE_MY_PUZZLES)
     {
         if (report)
