@@ -296,6 +296,24 @@ void TickMoveBalls()
 
 // ---- Landing and matching ------------------------------------------------------------------
 
+// A ball leaving the grid for the removal or the fall animation: the next record of the
+// list (the caller checks there is room) starts where and as the ball stood.
+template <typename Record>
+static Record &TickAddAnimatedBall(Record *list, int32_t &count, const _GridCell &cell, int column, int row)
+{
+    Record &record = list[count++];
+    memset(&record, 0, sizeof(record));
+    record.x = cell.x;
+    record.y = cell.y;
+    record.column = column;
+    record.row = row;
+    record.type = cell.type;
+    record.rollPhase = cell.rollPhase;
+    record.spin = cell.spin;
+    record.lastLevel = 1.0f;
+    return record;
+}
+
 static void TickVisitSequence(int column, int row, int colour)
 {
     _GameState &gs = GameState;
@@ -383,18 +401,9 @@ static bool TickRemoveMatch(int landedType, float multiplier)
             gs.matchMap[column][row] = 0;
             if (gs.removingCount < MAX_ANIMATED_BALLS)
             {
-                _RemovingBall &record = gs.removingList[gs.removingCount++];
-                memset(&record, 0, sizeof(record));
-                record.x = cell.x;
-                record.y = cell.y;
-                record.column = column;
-                record.row = row;
-                record.type = cell.type;
-                record.rollPhase = cell.rollPhase;
-                record.spin = cell.spin;
+                _RemovingBall &record = TickAddAnimatedBall(gs.removingList, gs.removingCount, cell, column, row);
                 record.timer = 1.0f;
                 record.sound = count >= 3 ? SoundPlayRemove(1.0f) : -1;
-                record.lastLevel = 1.0f;
             }
             cell.type = BALL_EMPTY;
             if (count == 1)
@@ -569,17 +578,8 @@ char TickDropUnconnectedBalls(float multiplier)
                 continue;
             if (gs.fallingCount < MAX_ANIMATED_BALLS)
             {
-                _FallingBall &record = gs.fallingList[gs.fallingCount++];
-                memset(&record, 0, sizeof(record));
-                record.x = cell.x;
-                record.y = cell.y;
-                record.column = column;
-                record.row = row;
-                record.type = cell.type;
-                record.rollPhase = cell.rollPhase;
-                record.spin = cell.spin;
+                _FallingBall &record = TickAddAnimatedBall(gs.fallingList, gs.fallingCount, cell, column, row);
                 record.sound = SoundPlayFalling(1.0f);
-                record.lastLevel = 1.0f;
                 gs.fallingMap[column][row] = 1;
             }
             if (gs.moveMode == MOVE_MODE_CONTINUOUS)
