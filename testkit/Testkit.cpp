@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "EngDebug.h"
 #include "PlatShell.h"
 #include "PlatWin.h"
@@ -25,6 +27,23 @@ TempDir::~TempDir()
     std::error_code error;
     if (path != "/tmp")
         std::filesystem::remove_all(path, error);
+}
+
+WorkingFolder::WorkingFolder(const std::string &path)
+{
+    char cwd[4096];
+    if (!getcwd(cwd, sizeof(cwd)))
+        return;
+    previous = cwd;
+    entered = chdir(path.c_str()) == 0;
+}
+
+WorkingFolder::~WorkingFolder()
+{
+    if (!previous.empty())
+    {
+        EXPECT_EQ(chdir(previous.c_str()), 0) << previous;
+    }
 }
 
 std::string ReadFile(const std::string &path)

@@ -26,6 +26,21 @@ std::string ReadFile(const std::string &path);
 void WriteFile(const std::string &path, const std::string &bytes);
 bool FileExists(const std::string &path);
 
+// Runs the test from `path` while it lives and returns to the folder it came from
+// (checked) when it goes, also when an assertion ends the test early.
+class WorkingFolder
+{
+public:
+    explicit WorkingFolder(const std::string &path);
+    ~WorkingFolder();
+    // False when the folder it came from was unknown or `path` could not be entered.
+    bool Entered() const { return entered; }
+
+private:
+    std::string previous;
+    bool entered = false;
+};
+
 // Every message box shown while the recorder lives; answers with `answer`.
 struct MessageBoxCall
 {

@@ -346,11 +346,12 @@ TEST_F(LanguagesTest, NameAndNewLineHelpers)
 TEST_F(LanguagesTest, GameEnglishTexts)
 {
     // The game finds its texts folder from the folder it runs in.
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
-    ASSERT_EQ(chdir(PLINX_SOURCE_DIR), 0);
-    bool started = EngLanguagesInitCommonTexts("English", true);
-    ASSERT_EQ(chdir(previous), 0);
+    bool started = false;
+    {
+        testkit::WorkingFolder sourceFolder(PLINX_SOURCE_DIR);
+        ASSERT_TRUE(sourceFolder.Entered());
+        started = EngLanguagesInitCommonTexts("English", true);
+    }
     ASSERT_TRUE(started);
     folder = std::string(PLINX_SOURCE_DIR) + "/Data/Common/CommonTexts";
     ASSERT_TRUE(Start("English", true));

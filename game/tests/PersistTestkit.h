@@ -4,7 +4,7 @@
 #pragma once
 #include <unistd.h>
 
-#include <climits>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -74,10 +74,8 @@ protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-        oldDirectory = cwd;
-        ASSERT_EQ(chdir(Home().c_str()), 0);
+        folder.emplace(Home());
+        ASSERT_TRUE(folder->Entered());
         mkdir("Data", 0755);
         mkdir("Data/SystemPuzzles", 0755);
         PuzzlesShutdown();
@@ -87,7 +85,7 @@ protected:
     {
         PuzzlesShutdown();
         SaveGameUndoClear();
-        EXPECT_EQ(chdir(oldDirectory.c_str()), 0);
+        folder.reset();
         GameTest::TearDown();
     }
 
@@ -105,7 +103,7 @@ protected:
         testkit::WriteFile(SystemFolder() + "/" + name + ".qpz", text);
     }
 
-    std::string oldDirectory;
+    std::optional<testkit::WorkingFolder> folder;
 };
 
 } // namespace persisttest

@@ -91,9 +91,8 @@ TEST_F(PlatformTest, ValuesMapToTonesAndPitches)
 
 TEST_F(PlatformTest, ToneFilesAreNamedByRowAndColumnAndMustExist)
 {
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-    ASSERT_EQ(chdir(Home().c_str()), 0);
+    testkit::WorkingFolder folder(Home());
+    ASSERT_TRUE(folder.Entered());
     for (const char *folder : {"Data", "Data/Common", "Data/Common/Sounds", "Data/Common/Sounds/Progress"})
         mkdir(folder, 0755);
     testkit::WriteFile("Data/Common/Sounds/Progress/Progress23.wav", "RIFF");
@@ -105,7 +104,6 @@ TEST_F(PlatformTest, ToneFilesAreNamedByRowAndColumnAndMustExist)
     EXPECT_EQ(ProgressSoundsGetFilename(5, 0), nullptr);
     EXPECT_TRUE(LogHas("Bad value [5:0]"));
     EXPECT_EQ(ProgressSoundsGetFilename(0, -1), nullptr);
-    ASSERT_EQ(chdir(cwd), 0);
 }
 
 } // namespace

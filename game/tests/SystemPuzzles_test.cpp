@@ -2,9 +2,7 @@
 // them at levels 0 to n-1, and the recorded solution of each, replayed shot by shot as a
 // player would fire it, clears the level without losing a life; the game then goes on to
 // the difficulty's next puzzle.
-#include <unistd.h>
-
-#include <climits>
+#include <optional>
 #include <string>
 
 #include "GameTestkit.h"
@@ -19,21 +17,19 @@ protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
-        oldDirectory = cwd;
         // The puzzles are read from "Data/SystemPuzzles", as the game reads them.
-        ASSERT_EQ(chdir(PLINX_SOURCE_DIR), 0);
+        folder.emplace(PLINX_SOURCE_DIR);
+        ASSERT_TRUE(folder->Entered());
         PuzzlesShutdown();
         PuzzlesLoadAllLists();
     }
     void TearDown() override
     {
         PuzzlesShutdown();
-        EXPECT_EQ(chdir(oldDirectory.c_str()), 0);
+        folder.reset();
         GameTest::TearDown();
     }
-    std::string oldDirectory;
+    std::optional<testkit::WorkingFolder> folder;
 };
 
 TEST_F(SystemPuzzlesTest, EveryDifficultyHoldsTenOrMoreAtLevelsInOrder)
