@@ -37,6 +37,15 @@ protected:
         puzzle.removeUp = 2;
     }
 
+    // An arcade game started and run on until its first level is in play.
+    void StartArcadeUntilPlay()
+    {
+        GameState.gameType = GAME_TYPE_ARCADE;
+        PlinxStartGame();
+        while (GameState.levelState != LEVEL_STATE_PLAY)
+            TickGame();
+    }
+
     // Ticks until the level state changes; the ticks run.
     int TicksInState(int limit = 2000)
     {
@@ -249,10 +258,7 @@ TEST_F(LevelsTest, StatesAndTheirTimings)
 TEST_F(LevelsTest, ClearedLevelAddsTheBonusAndStartsTheNext)
 {
     _GameState &gs = GameState;
-    gs.gameType = GAME_TYPE_ARCADE;
-    PlinxStartGame();
-    while (gs.levelState != LEVEL_STATE_PLAY)
-        TickGame();
+    StartArcadeUntilPlay();
     // Only special balls left: the level is done.
     gametest::ApplyMap({"W.S.X"});
     EXPECT_TRUE(LevelsCheckLevelDone());
@@ -317,10 +323,7 @@ TEST_F(LevelsTest, PuzzleWithoutBallsIsLostOnceTheGridRests)
 TEST_F(LevelsTest, GameOverWaitsForEscapeThenGoesToTheMenu)
 {
     _GameState &gs = GameState;
-    gs.gameType = GAME_TYPE_ARCADE;
-    PlinxStartGame();
-    while (gs.levelState != LEVEL_STATE_PLAY)
-        TickGame();
+    StartArcadeUntilPlay();
     float spin = gs.grid[1][0].spin;
     LevelsLoseLife();
     EXPECT_EQ(gs.gameOver, 1);
