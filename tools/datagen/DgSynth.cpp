@@ -93,40 +93,45 @@ float DgBiquad::Process(float x)
     return y;
 }
 
+// The filters share the prewarped frequency (its cosine `c` and `alpha`) and the
+// denominator 1 + alpha; each gives its own numerator before normalising.
+struct DgBiquadPrewarp
+{
+    float c, alpha;
+};
+
+static DgBiquadPrewarp DgBiquadPrewarpOf(float frequency, float q)
+{
+    float w = kTwoPi * frequency / kSoundRate;
+    return {std::cos(w), std::sin(w) / (2.0f * q)};
+}
+
+static void DgBiquadSetNormalised(DgBiquad &filter, const DgBiquadPrewarp &p, float b0, float b1, float b2)
+{
+    float a0 = 1.0f + p.alpha;
+    filter.b0 = b0 / a0;
+    filter.b1 = b1 / a0;
+    filter.b2 = b2 / a0;
+    filter.a1 = -2.0f * p.c / a0;
+    filter.a2 = (1.0f - p.alpha) / a0;
+}
+
 void DgBiquad::SetLowPass(float cutoff, float q)
 {
-    float w = kTwoPi * cutoff / kSoundRate;
-    float alpha = std::sin(w) / (2.0f * q), c = std::cos(w);
-    float a0 = 1.0f + alpha;
-    b0 = (1.0f - c) * 0.5f / a0;
-    b1 = (1.0f - c) / a0;
-    b2 = b0;
-    a1 = -2.0f * c / a0;
-    a2 = (1.0f - alpha) / a0;
+    DgBiquadPrewarp p = DgBiquadPrewarpOf(cutoff, q);
+    DgBiquadSetNormalised(*this, p, (1.0f - p.c) * 0.5f, 1.0f - p.c, (1.0f - p.c) * 0.5f);
 }
 
 void DgBiquad::SetHighPass(float cutoff, float q)
 {
-    float w = kTwoPi * cutoff / kSoundRate;
-    float alpha = std::sin(w) / (2.0f * q), c = std::cos(w);
-    float a0 = 1.0f + alpha;
-    b0 = (1.0f + c) * 0.5f / a0;
-    b1 = -(1.0f + c) / a0;
-    b2 = b0;
-    a1 = -2.0f * c / a0;
-    a2 = (1.0f - alpha) / a0;
+    DgBiquadPrewarp p = DgBiquadPrewarpOf(cutoff, q);
+    DgBiquadSetNormalised(*this, p, (1.0f + p.c) * 0.5f, -(1.0f + p.c), (1.0f + p.c) * 0.5f);
 }
 
 void DgBiquad::SetBandPass(float centre, float q)
 {
-    float w = kTwoPi * centre / kSoundRate;
-    float alpha = std::sin(w) / (2.0f * q), c = std::cos(w);
-    float a0 = 1.0f + alpha;
-    b0 = alpha / a0;
-    b1 = 0.0f;
-    b2 = -alpha / a0;
-    a1 = -2.0f * c / a0;
-    a2 = (1.0f - alpha) / a0;
+    DgBiquadPrewarp p = DgBiquadPrewarpOf(centre, q);
+    DgBiquadSetNormalised(*this, p, p.alpha, 0.0f, -p.alpha);
 }
 
 DgNoise::DgNoise(uint64_t seed) : state(seed * 0x9E3779B97F4A7C15ull + 0x1234567ull)
