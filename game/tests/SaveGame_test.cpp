@@ -26,6 +26,17 @@ int FirstDifference(const _GameSnapshot &a, const _GameSnapshot &b)
     return -1;
 }
 
+// A game of `gameType` started with a fixed seed, as the saved-game tests play it.
+void StartSeededGame(int gameType, uint32_t seed)
+{
+    _GameState &gs = GameState;
+    gs.gameType = gameType;
+    gs.userOptions.gameType = (int8_t)gameType;
+    gs.userOptions.mouseSensitivity = 4;
+    PlinxSetFixedSeed(seed);
+    PlinxStartGame();
+}
+
 class SaveGameTest : public PersistTest
 {
 protected:
@@ -33,11 +44,7 @@ protected:
     void StartGame(int gameType, uint32_t seed)
     {
         _GameState &gs = GameState;
-        gs.gameType = gameType;
-        gs.userOptions.gameType = (int8_t)gameType;
-        gs.userOptions.mouseSensitivity = 4;
-        PlinxSetFixedSeed(seed);
-        PlinxStartGame();
+        StartSeededGame(gameType, seed);
         for (int i = 0; i < 600 && gs.levelState != LEVEL_STATE_PLAY; i++)
             TickGame();
         ASSERT_EQ(gs.levelState, LEVEL_STATE_PLAY);
@@ -128,11 +135,7 @@ static int PlayToTheEnd(int gameType, uint32_t seed, int saveAt, bool *resumed, 
     PlinxSetup();
     GameGoFromMenusToGame(nullptr, 1);
     _GameState &gs = GameState;
-    gs.gameType = gameType;
-    gs.userOptions.gameType = (int8_t)gameType;
-    gs.userOptions.mouseSensitivity = 4;
-    PlinxSetFixedSeed(seed);
-    PlinxStartGame();
+    StartSeededGame(gameType, seed);
     ScriptedAim aim = {seed};
     int tick = 0;
     for (; tick < 200000 && !gs.gameOver; tick++)
