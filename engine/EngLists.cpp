@@ -19,6 +19,32 @@ void *DuplicateBlock(const void *data, int32_t size)
     return copy;
 }
 
+// What a new entry holds: a copy of `data` that the list owns, the caller's pointer
+// that it does not, or nothing. The record comes zeroed; on failure it is left to the
+// caller to free.
+template <typename Record>
+bool SetPayload(const char *function, Record *record, const void *data, void *const *keepPointer, int32_t size)
+{
+    if (data)
+    {
+        record->data = DuplicateBlock(data, size);
+        if (!record->data)
+        {
+            DebugError(function, "No memory for element data");
+            return false;
+        }
+        record->size = size;
+        record->owned = 1;
+    }
+    else if (keepPointer)
+    {
+        record->data = *keepPointer;
+        record->size = size;
+        record->owned = 0;
+    }
+    return true;
+}
+
 } // namespace
 
 // ---- EngIndexedList ----------------------------------------------------------------
@@ -86,23 +112,10 @@ int32_t EngIndexedList::DoAdd(const void *data, void *const *keepPointer, int32_
         DebugError(ENG_FUNC, "No memory for element");
         return -1;
     }
-    if (data)
+    if (!SetPayload(ENG_FUNC, entry, data, keepPointer, size))
     {
-        entry->data = DuplicateBlock(data, size);
-        if (!entry->data)
-        {
-            free(entry);
-            DebugError(ENG_FUNC, "No memory for element data");
-            return -1;
-        }
-        entry->size = size;
-        entry->owned = 1;
-    }
-    else if (keepPointer)
-    {
-        entry->data = *keepPointer;
-        entry->size = size;
-        entry->owned = 0;
+        free(entry);
+        return -1;
     }
     slots[count] = entry;
     count++;
@@ -238,23 +251,10 @@ int32_t EngLinkedList::DoAdd(const void *data, void *const *keepPointer, int32_t
         DebugError(ENG_FUNC, "No memory for m_list entry");
         return -1;
     }
-    if (data)
+    if (!SetPayload(ENG_FUNC, element, data, keepPointer, size))
     {
-        element->data = DuplicateBlock(data, size);
-        if (!element->data)
-        {
-            free(element);
-            DebugError(ENG_FUNC, "No memory for element data");
-            return -1;
-        }
-        element->owned = 1;
-        element->size = size;
-    }
-    else if (keepPointer)
-    {
-        element->data = *keepPointer;
-        element->owned = 0;
-        element->size = size;
+        free(element);
+        return -1;
     }
     if (last)
     {
