@@ -598,6 +598,20 @@ char TickDropUnconnectedBalls(float multiplier)
     return gs.levelState != LEVEL_STATE_PLAY;
 }
 
+// Drops the finished records of a removal or fall list, keeping the order of the rest;
+// the records freed at the end are zeroed.
+template <typename Record>
+static void TickDropDoneBalls(Record *list, int32_t &count)
+{
+    int kept = 0;
+    for (int i = 0; i < count; i++)
+        if (!list[i].done)
+            list[kept++] = list[i];
+    for (int i = kept; i < count; i++)
+        memset(&list[i], 0, sizeof(Record));
+    count = kept;
+}
+
 void TickRemovingAndFallingBalls()
 {
     _GameState &gs = GameState;
@@ -646,21 +660,8 @@ void TickRemovingAndFallingBalls()
                 gs.fallingMap[record.column][record.row] = 0;
         }
     }
-    // Drop the finished records, keeping the order of the rest.
-    int kept = 0;
-    for (int i = 0; i < gs.removingCount; i++)
-        if (!gs.removingList[i].done)
-            gs.removingList[kept++] = gs.removingList[i];
-    for (int i = kept; i < gs.removingCount; i++)
-        memset(&gs.removingList[i], 0, sizeof(_RemovingBall));
-    gs.removingCount = kept;
-    kept = 0;
-    for (int i = 0; i < gs.fallingCount; i++)
-        if (!gs.fallingList[i].done)
-            gs.fallingList[kept++] = gs.fallingList[i];
-    for (int i = kept; i < gs.fallingCount; i++)
-        memset(&gs.fallingList[i], 0, sizeof(_FallingBall));
-    gs.fallingCount = kept;
+    TickDropDoneBalls(gs.removingList, gs.removingCount);
+    TickDropDoneBalls(gs.fallingList, gs.fallingCount);
 }
 
 void TickGrowGridBalls()
