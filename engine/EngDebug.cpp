@@ -52,7 +52,6 @@ struct DebugState
     _DebugMessage messages[DEBUG_MAX_MESSAGES];
     int count;
     char logName[DEBUG_LOG_NAME_SIZE];
-    char formatBuffer[DEBUG_FORMAT_BUFFER_SIZE];
     bool exiting;       // once-only guard while the exit path runs
     bool suppress;      // set while a line is written
     bool timePrefix;
@@ -65,7 +64,7 @@ struct DebugState
     int repeats;
 };
 
-DebugState s_debug = {{}, 0, "ErrorLog.txt", {}, false, false, true, false, false, false, false};
+DebugState s_debug = {{}, 0, "ErrorLog.txt", false, false, true, false, false, false, false};
 
 std::recursive_mutex &DebugLock()
 {
@@ -113,9 +112,11 @@ void DebugWriteRepeats(const char *prefix)
     s_debug.suppress = false;
 }
 
-void DebugFormatV(const char *format, va_list args)
+// A message's text, formatted into the caller's own room so that a report made while
+// another is written cannot overwrite it.
+void DebugFormatV(char (&text)[DEBUG_FORMAT_BUFFER_SIZE], const char *format, va_list args)
 {
-    vsnprintf(s_debug.formatBuffer, sizeof(s_debug.formatBuffer), format ? format : "", args);
+    vsnprintf(text, sizeof(text), format ? format : "", args);
 }
 
 void DebugReportWithName(const char *function, bool readable, int code, int noteType, const char *layout,
@@ -144,9 +145,8 @@ bool DebugFatal(bool condition, bool &shown, const char *function, bool readable
         _Exit(255);
     }
     shown = true;
-    DebugFormatV(format, args);
     char text[DEBUG_FORMAT_BUFFER_SIZE];
-    EngSafeStrcpy(text, s_debug.formatBuffer, sizeof(text));
+    DebugFormatV(text, format, args);
     DebugDoString("", DEBUG_MSG_RAW, DEBUG_NOTE_NONE);
     DebugDoString("EXITING DUE TO FOLLOWING ERROR:", DEBUG_MSG_RAW, DEBUG_NOTE_NONE);
     DebugDoString("", DEBUG_MSG_RAW, DEBUG_NOTE_NONE);
@@ -322,12 +322,11 @@ void DebugError(const char *function, const char *format, ...)
     std::lock_guard<std::recursive_mutex> guard(DebugLock());
     if (s_debug.suppress || s_debug.exiting)
         return;
+    char text[DEBUG_FORMAT_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
-    DebugFormatV(format, args);
+    DebugFormatV(text, format, args);
     va_end(args);
-    char text[DEBUG_FORMAT_BUFFER_SIZE];
-    EngSafeStrcpy(text, s_debug.formatBuffer, sizeof(text));
     DebugReportWithName(function, true, DEBUG_MSG_ERROR, DEBUG_NOTE_NONE, "( %s )    %s", text);
 }
 
@@ -341,12 +340,11 @@ void DebugExitMessage(const char *function, const char *format, ...)
     if (!eng_main_program || EngMainIsQuitting())
         return;
     std::lock_guard<std::recursive_mutex> guard(DebugLock());
+    char text[DEBUG_FORMAT_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
-    DebugFormatV(format, args);
+    DebugFormatV(text, format, args);
     va_end(args);
-    char text[DEBUG_FORMAT_BUFFER_SIZE];
-    EngSafeStrcpy(text, s_debug.formatBuffer, sizeof(text));
     if (function && function[0])
         DebugReportWithName(function, false, DEBUG_MSG_EXIT, DEBUG_NOTE_NONE, "( %s )     %s", text);
     else
@@ -358,12 +356,11 @@ bool DebugCheck(bool condition, const char *function, const char *format, ...)
     if (condition)
         return true;
     std::lock_guard<std::recursive_mutex> guard(DebugLock());
+    char text[DEBUG_FORMAT_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
-    DebugFormatV(format, args);
+    DebugFormatV(text, format, args);
     va_end(args);
-    char text[DEBUG_FORMAT_BUFFER_SIZE];
-    EngSafeStrcpy(text, s_debug.formatBuffer, sizeof(text));
     DebugReportWithName(function, false, DEBUG_MSG_ERROR, DEBUG_NOTE_NONE, "( %s )    %s", text);
     return false;
 }
@@ -393,48 +390,44 @@ bool DebugFatalIfFalseInFunction(bool condition, const char *function, const cha
 void DebugInfo(const char *format, ...)
 {
     std::lock_guard<std::recursive_mutex> guard(DebugLock());
+    char text[DEBUG_FORMAT_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
-    DebugFormatV(format, args);
+    DebugFormatV(text, format, args);
     va_end(args);
-    char text[DEBUG_FORMAT_BUFFER_SIZE];
-    EngSafeStrcpy(text, s_debug.formatBuffer, sizeof(text));
     DebugDoString(text, DEBUG_MSG_INFO, DEBUG_NOTE_NONE);
 }
 
 void DebugInfoInFunction(const char *function, const char *format, ...)
 {
     std::lock_guard<std::recursive_mutex> guard(DebugLock());
+    char text[DEBUG_FORMAT_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
-    DebugFormatV(format, args);
+    DebugFormatV(text, format, args);
     va_end(args);
-    char text[DEBUG_FORMAT_BUFFER_SIZE];
-    EngSafeStrcpy(text, s_debug.formatBuffer, sizeof(text));
     DebugReportWithName(function, true, DEBUG_MSG_INFO, DEBUG_NOTE_NONE, "%s > %s", text);
 }
 
 void DebugNote(int noteType, const char *format, ...)
 {
     std::lock_guard<std::recursive_mutex> guard(DebugLock());
+    char text[DEBUG_FORMAT_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
-    DebugFormatV(format, args);
+    DebugFormatV(text, format, args);
     va_end(args);
-    char text[DEBUG_FORMAT_BUFFER_SIZE];
-    EngSafeStrcpy(text, s_debug.formatBuffer, sizeof(text));
     DebugDoString(text, DEBUG_MSG_NOTE, noteType);
 }
 
 void DebugNoteInFunction(int noteType, const char *function, const char *format, ...)
 {
     std::lock_guard<std::recursive_mutex> guard(DebugLock());
+    char text[DEBUG_FORMAT_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
-    DebugFormatV(format, args);
+    DebugFormatV(text, format, args);
     va_end(args);
-    char text[DEBUG_FORMAT_BUFFER_SIZE];
-    EngSafeStrcpy(text, s_debug.formatBuffer, sizeof(text));
     DebugReportWithName(function, true, DEBUG_MSG_NOTE, noteType, "%s > %s", text);
 }
 
@@ -445,12 +438,11 @@ bool DebugInfoTimed(double *nextTime, double interval, const char *format, ...)
         return false;
     *nextTime = now + interval;
     std::lock_guard<std::recursive_mutex> guard(DebugLock());
+    char text[DEBUG_FORMAT_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
-    DebugFormatV(format, args);
+    DebugFormatV(text, format, args);
     va_end(args);
-    char text[DEBUG_FORMAT_BUFFER_SIZE];
-    EngSafeStrcpy(text, s_debug.formatBuffer, sizeof(text));
     DebugDoString(text, DEBUG_MSG_INFO, DEBUG_NOTE_NONE);
     return true;
 }
@@ -458,12 +450,11 @@ bool DebugInfoTimed(double *nextTime, double interval, const char *format, ...)
 void DebugLine(const char *format, ...)
 {
     std::lock_guard<std::recursive_mutex> guard(DebugLock());
+    char text[DEBUG_FORMAT_BUFFER_SIZE];
     va_list args;
     va_start(args, format);
-    DebugFormatV(format, args);
+    DebugFormatV(text, format, args);
     va_end(args);
-    char text[DEBUG_FORMAT_BUFFER_SIZE];
-    EngSafeStrcpy(text, s_debug.formatBuffer, sizeof(text));
     bool wasPrefixed = s_debug.timePrefix;
     s_debug.timePrefix = false;
     DebugDoString(text, DEBUG_MSG_RAW, DEBUG_NOTE_NONE);
