@@ -9,7 +9,8 @@ endfunction()
 
 # plinx_tests(NAME LIBS...): one GoogleTest executable of tests/*.cpp, and, when
 # tests/display/ exists, a second one NAME_display labelled `display` (needs a
-# display or GL context; run under Xvfb).
+# display or GL context; run under Xvfb). Display tests run one at a time: they share
+# the one X server, where another test's window would take the keyboard focus.
 function(plinx_tests name)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
   if(_src)
@@ -23,6 +24,7 @@ function(plinx_tests name)
     add_executable(${name}_display ${_dsrc})
     target_link_libraries(${name}_display PRIVATE ${ARGN} testkit GTest::gtest_main GTest::gmock)
     gtest_discover_tests(${name}_display DISCOVERY_TIMEOUT 60
-                         PROPERTIES LABELS display TIMEOUT 300 ENVIRONMENT "SDL_AUDIODRIVER=dummy")
+                         PROPERTIES LABELS display TIMEOUT 300 RUN_SERIAL TRUE
+                                    ENVIRONMENT "SDL_AUDIODRIVER=dummy")
   endif()
 endfunction()

@@ -1,11 +1,16 @@
-// Process-level start-up and shut-down helpers around the one program object.
+// The main-thread record, the clock read, exits and signals of the process around the
+// one program object.
 #include "EngMain.h"
 
 #include <pthread.h>
+#include <signal.h>
 #include <cstdlib>
+#include <cstring>
 
 #include "EngDebug.h"
+#include "EngMemory.h"
 #include "EngMisc.h"
+#include "EngProgram.h"
 
 EngProgram *eng_main_program = nullptr;
 
@@ -15,10 +20,18 @@ static struct
     pthread_t mainThread;
 } s_main = {false, {}};
 
+// Written by the signal handler only.
+static volatile sig_atomic_t s_pendingSignal = 0;
+
 void EngMainSetMainThread()
 {
     s_main.mainThread = pthread_self();
     s_main.mainThreadSet = true;
+}
+
+bool EngMainIsMainThreadSet()
+{
+    return s_main.mainThreadSet;
 }
 
 bool EngMainIsThisTheMainThread()
@@ -42,15 +55,98 @@ void EngMainCallExit(int code)
 
 void EngMainForceExit(const char *title, const char *text)
 {
-    EngMiscMessageBox_PC(ENG_POPUP_ERROR, title, text);
+    if (eng_main_program)
+    {
+        eng_main_program->ForceExitNow(title, text, false);
+        return;
+    }
+    // Before a program exists there is nothing to close, but the player still has to
+    // learn why the program ends.
+    if (title || text)
+        EngMiscShowPopupMessage(ENG_POPUP_ERROR, title, text);
 }
 
 bool EngMainIsQuitting()
 {
-    return false;
+    return eng_main_program && eng_main_program->IsQuitting();
 }
 
 double EngMainGetTime()
 {
-    return EngMiscGetClock_PC();
+    EngFrameTiming.currentTime = EngMiscGetClock_PC();
+    return EngFrameTiming.currentTime;
+}
+
+void EngMainCheckInternals()
+{
+    DebugFatalIfFalseInFunction(sizeof(EngInt8) == 1, ENG_FUNC, "sizeof(EngInt8) == 1");
+    DebugFatalIfFalseInFunction(sizeof(EngUInt8) == 1, ENG_FUNC, "sizeof(EngUInt8) == 1");
+    DebugFatalIfFalseInFunction(sizeof(EngInt16) == 2, ENG_FUNC, "sizeof(EngInt16) == 2");
+    DebugFatalIfFalseInFunction(sizeof(EngUInt16) == 2, ENG_FUNC, "sizeof(EngUInt16) == 2");
+    DebugFatalIfFalseInFunction(sizeof(EngInt32) == 4, ENG_FUNC, "sizeof(EngInt32) == 4");
+    DebugFatalIfFalseInFunction(sizeof(EngUInt32) == 4, ENG_FUNC, "sizeof(EngUInt32) == 4");
+    char probe = (char)0xFF;
+    DebugFatalIfFalseInFunction(probe < 0, ENG_FUNC, "char is not signed.");
+}
+
+void EngMainBuildCommandLine(int argc, char **argv, char *out, int size)
+{
+    if (!out || size < 1)
+        return;
+    out[0] = 0;
+    for (int i = 1; i < argc && argv && argv[i]; i++)
+    {
+        if (i > 1)
+            EngSafeStrcat(out, " ", (size_t)size);
+        EngSafeStrcat(out, argv[i], (size_t)size);
+    }
+}
+
+// ---- Signals -------------------------------------------------------------------------------
+
+static void EngMainSignalHandler(int number)
+{
+    if (number == SIGABRT)
+        return;
+    if (s_pendingSignal != 0)
+    {
+        // The program did not end after the first request: end it now.
+        signal(number, SIG_DFL);
+        raise(number);
+        return;
+    }
+    s_pendingSignal = number;
+}
+
+void EngMainInstallSignalHandlers()
+{
+    struct sigaction action;
+    memset(&action, 0, sizeof(action));
+    action.sa_handler = EngMainSignalHandler;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGABRT, &action, nullptr);
+}
+
+void EngMainRemoveSignalHandlers()
+{
+    signal(SIGINT, SIG_DFL);
+    signal(SIGTERM, SIG_DFL);
+    signal(SIGABRT, SIG_DFL);
+}
+
+int EngMainGetPendingSignal()
+{
+    return s_pendingSignal;
+}
+
+void EngMainResetForTests()
+{
+    s_main.mainThreadSet = false;
+    s_pendingSignal = 0;
+    EngProgramResetForTests();
+    EngFrameTiming.currentTime = 0.0;
+    EngFrameTiming.frameRate = 60.0f;
+    EngFrameTiming.frameTime = 1.0f / 60.0f;
 }

@@ -4,6 +4,8 @@
 
 #include "EngDebug.h"
 #include "EngMemory.h"
+#include "EngProgram.h"
+#include "EngWindow.h"
 #include "PlatShell.h"
 #include "PlatWin.h"
 
@@ -38,12 +40,47 @@ double EngMiscGetClock_PC()
     return PlatWinGetMilliseconds() / 1000.0;
 }
 
+uint32_t EngMiscGetMilliseconds_PC()
+{
+    return PlatWinGetMilliseconds();
+}
+
+void EngMiscSleepMilliseconds_PC(uint32_t milliseconds)
+{
+    PlatWinSleep(milliseconds);
+}
+
 void EngMiscDiscardMessages_PC(double seconds)
 {
+    double end = EngMiscGetClock_PC() + seconds;
+    PlatMessage message;
+    while (EngMiscGetClock_PC() < end && PlatWinPeekMessage(&message, true))
+    {
+    }
+}
+
+bool EngMiscProcessOneMessage_PC()
+{
+    PlatMessage message;
+    if (!PlatWinPeekMessage(&message, true))
+        return true;
+    if (message.message == PLAT_WM_QUIT)
+        return false;
+    PlatWinDispatchMessage(&message);
+    return true;
 }
 
 int EngMiscMessageBox_PC(int type, const char *title, const char *text)
 {
+    // Over a live window: nothing queued may act after the box, and the box needs the
+    // system cursor.
+    EngWindow *window = eng_main_program ? eng_main_program->GetMainWindow() : nullptr;
+    if (window && window->IsCreated())
+    {
+        EngMiscDiscardMessages_PC(2.0);
+        for (int i = 0; i < 4; i++)
+            PlatWinShowCursor(true);
+    }
     int icon = type == ENG_POPUP_ERROR ? PLAT_MB_ICON_ERROR
                : type == ENG_POPUP_WARNING ? PLAT_MB_ICON_WARNING
                                           : PLAT_MB_ICON_NONE;

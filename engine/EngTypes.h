@@ -10,6 +10,14 @@ constexpr int32_t EngFourCC(const char (&code)[5])
                      ((uint32_t)(uint8_t)code[2] << 8) | (uint32_t)(uint8_t)code[3]);
 }
 
+// The engine's fixed-width integer names.
+typedef int8_t EngInt8;
+typedef uint8_t EngUInt8;
+typedef int16_t EngInt16;
+typedef uint16_t EngUInt16;
+typedef int32_t EngInt32;
+typedef uint32_t EngUInt32;
+
 typedef int32_t EngResultCode;
 typedef int32_t ScreenId;
 

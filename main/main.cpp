@@ -1,13 +1,11 @@
 // Plinx_DX9: the game's process entry. Runs from the folder that holds the executable
-// and its Data folder, then hands over to the engine.
+// and its Data folder, then hands over to the engine's start-up.
 #include <unistd.h>
 
 #include <climits>
 #include <cstring>
-#include <string>
 
-#include "EngDebug.h"
-#include "EngPrefFolder.h"
+#include "EngMain.h"
 
 int main(int argc, char **argv)
 {
@@ -24,16 +22,5 @@ int main(int argc, char **argv)
                 return 255;
         }
     }
-    // The command line is the words after the program name joined by single spaces.
-    std::string commandLine;
-    for (int i = 1; i < argc; i++)
-    {
-        if (i > 1)
-            commandLine += ' ';
-        commandLine += argv[i];
-    }
-    // The per-user folder and the log in it come first: everything after reports there.
-    PrefFolderSetup("Plinx", true, "LogFile.txt", false);
-    DebugInfo("Plinx started [%s]", commandLine.c_str());
-    return 0;
+    return EngMainRunProgram(argc, argv) & 0xFF;
 }

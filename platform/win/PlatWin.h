@@ -1,5 +1,9 @@
 // Stand-in for the Windows window, message, cursor, message-box, display and clock
-// services the engine uses. No SDL type crosses this header.
+// services the engine uses, over SDL2. No SDL type crosses this header: windows are
+// opaque handles and messages are plain records with Windows semantics.
+//
+// Sections: clock and sleeping; message boxes; video set-up; windows; messages and the
+// message pump; keys and characters; mouse and cursor; display modes; GL context.
 #pragma once
 #include <cstdint>
 
@@ -32,8 +36,9 @@ enum PlatMessageBoxResult
     PLAT_MB_RESULT_NO = 7,
 };
 
-// Shows a modal message box; with no display the text goes to stderr and the default
-// answer (OK, or No for a Yes/No box) comes back.
+// Shows a modal message box (texts in Windows-1252); while no window system is in use
+// (video not set up) the text goes to stderr and the default answer (OK, or No for a
+// Yes/No box) comes back.
 int PlatWinMessageBox(const char *title, const char *text, int buttons, int icon);
 
 // The seam tests use to see message boxes and answer them; NULL restores the real one.
@@ -44,3 +49,229 @@ void PlatWinSetMessageBoxHook(PlatWinMessageBoxFn hook);
 // The primary display's rectangle, or with `workArea` the part of it that panels leave
 // free. With no video available the outputs get 0, 0, 1280, 1024 and the answer is 0.
 bool PlatWinGetDesktopBounds(bool workArea, int *x, int *y, int *width, int *height);
+
+// ---- Video set-up ------------------------------------------------------------------
+// Connects to the window system once (later calls answer the first result); 0 with the
+// reason in PlatWinGetErrorText when there is no display.
+int PlatWinInitVideo();
+bool PlatWinIsVideoUp();
+// The last failure of this stand-in, for the engine's log.
+const char *PlatWinGetErrorText();
+
+// ---- Windows -----------------------------------------------------------------------
+struct PlatWindow;
+struct PlatMessage;
+
+// The window procedure: every message of a window is delivered here. Returns the
+// message's result (0 when handled, as most Windows messages expect).
+typedef int32_t (*PlatWindowProc)(PlatWindow *window, const PlatMessage *message, void *user);
+
+struct PlatWindowParms
+{
+    const char *title;  // Windows-1252
+    int32_t x, y;       // client position on the desktop; -1 = placed by the system
+    int32_t width;      // client size in pixels
+    int32_t height;
+    bool fullScreen;    // covers the display in the closest display mode to width x height
+    bool resizable;     // windowed: thick frame with minimise and maximise boxes
+    PlatWindowProc proc;
+    void *user;         // passed to the procedure
+};
+
+// Creates and shows a window (GL-capable where the window system allows); NULL with the
+// reason in PlatWinGetErrorText.
+PlatWindow *PlatWinCreateWindow(const PlatWindowParms *parms);
+// Destroys a window the program no longer wants. Unlike a close by the player, this
+// never delivers a close or destroy message; queued messages of the window are dropped.
+void PlatWinDestroyWindow(PlatWindow *window);
+// The window system's own handle (the SDL_Window) for the graphics stand-in.
+void *PlatWinGetNativeWindow(PlatWindow *window);
+// The window-system id of the window (the SDL window id), used by the event seam.
+uint32_t PlatWinGetWindowId(PlatWindow *window);
+void PlatWinGetClientSize(PlatWindow *window, int32_t *width, int32_t *height);
+// The client area's top-left corner and size in desktop pixels.
+void PlatWinGetClientRect(PlatWindow *window, int32_t *x, int32_t *y, int32_t *width, int32_t *height);
+void PlatWinClientToScreen(PlatWindow *window, int32_t *x, int32_t *y);
+bool PlatWinIsFullScreen(PlatWindow *window);
+bool PlatWinIsMinimised(PlatWindow *window);
+void PlatWinMinimiseWindow(PlatWindow *window);
+void PlatWinSetTitle(PlatWindow *window, const char *title);
+
+// ---- Messages and the message pump -------------------------------------------------
+enum PlatMessageId
+{
+    PLAT_WM_NULL = 0,
+    PLAT_WM_DESTROY,       // the window is going away after a close
+    PLAT_WM_SIZE,          // wParam PLAT_SIZE_*, x/y the new client size
+    PLAT_WM_ACTIVATE,      // wParam 1 active, 0 inactive
+    PLAT_WM_PAINT,
+    PLAT_WM_CLOSE,         // the player asked to close the window
+    PLAT_WM_QUIT,          // posted by PlatWinPostQuitMessage; no window
+    PLAT_WM_KEYDOWN,       // wParam virtual key, repeat set for auto-repeat
+    PLAT_WM_KEYUP,
+    PLAT_WM_CHAR,          // wParam Windows-1252 character (1-255)
+    PLAT_WM_SYSKEYDOWN,    // Alt, F10, and keys pressed while Alt is held
+    PLAT_WM_SYSKEYUP,
+    PLAT_WM_SYSCHAR,
+    PLAT_WM_MOUSEMOVE,     // x, y client pixels
+    PLAT_WM_LBUTTONDOWN,
+    PLAT_WM_LBUTTONUP,
+    PLAT_WM_LBUTTONDBLCLK, // a second left press within the double-click time and distance
+    PLAT_WM_RBUTTONDOWN,
+    PLAT_WM_RBUTTONUP,
+    PLAT_WM_MBUTTONDOWN,
+    PLAT_WM_MBUTTONUP,
+    PLAT_WM_MOUSEWHEEL,    // wParam delta, 120 per notch, positive away from the player
+    PLAT_WM_MOUSELEAVE,    // once per PlatWinTrackMouseLeave
+    PLAT_WM_EXITSIZEMOVE,  // the player finished moving or resizing the window
+    PLAT_WM_POWERBROADCAST,// wParam PLAT_POWER_*
+};
+
+enum PlatSizeKind
+{
+    PLAT_SIZE_RESTORED = 0,
+    PLAT_SIZE_MINIMISED = 1,
+    PLAT_SIZE_MAXIMISED = 2,
+};
+
+enum PlatPowerEvent
+{
+    PLAT_POWER_SUSPEND = 4,
+    PLAT_POWER_RESUME = 18,
+};
+
+struct PlatMessage
+{
+    PlatWindow *window; // NULL for PLAT_WM_QUIT
+    int32_t message;    // PlatMessageId
+    int32_t wParam;     // see PlatMessageId
+    int32_t x, y;       // mouse position or client size
+    uint32_t time;      // milliseconds of the window system's clock
+    bool repeat;        // key messages: auto-repeat of a held key
+};
+
+// Takes the next message off the queue (remove) or looks at it, without waiting;
+// false when the queue is empty.
+bool PlatWinPeekMessage(PlatMessage *message, bool remove);
+// Hands a message to its window's procedure; answers its result (0 without window).
+int32_t PlatWinDispatchMessage(const PlatMessage *message);
+// Sends a message to a window's procedure at once.
+int32_t PlatWinSendMessage(PlatWindow *window, int32_t message, int32_t wParam);
+// The default handling of a message: a close destroys the window (delivering
+// PLAT_WM_DESTROY), Alt+F4 asks to close; everything else is ignored.
+int32_t PlatWinDefWindowProc(const PlatMessage *message);
+void PlatWinPostQuitMessage(int32_t exitCode);
+
+// The event seam: translates one SDL event as the pump would and queues the result.
+// Tests build the event; the engine never calls this.
+union SDL_Event;
+void PlatWinFeedSdlEvent(const SDL_Event *event);
+// Milliseconds within which a second left press is a double click (500 by default).
+void PlatWinSetDoubleClickTime(uint32_t milliseconds);
+
+// ---- Keys and characters -----------------------------------------------------------
+// Virtual-key codes of the keys the engine names.
+enum PlatVirtualKey
+{
+    PLAT_VK_LBUTTON = 0x01,
+    PLAT_VK_RBUTTON = 0x02,
+    PLAT_VK_MBUTTON = 0x04,
+    PLAT_VK_BACK = 0x08,
+    PLAT_VK_TAB = 0x09,
+    PLAT_VK_RETURN = 0x0D,
+    PLAT_VK_SHIFT = 0x10,
+    PLAT_VK_CONTROL = 0x11,
+    PLAT_VK_MENU = 0x12, // Alt
+    PLAT_VK_PAUSE = 0x13,
+    PLAT_VK_CAPITAL = 0x14,
+    PLAT_VK_ESCAPE = 0x1B,
+    PLAT_VK_SPACE = 0x20,
+    PLAT_VK_PRIOR = 0x21, // Page Up
+    PLAT_VK_NEXT = 0x22,  // Page Down
+    PLAT_VK_END = 0x23,
+    PLAT_VK_HOME = 0x24,
+    PLAT_VK_LEFT = 0x25,
+    PLAT_VK_UP = 0x26,
+    PLAT_VK_RIGHT = 0x27,
+    PLAT_VK_DOWN = 0x28,
+    PLAT_VK_SNAPSHOT = 0x2C,
+    PLAT_VK_INSERT = 0x2D,
+    PLAT_VK_DELETE = 0x2E,
+    // '0'-'9' and 'A'-'Z' are their ASCII codes.
+    PLAT_VK_LWIN = 0x5B,
+    PLAT_VK_RWIN = 0x5C,
+    PLAT_VK_APPS = 0x5D,
+    PLAT_VK_NUMPAD0 = 0x60, // to 0x69 for 9
+    PLAT_VK_MULTIPLY = 0x6A,
+    PLAT_VK_ADD = 0x6B,
+    PLAT_VK_SUBTRACT = 0x6D,
+    PLAT_VK_DECIMAL = 0x6E,
+    PLAT_VK_DIVIDE = 0x6F,
+    PLAT_VK_F1 = 0x70, // to 0x87 for F24
+    PLAT_VK_F10 = 0x79,
+    PLAT_VK_F11 = 0x7A,
+    PLAT_VK_F12 = 0x7B,
+    PLAT_VK_NUMLOCK = 0x90,
+    PLAT_VK_SCROLL = 0x91,
+    PLAT_VK_OEM_1 = 0xBA,      // ;:
+    PLAT_VK_OEM_PLUS = 0xBB,   // =+
+    PLAT_VK_OEM_COMMA = 0xBC,  // ,<
+    PLAT_VK_OEM_MINUS = 0xBD,  // -_
+    PLAT_VK_OEM_PERIOD = 0xBE, // .>
+    PLAT_VK_OEM_2 = 0xBF,      // /?
+    PLAT_VK_OEM_3 = 0xC0,      // `~
+    PLAT_VK_OEM_4 = 0xDB,      // [{
+    PLAT_VK_OEM_5 = 0xDC,      // \|
+    PLAT_VK_OEM_6 = 0xDD,      // ]}
+    PLAT_VK_OEM_7 = 0xDE,      // '"
+    PLAT_VK_OEM_102 = 0xE2,    // <> of European keyboards
+};
+
+// The virtual-key code of an SDL key (keycode and scancode as SDL reports them); 0 for
+// keys without one.
+int32_t PlatWinVirtualKeyFromSdl(int32_t keycode, int32_t scancode);
+// The Windows-1252 code of a Unicode code point; 0 when it has none.
+int32_t PlatWinCp1252FromCodePoint(uint32_t codePoint);
+// Writes the UTF-8 form of a Windows-1252 text (at most size - 1 bytes, terminated).
+void PlatWinUtf8FromCp1252(const char *text, char *out, int32_t size);
+// Notches of the wheel are reported as this many lines.
+int32_t PlatWinGetWheelScrollLines();
+
+// ---- Mouse and cursor --------------------------------------------------------------
+// Raises (show) or lowers the cursor display count and answers the new count; the
+// system cursor is visible while the count is 0 or more (it starts at 0).
+int32_t PlatWinShowCursor(bool show);
+// The cursor position in desktop pixels.
+void PlatWinGetCursorPos(int32_t *x, int32_t *y);
+void PlatWinSetCursorPos(int32_t x, int32_t y);
+// Whether a mouse button (PLAT_VK_LBUTTON, _RBUTTON or _MBUTTON) is held now.
+bool PlatWinIsMouseButtonDown(int32_t virtualKey);
+// Asks for one PLAT_WM_MOUSELEAVE when the mouse next leaves the window.
+void PlatWinTrackMouseLeave(PlatWindow *window);
+
+// ---- Display modes -----------------------------------------------------------------
+struct PlatDisplayMode
+{
+    int32_t width, height;
+    int32_t depth;   // bits per pixel as the engine counts them (32 for 24-bit colour)
+    int32_t refresh; // Hz, 0 when unknown
+};
+
+// The modes of the first display, largest first; 0 without video.
+int32_t PlatWinGetDisplayModeCount();
+bool PlatWinGetDisplayMode(int32_t index, PlatDisplayMode *mode);
+// The desktop's mode of the first display.
+bool PlatWinGetDesktopDisplayMode(PlatDisplayMode *mode);
+
+// ---- GL context --------------------------------------------------------------------
+struct PlatGLContext;
+// An OpenGL 3.3 core context on the window, made current; NULL with the reason in
+// PlatWinGetErrorText.
+PlatGLContext *PlatWinGLCreateContext(PlatWindow *window);
+void PlatWinGLDeleteContext(PlatGLContext *context);
+bool PlatWinGLMakeCurrent(PlatWindow *window, PlatGLContext *context);
+// 0 no wait, 1 wait for the vertical blank; false when the driver refuses.
+bool PlatWinGLSetSwapInterval(int32_t interval);
+void PlatWinGLSwapWindow(PlatWindow *window);
+// A GL entry point by name (NULL when missing).
+void *PlatWinGLGetProcAddress(const char *name);

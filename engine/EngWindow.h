@@ -1,0 +1,244 @@
+// The program's one main window: the operating-system window, the graphics device
+// front end it owns, the published screen state with its scale factors to the 640x480
+// virtual screen, the key-state table, the window procedure that turns window messages
+// into input events, and the re-creation of window and device for full-screen toggles,
+// resolution changes, device loss and activation changes.
+#pragma once
+#include <cstdint>
+
+class EngProgram;
+class EngDevice;
+class EngResModes;
+class EngTexture;
+struct PlatWindow;
+struct PlatMessage;
+
+// What the window is created with (filled with defaults by the constructor; the
+// application may change them in PreCreateWindowCB).
+struct _EngCreateWindowParms
+{
+    int32_t x, y;          // -1 = placed by the system
+    int32_t width, height; // client size in pixels
+    int32_t depth;         // bits per pixel
+    uint8_t windowed;
+    int32_t refresh;       // Hz
+    int32_t multisampleLevel;
+    int32_t multisampleType;
+    int32_t multisampleQuality;
+    uint8_t flag;          // kept by the window
+    int32_t verticalSync;  // 0 automatic, 1 on, 2 off
+    char className[64];
+    int32_t cursorResource; // below 1: the standard arrow
+    int32_t reserved[4];
+};
+
+// The defaults: placed by the system, 1024x768 windowed, depth 32, 60 Hz, "EngineClass".
+void EngWindowSetDefaultParms(_EngCreateWindowParms *parms);
+
+enum _EngOrientation
+{
+    ENG_ORIENTATION_PORTRAIT = 0,
+    ENG_ORIENTATION_PORTRAIT_UPSIDE_DOWN = 1,
+    ENG_ORIENTATION_LANDSCAPE = 2,
+    ENG_ORIENTATION_LANDSCAPE_RIGHT = 3,
+};
+
+// The screen state every drawing module reads.
+struct _EngScreenSettings
+{
+    uint8_t windowed;
+    int32_t width, height; // pixels, at least 1
+    int32_t depth;         // bits
+    int32_t refresh;       // Hz
+    int32_t verticalSync;  // 0 automatic, 1 on, 2 off
+    int32_t multisampleLevel;
+    int32_t multisampleType;
+    int32_t multisampleQuality;
+    uint8_t portrait;      // height > width
+    float scaleToScreenX, scaleToScreenY;   // width / 640, height / 480
+    float scaleToVirtualX, scaleToVirtualY; // 640 / width, 480 / height
+    float aspectWidthOverHeight, aspectHeightOverWidth;
+    float widthCorrection;   // min(1, (height / width) x 4/3)
+    float heightCorrection;  // min(1, width / height)
+    float heightCorrection2;
+    int32_t orientation;     // _EngOrientation
+    int32_t positionRotationMode; // 0-3, reset whenever the orientation is set
+};
+extern _EngScreenSettings EngScreenSettings;
+
+// Virtual-key codes of the keys the engine and the game name (letters and digits are
+// their ASCII capitals).
+enum EngVirtualKey
+{
+    ENG_VK_LBUTTON = 0x01,
+    ENG_VK_RBUTTON = 0x02,
+    ENG_VK_MBUTTON = 0x04,
+    ENG_VK_BACK = 0x08,
+    ENG_VK_TAB = 0x09,
+    ENG_VK_RETURN = 0x0D,
+    ENG_VK_SHIFT = 0x10,
+    ENG_VK_CONTROL = 0x11,
+    ENG_VK_MENU = 0x12, // Alt
+    ENG_VK_ESCAPE = 0x1B,
+    ENG_VK_SPACE = 0x20,
+    ENG_VK_PRIOR = 0x21,
+    ENG_VK_NEXT = 0x22,
+    ENG_VK_END = 0x23,
+    ENG_VK_HOME = 0x24,
+    ENG_VK_LEFT = 0x25,
+    ENG_VK_UP = 0x26,
+    ENG_VK_RIGHT = 0x27,
+    ENG_VK_DOWN = 0x28,
+    ENG_VK_INSERT = 0x2D,
+    ENG_VK_DELETE = 0x2E,
+    ENG_VK_NUMPAD0 = 0x60,
+    ENG_VK_ADD = 0x6B,
+    ENG_VK_SUBTRACT = 0x6D,
+    ENG_VK_F1 = 0x70,
+    ENG_VK_F10 = 0x79,
+    ENG_VK_F11 = 0x7A,
+    ENG_VK_F12 = 0x7B,
+};
+
+// Key and button states by virtual-key code: 2 went down, 0 up. Entries 1, 2 and 4 are
+// the left, right and middle mouse buttons.
+extern uint8_t EngKeyStates[256];
+
+// The texture cursor: set up by the application, loaded and drawn by the device.
+struct _EngTextureCursor
+{
+    uint8_t on;              // a texture stands in for the system cursor
+    uint8_t visible;         // the cursor is to be shown (ShowMouseCursor)
+    char fileName[256];
+    int32_t hotSpot[2];      // 640x480 units
+    int32_t size[2];         // 640x480 units
+    uint8_t useCorrections;  // scale by the width and height corrections
+    void *loadPointer;       // passed on to the texture load
+    int32_t loadValue;
+    EngTexture *texture;     // owned by the device while it exists
+    int32_t scaledHotSpot[2]; // pixels, set by the device
+    int32_t scaledSize[2];
+    float x, y;              // position in 640x480 units
+};
+
+enum
+{
+    ENG_SIZE_RESTORED = 0,
+    ENG_SIZE_MINIMISED = 1,
+    ENG_SIZE_MAXIMISED = 2,
+};
+
+typedef void (*EngResolutionChangedFn)(uint32_t user);
+
+class EngWindow
+{
+public:
+    EngWindow(EngProgram *program, const char *title);
+    ~EngWindow();
+    EngWindow(const EngWindow &) = delete;
+    EngWindow &operator=(const EngWindow &) = delete;
+
+    // PreCreateWindowCB, then the OS window; makes this the main window. > 0 on success.
+    signed char Create(_EngCreateWindowParms *parms);
+    // Releases device and graphics objects and the OS window.
+    void Destroy();
+    // Each value below 1 (windowed: not 0 or 1) keeps the current one.
+    void SetScreenSize(int windowed, int width, int height, int depth, int refresh);
+
+    signed char CreateGraphicsDevice();
+    bool DoCreateGraphicsDevice(bool createDevice);
+    bool DoDestroyGraphicsDevice(bool destroyDevice);
+    void DestroyGraphicsDevice();
+    bool DoRecreateDevice(int deviceType);
+    void RequestDeviceRecreation() { recreateRequest = 1; }
+
+    // One-shot settings of the next toggle or resolution change; -1 keeps.
+    void SetDeviceSettings(int windowedWidth, int windowedHeight, int windowedDepth, int windowedRefresh,
+                           int windowX, int windowY, int fullScreenWidth, int fullScreenHeight,
+                           int fullScreenDepth, int fullScreenRefresh);
+    bool ToggleFullscreenMode();
+    // Asks for a change to the device settings at the next window service; the callback
+    // runs once after it.
+    void RequestResolutionChange(EngResolutionChangedFn callback, uint32_t user);
+    bool DoChangeResolution();
+    bool GetWindowPos(int *x, int *y);
+
+    void ShowMouseCursor();
+    void HideMouseCursor();
+    void SetMouseCursorPos(int x, int y);
+    // 640x480 units.
+    void SetMouseCursorPosVirtual(float x, float y);
+    void GetMouseCursorPos(int *x, int *y);
+    bool SetupTextureCursor_PC(const char *fileName, int hotSpotX, int hotSpotY, int width, int height,
+                               bool useCorrections, void *loadPointer, int loadValue);
+    void TextureCursorLeavingWindowCB_PC(bool leaving);
+    // Draws the texture cursor over the frame (the device's part).
+    void DrawTextureCursor_PC();
+
+    // Called by the main loop: after every TickCB, and as its window service.
+    void PollMouse();
+    void Service();
+    // The window procedure.
+    int32_t HandleMessage(const PlatMessage *message);
+
+    bool IsCreated() const { return created != 0; }
+    bool IsMinimised() const { return minimised != 0; }
+    bool IsActive() const { return active != 0; }
+    bool IsRecreating() const { return recreating != 0; }
+    bool IsMouseOutside() const { return mouseOutside != 0; }
+    EngDevice *GetDevice() const { return device; }
+    PlatWindow *GetOSWindow() const { return osWindow; }
+    EngProgram *GetProgram() const { return program; }
+    const _EngCreateWindowParms *GetParms() const { return &parms; }
+    void SetKeepAspect(bool width, bool height);
+
+    _EngTextureCursor textureCursor;
+
+private:
+    // The OS side (EngWindow_PC.cpp).
+    bool CreateOSWindow();
+    void DestroyOSWindow();
+    void GetClientSize(int *width, int *height);
+    void MinimiseOSWindow();
+    void DispatchOneMessage();
+
+    bool RecreateForMode(bool windowed, int width, int height, int depth, int refresh);
+    void HandleActivation(bool nowActive);
+    void HandleResize(bool forced);
+    // wParam of a size message: 0 restored, 1 minimised, 2 maximised.
+    void HandleSize(int kind);
+    void SendInput(int32_t event, int32_t a, int32_t b, bool fromMouseMove);
+
+    EngProgram *program;
+    char title[255];
+    PlatWindow *osWindow;
+    EngDevice *device;
+    uint32_t style;
+    _EngCreateWindowParms parms;
+    uint8_t created;
+    uint8_t active;
+    uint8_t recreating;
+    uint8_t recreateRequest;
+    uint8_t resolutionPending;
+    EngResolutionChangedFn resolutionCallback;
+    uint32_t resolutionUser;
+    int32_t oneShot[10];
+    uint8_t minimised;
+    uint8_t maximised;
+    uint8_t mouseOutside;
+    uint8_t leftHeldOnLeave;
+    uint8_t releasedOutside;
+    int32_t lastCursorX, lastCursorY;
+    double lastDoubleClickTime;
+    uint8_t keepAspect[2];
+    int32_t windowedWidth, windowedHeight; // size to go back to from full screen
+    EngResModes *modes;
+};
+
+// 640x480 design position of a screen position under the rotation mode; false when the
+// screen is smaller than 1x1.
+bool EngMainConvertScreenPosToDesignPos(float x, float y, float *outX, float *outY);
+void EngMainSetOrientation(int orientation);
+int EngMainGetOrientation();
+bool EngMainIsOrientationPortrait();
+bool EngMainIsOrientationLandscape();

@@ -1,0 +1,146 @@
+// The stand-in program and the application functions the engine's start-up calls.
+#include "SampleProgram.h"
+
+#include "EngDebug.h"
+#include "EngMain.h"
+#include "EngPrefFolder.h"
+#include "EngWindow.h"
+
+static struct
+{
+    SampleProgram *program;
+    _EngCreateWindowParms windowParms;
+} s_sample = {nullptr, {}};
+
+SampleProgram::SampleProgram() : nextRateTime(0.0), rateStart(0.0), framesSinceRate(0)
+{
+}
+
+signed char SampleProgram::InitCB(const char *commandLine)
+{
+    DebugInfo("InitCB");
+    SetMainLoopMode(ENG_LOOP_CONSTANT_RATE);
+    return 1;
+}
+
+signed char SampleProgram::PreCreateWindowCB(_EngCreateWindowParms *parms)
+{
+    DebugInfo("PreCreateWindowCB: %dx%d, windowed %d", parms->width, parms->height, parms->windowed);
+    return 1;
+}
+
+signed char SampleProgram::PreDeviceInitCB()
+{
+    DebugInfo("PreDeviceInitCB");
+    return 1;
+}
+
+signed char SampleProgram::PostDeviceInitCB()
+{
+    DebugInfo("PostDeviceInitCB: main loop starts");
+    return 1;
+}
+
+void SampleProgram::AfterGraphicsObjectsCreatedCB()
+{
+    DebugInfo("AfterGraphicsObjectsCreatedCB: %dx%d", EngScreenSettings.width, EngScreenSettings.height);
+}
+
+bool SampleProgram::TickCB()
+{
+    // The frame rate over each five seconds, from the engine's own frame timing.
+    double now = EngFrameTiming.currentTime;
+    if (rateStart <= 0.0)
+    {
+        rateStart = now;
+        nextRateTime = now + 5.0;
+    }
+    framesSinceRate++;
+    if (now >= nextRateTime)
+    {
+        DebugInfo("Frame rate: %.2f frames a second over %.2f s", framesSinceRate / (now - rateStart),
+                  now - rateStart);
+        rateStart = now;
+        nextRateTime = now + 5.0;
+        framesSinceRate = 0;
+    }
+    return true;
+}
+
+bool SampleProgram::InputCB(int32_t event, int32_t a, int32_t b)
+{
+    if (event == ENG_INPUT_KEY_DOWN && a == ENG_VK_ESCAPE)
+    {
+        QuitMainLoop();
+        return true;
+    }
+    return false;
+}
+
+void SampleProgram::PreDestroyDeviceCB()
+{
+    DebugInfo("PreDestroyDeviceCB");
+}
+
+void SampleProgram::ReleaseGraphicsObjectsCB()
+{
+    DebugInfo("ReleaseGraphicsObjectsCB");
+}
+
+void SampleProgram::PostDestroyDeviceCB()
+{
+    DebugInfo("PostDestroyDeviceCB");
+}
+
+void SampleProgram::ShutdownCB()
+{
+    DebugInfo("ShutdownCB");
+}
+
+// ---- Application functions ------------------------------------------------------------------
+
+signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode)
+{
+    // The per-user folder and the log in it come first: everything after reports there.
+    PrefFolderSetup("Plinx", true, "LogFile.txt", false);
+    DebugInfo("Plinx started [%s]", commandLine);
+    EngWindowSetDefaultParms(&s_sample.windowParms);
+    s_sample.program = new SampleProgram();
+    signed char result = s_sample.program->Init(instance, commandLine);
+    if (result < 0)
+    {
+        *exitCode = 0;
+        return 0;
+    }
+    if (result == 0)
+    {
+        DebugError(ENG_FUNC, "Init Failed");
+        *exitCode = -1;
+        return 0;
+    }
+    return 1;
+}
+
+void MainDeleteMainProgram()
+{
+    if (!s_sample.program)
+        return;
+    s_sample.program->Shutdown(true);
+    delete s_sample.program;
+    s_sample.program = nullptr;
+}
+
+const char *MainGetProgramTitle()
+{
+    return "Plinx!";
+}
+
+const char *MainGetWindowClassName()
+{
+    return "PlinxClass";
+}
+
+_EngCreateWindowParms *MainGetWindowSettings()
+{
+    return &s_sample.windowParms;
+}

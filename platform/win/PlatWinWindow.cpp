@@ -1,0 +1,414 @@
+// Video set-up, windows, the cursor and the display modes over SDL2 video.
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+#include "PlatWinInternal.h"
+
+enum
+{
+    MAX_WINDOWS = 8,
+};
+
+static struct
+{
+    bool tried;
+    bool up;
+    char error[256];
+    PlatWindow *windows[MAX_WINDOWS];
+    int32_t cursorCount; // Windows display count: visible while >= 0
+} s_video = {false, false, "", {}, 0};
+
+void PlatWinSetError(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    vsnprintf(s_video.error, sizeof(s_video.error), format, args);
+    va_end(args);
+}
+
+const char *PlatWinGetErrorText()
+{
+    return s_video.error;
+}
+
+static void PlatWinQuitVideo()
+{
+    // Gives the desktop its own display mode back after a full-screen mode change.
+    if (s_video.up)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    s_video.up = false;
+}
+
+int PlatWinInitVideo()
+{
+    if (s_video.tried)
+        return s_video.up ? 1 : 0;
+    s_video.tried = true;
+    // The engine installs its own signal handlers, minimises a full-screen window itself
+    // when it loses the focus, and decides itself when closing a window ends the program.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    {
+        PlatWinSetError("No display: %s", SDL_GetError());
+        return 0;
+    }
+    // Without a display SDL falls back to drivers that draw nowhere; a player would see
+    // nothing, so those count only when asked for by name (as the tests do).
+    const char *driver = SDL_GetCurrentVideoDriver();
+    const char *requested = SDL_getenv("SDL_VIDEODRIVER");
+    bool headless = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+    if (headless && !(requested && requested[0]))
+    {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        PlatWinSetError("No display");
+        return 0;
+    }
+    s_video.up = true;
+    atexit(PlatWinQuitVideo);
+    SDL_StartTextInput();
+    SDL_ShowCursor(s_video.cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    return 1;
+}
+
+bool PlatWinIsVideoUp()
+{
+    return s_video.up;
+}
+
+// ---- Windows ------------------------------------------------------------------------
+
+PlatWindow *PlatWinFindWindow(uint32_t id)
+{
+    for (PlatWindow *window : s_video.windows)
+        if (window && window->id == id && !window->closed)
+            return window;
+    return nullptr;
+}
+
+PlatWindow *PlatWinFirstWindow()
+{
+    for (PlatWindow *window : s_video.windows)
+        if (window && !window->closed)
+            return window;
+    return nullptr;
+}
+
+static SDL_Window *PlatWinCreateSdlWindow(const char *title, int x, int y, int width, int height, Uint32 flags)
+{
+    SDL_Window *sdl = SDL_CreateWindow(title, x, y, width, height, flags | SDL_WINDOW_OPENGL);
+    // A window system without GL (the dummy driver of the tests) still gets its window.
+    if (!sdl)
+        sdl = SDL_CreateWindow(title, x, y, width, height, flags);
+    return sdl;
+}
+
+PlatWindow *PlatWinCreateWindow(const PlatWindowParms *parms)
+{
+    if (!parms || parms->width < 1 || parms->height < 1)
+    {
+        PlatWinSetError("Bad window parameters");
+        return nullptr;
+    }
+    if (!PlatWinInitVideo())
+        return nullptr;
+    int slot = -1;
+    for (int i = 0; i < MAX_WINDOWS && slot < 0; i++)
+        if (!s_video.windows[i])
+            slot = i;
+    if (slot < 0)
+    {
+        PlatWinSetError("Too many windows");
+        return nullptr;
+    }
+
+    // The device draws into an off-screen buffer of its own; the window's surface only
+    // needs colour and double buffering.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+
+    Uint32 flags = SDL_WINDOW_SHOWN;
+    int x = parms->x < 0 ? (int)SDL_WINDOWPOS_UNDEFINED : parms->x;
+    int y = parms->y < 0 ? (int)SDL_WINDOWPOS_UNDEFINED : parms->y;
+    if (parms->fullScreen)
+    {
+        // The desktop's own size needs no mode change; any other size switches the
+        // display to the closest mode SDL knows.
+        SDL_DisplayMode desktop;
+        bool desktopSize = SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w == parms->width &&
+                           desktop.h == parms->height;
+        flags |= desktopSize ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_FULLSCREEN;
+        x = y = (int)SDL_WINDOWPOS_UNDEFINED_DISPLAY(0);
+    }
+    else if (parms->resizable)
+        flags |= SDL_WINDOW_RESIZABLE;
+
+    char title[1024];
+    PlatWinUtf8FromCp1252(parms->title ? parms->title : "", title, sizeof(title));
+    SDL_Window *sdl = PlatWinCreateSdlWindow(title, x, y, parms->width, parms->height, flags);
+    if (!sdl)
+    {
+        PlatWinSetError("Could not create the window: %s", SDL_GetError());
+        return nullptr;
+    }
+    PlatWindow *window = (PlatWindow *)calloc(1, sizeof(PlatWindow));
+    if (!window)
+    {
+        SDL_DestroyWindow(sdl);
+        PlatWinSetError("Out of memory");
+        return nullptr;
+    }
+    window->sdl = sdl;
+    window->id = SDL_GetWindowID(sdl);
+    window->proc = parms->proc;
+    window->user = parms->user;
+    s_video.windows[slot] = window;
+    return window;
+}
+
+void PlatWinDestroyWindow(PlatWindow *window)
+{
+    if (!window)
+        return;
+    for (PlatWindow *&slot : s_video.windows)
+        if (slot == window)
+            slot = nullptr;
+    PlatWinDropMessagesOf(window);
+    SDL_DestroyWindow(window->sdl);
+    // Events SDL still holds for the old window are dropped by the pump, which finds no
+    // window with that id any more.
+    free(window);
+}
+
+void *PlatWinGetNativeWindow(PlatWindow *window)
+{
+    return window ? window->sdl : nullptr;
+}
+
+uint32_t PlatWinGetWindowId(PlatWindow *window)
+{
+    return window ? window->id : 0;
+}
+
+void PlatWinGetClientSize(PlatWindow *window, int32_t *width, int32_t *height)
+{
+    int w = 0, h = 0;
+    if (window)
+        SDL_GetWindowSize(window->sdl, &w, &h);
+    if (width)
+        *width = w;
+    if (height)
+        *height = h;
+}
+
+void PlatWinGetClientRect(PlatWindow *window, int32_t *x, int32_t *y, int32_t *width, int32_t *height)
+{
+    int left = 0, top = 0;
+    if (window)
+        SDL_GetWindowPosition(window->sdl, &left, &top);
+    if (x)
+        *x = left;
+    if (y)
+        *y = top;
+    PlatWinGetClientSize(window, width, height);
+}
+
+void PlatWinClientToScreen(PlatWindow *window, int32_t *x, int32_t *y)
+{
+    int left = 0, top = 0;
+    if (window)
+        SDL_GetWindowPosition(window->sdl, &left, &top);
+    if (x)
+        *x += left;
+    if (y)
+        *y += top;
+}
+
+bool PlatWinIsFullScreen(PlatWindow *window)
+{
+    return window && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+bool PlatWinIsMinimised(PlatWindow *window)
+{
+    return window && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+void PlatWinMinimiseWindow(PlatWindow *window)
+{
+    if (window)
+        SDL_MinimizeWindow(window->sdl);
+}
+
+void PlatWinSetTitle(PlatWindow *window, const char *title)
+{
+    if (!window)
+        return;
+    char utf8[1024];
+    PlatWinUtf8FromCp1252(title ? title : "", utf8, sizeof(utf8));
+    SDL_SetWindowTitle(window->sdl, utf8);
+}
+
+// ---- Mouse and cursor ----------------------------------------------------------------
+
+int32_t PlatWinShowCursor(bool show)
+{
+    s_video.cursorCount += show ? 1 : -1;
+    if (s_video.up)
+        SDL_ShowCursor(s_video.cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    return s_video.cursorCount;
+}
+
+void PlatWinGetCursorPos(int32_t *x, int32_t *y)
+{
+    int globalX = 0, globalY = 0;
+    if (s_video.up)
+        SDL_GetGlobalMouseState(&globalX, &globalY);
+    if (x)
+        *x = globalX;
+    if (y)
+        *y = globalY;
+}
+
+void PlatWinSetCursorPos(int32_t x, int32_t y)
+{
+    if (s_video.up)
+        SDL_WarpMouseGlobal(x, y);
+}
+
+bool PlatWinIsMouseButtonDown(int32_t virtualKey)
+{
+    if (!s_video.up)
+        return false;
+    Uint32 buttons = SDL_GetGlobalMouseState(nullptr, nullptr);
+    switch (virtualKey)
+    {
+    case PLAT_VK_LBUTTON:
+        return (buttons & SDL_BUTTON_LMASK) != 0;
+    case PLAT_VK_RBUTTON:
+        return (buttons & SDL_BUTTON_RMASK) != 0;
+    case PLAT_VK_MBUTTON:
+        return (buttons & SDL_BUTTON_MMASK) != 0;
+    default:
+        return false;
+    }
+}
+
+void PlatWinTrackMouseLeave(PlatWindow *window)
+{
+    if (window)
+        window->trackLeave = true;
+}
+
+int32_t PlatWinGetWheelScrollLines()
+{
+    return 3;
+}
+
+// ---- Display modes -------------------------------------------------------------------
+
+static void PlatWinModeFromSdl(const SDL_DisplayMode &sdl, PlatDisplayMode *mode)
+{
+    mode->width = sdl.w;
+    mode->height = sdl.h;
+    // 24-bit colour in a 32-bit pixel counts as 32, as the engine's modes do.
+    mode->depth = SDL_BITSPERPIXEL(sdl.format) > 16 ? 32 : 16;
+    mode->refresh = sdl.refresh_rate;
+}
+
+int32_t PlatWinGetDisplayModeCount()
+{
+    if (!PlatWinInitVideo())
+        return 0;
+    int count = SDL_GetNumDisplayModes(0);
+    return count > 0 ? count : 0;
+}
+
+bool PlatWinGetDisplayMode(int32_t index, PlatDisplayMode *mode)
+{
+    SDL_DisplayMode sdl;
+    if (!mode || !PlatWinInitVideo() || SDL_GetDisplayMode(0, index, &sdl) != 0)
+        return false;
+    PlatWinModeFromSdl(sdl, mode);
+    return true;
+}
+
+bool PlatWinGetDesktopDisplayMode(PlatDisplayMode *mode)
+{
+    SDL_DisplayMode sdl;
+    if (!mode || !PlatWinInitVideo() || SDL_GetDesktopDisplayMode(0, &sdl) != 0)
+        return false;
+    PlatWinModeFromSdl(sdl, mode);
+    return true;
+}
+
+// ---- GL context ----------------------------------------------------------------------
+
+PlatGLContext *PlatWinGLCreateContext(PlatWindow *window)
+{
+    if (!window)
+    {
+        PlatWinSetError("No window");
+        return nullptr;
+    }
+    SDL_GLContext context = SDL_GL_CreateContext(window->sdl);
+    if (!context)
+    {
+        PlatWinSetError("Could not create the GL context: %s", SDL_GetError());
+        return nullptr;
+    }
+    PlatGLContext *result = (PlatGLContext *)calloc(1, sizeof(PlatGLContext));
+    if (!result)
+    {
+        SDL_GL_DeleteContext(context);
+        PlatWinSetError("Out of memory");
+        return nullptr;
+    }
+    result->context = context;
+    return result;
+}
+
+void PlatWinGLDeleteContext(PlatGLContext *context)
+{
+    if (!context)
+        return;
+    SDL_GL_MakeCurrent(nullptr, nullptr);
+    SDL_GL_DeleteContext(context->context);
+    free(context);
+}
+
+bool PlatWinGLMakeCurrent(PlatWindow *window, PlatGLContext *context)
+{
+    if (!window || !context)
+        return false;
+    if (SDL_GL_MakeCurrent(window->sdl, context->context) != 0)
+    {
+        PlatWinSetError("Could not make the GL context current: %s", SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+bool PlatWinGLSetSwapInterval(int32_t interval)
+{
+    return SDL_GL_SetSwapInterval(interval) == 0;
+}
+
+void PlatWinGLSwapWindow(PlatWindow *window)
+{
+    if (window)
+        SDL_GL_SwapWindow(window->sdl);
+}
+
+void *PlatWinGLGetProcAddress(const char *name)
+{
+    return s_video.up ? SDL_GL_GetProcAddress(name) : nullptr;
+}
