@@ -43,6 +43,8 @@ public:
 
     // ---- Back end (graphics device side) ----
     bool GetModesAvailable_DX9();
+    // The list from the device object; the popup flag is passed to its creation.
+    bool GetList_DX9(bool showPopup);
     bool GetClosestFullScreenModeToMode_DX9(int32_t *width, int32_t *height, int32_t *depth);
     bool GetWindowedModeDetails_DX9(int32_t *width, int32_t *height, int32_t *depth);
     void ReleaseD3D_DX9();
@@ -59,3 +61,7 @@ private:
     void *workBlock;
     int32_t extra[2];
 };
+
+// "Off", "Level %d", "%dx%d" or "%dx%d Level %d" for an anti-aliasing pair {type,
+// quality}; "(error)" for NULL, "?" for unknown types. The text lives until the next call.
+const char *EngResModesGetMultiSampleText(const int32_t *pair);

@@ -18,6 +18,7 @@
 
 #include "PlatD3dExecutor.h"
 #include "PlatD3dInternal.h"
+#include "PlatWin.h"
 
 // ---- GL entry points --------------------------------------------------------------------
 
@@ -59,6 +60,8 @@
     X(PFNGLBINDBUFFERPROC, BindBuffer)                                                           \
     X(PFNGLBUFFERDATAPROC, BufferData)                                                           \
     X(PFNGLBUFFERSUBDATAPROC, BufferSubData)                                                     \
+    X(PFNGLMAPBUFFERRANGEPROC, MapBufferRange)                                                   \
+    X(PFNGLUNMAPBUFFERPROC, UnmapBuffer)                                                         \
     X(PFNGLGENVERTEXARRAYSPROC, GenVertexArrays)                                                 \
     X(PFNGLDELETEVERTEXARRAYSPROC, DeleteVertexArrays)                                           \
     X(PFNGLBINDVERTEXARRAYPROC, BindVertexArray)                                                 \
@@ -110,10 +113,10 @@ struct GLFunctions
 #undef PLAT_GL_MEMBER
 };
 
-bool LoadFunctions(GLFunctions *gl)
+bool LoadFunctions(GLFunctions *gl, void *(*getProc)(const char *name))
 {
 #define PLAT_GL_LOAD(type, name)                                                                 \
-    gl->name = (type)SDL_GL_GetProcAddress("gl" #name);                                          \
+    gl->name = (type)getProc("gl" #name);                                                        \
     if (!gl->name)                                                                               \
     {                                                                                            \
         PlatD3dSetErrorText("Missing GL function gl%s", #name);                                  \
@@ -148,6 +151,11 @@ out vec4 vDiffuse;
 out vec4 vSpecular;
 out vec2 vTexCoord;
 
+// Pixel centres lie on whole coordinates: positions move by half a pixel, less a
+// sixty-fourth so that a centre on an edge belongs to the shape below or right of it
+// (top and left edges in, bottom and right edges out), whatever GL's own tie rule.
+const float kCentre = 0.5 - 1.0 / 64.0;
+
 vec4 Source(int source, vec4 material)
 {
     if (source == 1 && uHasDiffuse != 0)
@@ -164,24 +172,24 @@ void main()
     {
         // Pixel positions (centres on whole numbers) inside the viewport; depth as given.
         float w = aPosition.w != 0.0 ? 1.0 / aPosition.w : 1.0;
-        vec2 ndc = vec2((aPosition.x + 0.5 - uViewport.x) / uViewport.z * 2.0 - 1.0,
-                        1.0 - (aPosition.y + 0.5 - uViewport.y) / uViewport.w * 2.0);
+        vec2 ndc = vec2((aPosition.x + kCentre - uViewport.x) / uViewport.z * 2.0 - 1.0,
+                        1.0 - (aPosition.y + kCentre - uViewport.y) / uViewport.w * 2.0);
         clip = vec4(ndc * w, (aPosition.z * 2.0 - 1.0) * w, w);
     }
     else
     {
         clip = uTransform * vec4(aPosition.xyz, 1.0);
         // Whole-pixel centres, and depth 0..w onto GL's -w..w.
-        clip.x += clip.w / uViewport.z;
-        clip.y -= clip.w / uViewport.w;
+        clip.x += clip.w * 2.0 * kCentre / uViewport.z;
+        clip.y -= clip.w * 2.0 * kCentre / uViewport.w;
         clip.z = clip.z * 2.0 - clip.w;
     }
     gl_Position = clip;
     vec4 diffuse = uHasDiffuse != 0 ? aDiffuse : vec4(1.0);
     vec4 specular = uHasSpecular != 0 ? aSpecular : vec4(0.0);
-    if (uLighting != 0)
+    if (uLighting != 0 && uPreTransformed == 0)
     {
-        // No lights: emissive plus ambient under the global ambient light.
+        // Pre-transformed vertices are never lit. No lights: emissive plus ambient under the global ambient light.
         vec4 d = Source(uDiffuseSource, uMatDiffuse);
         vec4 a = Source(uAmbientSource, uMatAmbient);
         vec4 e = Source(uEmissiveSource, uMatEmissive);
@@ -377,10 +385,13 @@ private:
 
     GLFunctions gl = {};
     PlatD3dPresentParameters parameters = {};
+    // The game's window (through platform/win), or a hidden SDL window of our own.
+    PlatWindow *platWindow = nullptr;
+    PlatGLContext *platContext = nullptr;
     SDL_Window *window = nullptr;
+    SDL_GLContext context = nullptr;
     bool ownsWindow = false;
     bool ownsVideo = false;
-    SDL_GLContext context = nullptr;
     char rendererText[256] = "OpenGL";
 
     GLuint program = 0;
@@ -402,11 +413,16 @@ private:
     PlatD3dRect scissor = {};
     PlatD3dMaterial material = {};
     uint32_t boundTexture = 0;
+    GLuint glTexture = 0;         // the texture GL has bound
+    int hasTextureUniform = -1;   // the value the shader has
     bool fixedDirty = true;    // blend, depth, cull, scissor, viewport
     bool samplerDirty = true;
     bool uniformsDirty = true; // lighting, material, stage, texture presence
     bool transformDirty = true;
     uint32_t lastFvf = 0xFFFFFFFFu;
+    // The vertex layout the attribute pointers were last set for.
+    uint32_t layoutFvf = 0xFFFFFFFFu;
+    uint32_t layoutStride = 0;
 
     std::unordered_map<uint32_t, Texture> textures;
     uint32_t lastTexture = 0;
@@ -414,9 +430,12 @@ private:
     uint32_t lastFence = 0;
 };
 
+// The executor whose context was made current last.
+GLExecutor *s_currentExecutor = nullptr;
+
 GLExecutor::~GLExecutor()
 {
-    if (context)
+    if (context || platContext)
     {
         MakeCurrent();
         for (auto &entry : textures)
@@ -436,9 +455,16 @@ GLExecutor::~GLExecutor()
         GLuint renderBuffers[] = {colourBuffer, depthBuffer, resolveColourBuffer};
         gl.DeleteFramebuffers(2, frameBuffers);
         gl.DeleteRenderbuffers(3, renderBuffers);
-        SDL_GL_MakeCurrent(window, nullptr);
-        SDL_GL_DeleteContext(context);
+        if (platContext)
+            PlatWinGLDeleteContext(platContext);
+        else
+        {
+            SDL_GL_MakeCurrent(window, nullptr);
+            SDL_GL_DeleteContext(context);
+        }
     }
+    if (s_currentExecutor == this)
+        s_currentExecutor = nullptr;
     if (ownsWindow && window)
         SDL_DestroyWindow(window);
     if (ownsVideo)
@@ -447,9 +473,12 @@ GLExecutor::~GLExecutor()
 
 bool GLExecutor::MakeCurrent()
 {
-    if (SDL_GL_GetCurrentContext() == context)
+    if (s_currentExecutor == this)
         return true;
-    return SDL_GL_MakeCurrent(window, context) == 0;
+    bool ok = platContext ? PlatWinGLMakeCurrent(platWindow, platContext) : SDL_GL_MakeCurrent(window, context) == 0;
+    if (ok)
+        s_currentExecutor = this;
+    return ok;
 }
 
 bool GLExecutor::Open(const PlatD3dPresentParameters &given)
@@ -468,8 +497,17 @@ bool GLExecutor::Open(const PlatD3dPresentParameters &given)
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    window = (SDL_Window *)parameters.deviceWindow;
-    if (!window)
+    platWindow = (PlatWindow *)parameters.deviceWindow;
+    if (platWindow)
+    {
+        platContext = PlatWinGLCreateContext(platWindow);
+        if (!platContext)
+        {
+            PlatD3dSetErrorText("No OpenGL 3.3 core context: %s", PlatWinGetErrorText());
+            return false;
+        }
+    }
+    else
     {
         // No window to show in: draw off-screen in a hidden window of our own.
         window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 16, 16,
@@ -480,19 +518,20 @@ bool GLExecutor::Open(const PlatD3dPresentParameters &given)
             return false;
         }
         ownsWindow = true;
+        context = SDL_GL_CreateContext(window);
+        if (!context)
+        {
+            PlatD3dSetErrorText("No OpenGL 3.3 core context: %s", SDL_GetError());
+            return false;
+        }
     }
-    context = SDL_GL_CreateContext(window);
-    if (!context)
-    {
-        PlatD3dSetErrorText("No OpenGL 3.3 core context: %s", SDL_GetError());
-        return false;
-    }
-    if (!MakeCurrent() || !LoadFunctions(&gl))
+    s_currentExecutor = nullptr;
+    if (!MakeCurrent() || !LoadFunctions(&gl, platContext ? PlatWinGLGetProcAddress : SDL_GL_GetProcAddress))
         return false;
     snprintf(rendererText, sizeof(rendererText), "%s, %s", (const char *)gl.GetString(GL_RENDERER),
              (const char *)gl.GetString(GL_VERSION));
-    if (!ownsWindow)
-        SDL_GL_SetSwapInterval(parameters.presentationInterval == PLAT_PRESENT_INTERVAL_IMMEDIATE ? 0 : 1);
+    if (platWindow)
+        PlatWinGLSetSwapInterval(parameters.presentationInterval == PLAT_PRESENT_INTERVAL_IMMEDIATE ? 0 : 1);
     if (!BuildProgram() || !BuildBackBuffer())
         return false;
 
@@ -689,14 +728,10 @@ void GLExecutor::SetMaterial(const PlatD3dMaterial &given)
 
 void GLExecutor::SetTexture(uint32_t stage, uint32_t textureId)
 {
-    if (stage != 0 || boundTexture == textureId)
-        return;
-    boundTexture = textureId;
-    if (!MakeCurrent())
-        return;
-    auto found = textures.find(textureId);
-    gl.BindTexture(GL_TEXTURE_2D, found != textures.end() ? found->second.name : 0);
-    uniformsDirty = true;
+    // Bound at the next draw: a texture set and cleared around each quad costs nothing
+    // until something is drawn with it.
+    if (stage == 0)
+        boundTexture = textureId;
 }
 
 void GLExecutor::ApplyState()
@@ -769,6 +804,18 @@ void GLExecutor::ApplyState()
         // Row-vector matrices read column by column are their transposes: M^T p = (p M)^T.
         gl.UniformMatrix4fv(uniforms[U_TRANSFORM], 1, GL_FALSE, combined.m);
     }
+    auto found = textures.find(boundTexture);
+    GLuint name = found != textures.end() ? found->second.name : 0;
+    if (name != glTexture)
+    {
+        gl.BindTexture(GL_TEXTURE_2D, name);
+        glTexture = name;
+    }
+    if ((name != 0 ? 1 : 0) != hasTextureUniform)
+    {
+        hasTextureUniform = name != 0 ? 1 : 0;
+        gl.Uniform1i(uniforms[U_HAS_TEXTURE], hasTextureUniform);
+    }
     if (uniformsDirty)
     {
         uniformsDirty = false;
@@ -784,7 +831,6 @@ void GLExecutor::ApplyState()
         gl.Uniform1i(uniforms[U_DIFFUSE_SOURCE], (GLint)renderStates[PLAT_RS_DIFFUSEMATERIALSOURCE]);
         gl.Uniform1i(uniforms[U_AMBIENT_SOURCE], (GLint)renderStates[PLAT_RS_AMBIENTMATERIALSOURCE]);
         gl.Uniform1i(uniforms[U_EMISSIVE_SOURCE], (GLint)renderStates[PLAT_RS_EMISSIVEMATERIALSOURCE]);
-        gl.Uniform1i(uniforms[U_HAS_TEXTURE], textures.count(boundTexture) ? 1 : 0);
         gl.Uniform1i(uniforms[U_COLOUR_OP], (GLint)stageStates[PLAT_TSS_COLOROP]);
         gl.Uniform1i(uniforms[U_COLOUR_ARG1], (GLint)stageStates[PLAT_TSS_COLORARG1]);
         gl.Uniform1i(uniforms[U_COLOUR_ARG2], (GLint)stageStates[PLAT_TSS_COLORARG2]);
@@ -847,17 +893,25 @@ void GLExecutor::Draw(PlatD3dPrimitive primitive, uint32_t fvf, uint32_t stride,
                   : primitive == PLAT_PT_TRIANGLESTRIP ? GL_TRIANGLE_STRIP
                                                        : GL_TRIANGLE_FAN;
     GLsizeiptr size = (GLsizeiptr)stride * vertexCount;
-    if (size > kStreamSize)
+    if (size > kStreamSize || stride == 0)
         return;
-    if (streamUsed + size > kStreamSize)
+    // Vertices go one after another into the stream, each batch starting on a whole
+    // vertex so that one set of attribute pointers serves every batch of a layout. A full
+    // stream is orphaned: the driver keeps the old storage for draws still queued, and
+    // writes never wait for the graphics processor.
+    GLsizeiptr base = (streamUsed + stride - 1) / stride * stride;
+    if (base + size > kStreamSize)
     {
         gl.BufferData(GL_ARRAY_BUFFER, kStreamSize, nullptr, GL_STREAM_DRAW);
-        streamUsed = 0;
+        base = 0;
     }
-    GLsizeiptr base = streamUsed;
-    gl.BufferSubData(GL_ARRAY_BUFFER, base, size, vertices);
-    // Keep each batch aligned to 16 bytes.
-    streamUsed += (size + 15) & ~(GLsizeiptr)15;
+    void *target = gl.MapBufferRange(GL_ARRAY_BUFFER, base, size,
+                                     GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
+    if (!target)
+        return;
+    memcpy(target, vertices, (size_t)size);
+    gl.UnmapBuffer(GL_ARRAY_BUFFER);
+    streamUsed = base + size;
 
     bool preTransformed = (fvf & PLAT_FVF_XYZRHW) != 0;
     if (fvf != lastFvf)
@@ -876,47 +930,53 @@ void GLExecutor::Draw(PlatD3dPrimitive primitive, uint32_t fvf, uint32_t stride,
     }
     ApplyState();
 
-    uintptr_t offset = (uintptr_t)base;
-    gl.EnableVertexAttribArray(ATTR_POSITION);
-    gl.VertexAttribPointer(ATTR_POSITION, preTransformed ? 4 : 3, GL_FLOAT, GL_FALSE, (GLsizei)stride,
-                           (const void *)offset);
-    offset += preTransformed ? 16 : 12;
-    if (fvf & PLAT_FVF_NORMAL)
-        offset += 12;
-    if (fvf & PLAT_FVF_DIFFUSE)
+    if (fvf != layoutFvf || stride != layoutStride)
     {
-        gl.EnableVertexAttribArray(ATTR_DIFFUSE);
-        gl.VertexAttribPointer(ATTR_DIFFUSE, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, (GLsizei)stride, (const void *)offset);
-        offset += 4;
-    }
-    else
-    {
-        gl.DisableVertexAttribArray(ATTR_DIFFUSE);
-        gl.VertexAttrib4f(ATTR_DIFFUSE, 1.0f, 1.0f, 1.0f, 1.0f);
-    }
-    if (fvf & PLAT_FVF_SPECULAR)
-    {
-        gl.EnableVertexAttribArray(ATTR_SPECULAR);
-        gl.VertexAttribPointer(ATTR_SPECULAR, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, (GLsizei)stride,
+        layoutFvf = fvf;
+        layoutStride = stride;
+        uintptr_t offset = 0;
+        gl.EnableVertexAttribArray(ATTR_POSITION);
+        gl.VertexAttribPointer(ATTR_POSITION, preTransformed ? 4 : 3, GL_FLOAT, GL_FALSE, (GLsizei)stride,
                                (const void *)offset);
-        offset += 4;
+        offset += preTransformed ? 16 : 12;
+        if (fvf & PLAT_FVF_NORMAL)
+            offset += 12;
+        if (fvf & PLAT_FVF_DIFFUSE)
+        {
+            gl.EnableVertexAttribArray(ATTR_DIFFUSE);
+            gl.VertexAttribPointer(ATTR_DIFFUSE, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, (GLsizei)stride,
+                                   (const void *)offset);
+            offset += 4;
+        }
+        else
+        {
+            gl.DisableVertexAttribArray(ATTR_DIFFUSE);
+            gl.VertexAttrib4f(ATTR_DIFFUSE, 1.0f, 1.0f, 1.0f, 1.0f);
+        }
+        if (fvf & PLAT_FVF_SPECULAR)
+        {
+            gl.EnableVertexAttribArray(ATTR_SPECULAR);
+            gl.VertexAttribPointer(ATTR_SPECULAR, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, (GLsizei)stride,
+                                   (const void *)offset);
+            offset += 4;
+        }
+        else
+        {
+            gl.DisableVertexAttribArray(ATTR_SPECULAR);
+            gl.VertexAttrib4f(ATTR_SPECULAR, 0.0f, 0.0f, 0.0f, 0.0f);
+        }
+        if (fvf & PLAT_FVF_TEX1)
+        {
+            gl.EnableVertexAttribArray(ATTR_TEXCOORD);
+            gl.VertexAttribPointer(ATTR_TEXCOORD, 2, GL_FLOAT, GL_FALSE, (GLsizei)stride, (const void *)offset);
+        }
+        else
+        {
+            gl.DisableVertexAttribArray(ATTR_TEXCOORD);
+            gl.VertexAttrib4f(ATTR_TEXCOORD, 0.0f, 0.0f, 0.0f, 1.0f);
+        }
     }
-    else
-    {
-        gl.DisableVertexAttribArray(ATTR_SPECULAR);
-        gl.VertexAttrib4f(ATTR_SPECULAR, 0.0f, 0.0f, 0.0f, 0.0f);
-    }
-    if (fvf & PLAT_FVF_TEX1)
-    {
-        gl.EnableVertexAttribArray(ATTR_TEXCOORD);
-        gl.VertexAttribPointer(ATTR_TEXCOORD, 2, GL_FLOAT, GL_FALSE, (GLsizei)stride, (const void *)offset);
-    }
-    else
-    {
-        gl.DisableVertexAttribArray(ATTR_TEXCOORD);
-        gl.VertexAttrib4f(ATTR_TEXCOORD, 0.0f, 0.0f, 0.0f, 1.0f);
-    }
-    gl.DrawArrays(mode, 0, (GLsizei)vertexCount);
+    gl.DrawArrays(mode, (GLint)(base / stride), (GLsizei)vertexCount);
 }
 
 uint32_t GLExecutor::CreateTexture(uint32_t width, uint32_t height, PlatD3dFormat format)
@@ -933,8 +993,7 @@ uint32_t GLExecutor::CreateTexture(uint32_t width, uint32_t height, PlatD3dForma
                   GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
     uint32_t id = ++lastTexture;
     textures[id] = texture;
-    auto bound = textures.find(boundTexture);
-    gl.BindTexture(GL_TEXTURE_2D, bound != textures.end() ? bound->second.name : 0);
+    gl.BindTexture(GL_TEXTURE_2D, glTexture);
     return id;
 }
 
@@ -946,8 +1005,7 @@ void GLExecutor::UpdateTexture(uint32_t textureId, const void *pixels)
     gl.BindTexture(GL_TEXTURE_2D, found->second.name);
     gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, (GLsizei)found->second.width, (GLsizei)found->second.height, 0,
                   GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
-    auto bound = textures.find(boundTexture);
-    gl.BindTexture(GL_TEXTURE_2D, bound != textures.end() ? bound->second.name : 0);
+    gl.BindTexture(GL_TEXTURE_2D, glTexture);
 }
 
 void GLExecutor::DestroyTexture(uint32_t textureId)
@@ -955,13 +1013,12 @@ void GLExecutor::DestroyTexture(uint32_t textureId)
     auto found = textures.find(textureId);
     if (found == textures.end() || !MakeCurrent())
         return;
+    if (glTexture == found->second.name)
+        glTexture = 0;
     gl.DeleteTextures(1, &found->second.name);
     textures.erase(found);
     if (boundTexture == textureId)
-    {
         boundTexture = 0;
-        uniformsDirty = true;
-    }
 }
 
 void GLExecutor::IssueFence(uint32_t fenceId)
@@ -1028,8 +1085,8 @@ bool GLExecutor::Present()
     }
     if (samples > 0)
         ResolveBackBuffer();
-    int drawableWidth = 0, drawableHeight = 0;
-    SDL_GL_GetDrawableSize(window, &drawableWidth, &drawableHeight);
+    int32_t drawableWidth = 0, drawableHeight = 0;
+    PlatWinGetClientSize(platWindow, &drawableWidth, &drawableHeight);
     GLint width = (GLint)parameters.backBufferWidth, height = (GLint)parameters.backBufferHeight;
     gl.Disable(GL_SCISSOR_TEST);
     gl.BindFramebuffer(GL_READ_FRAMEBUFFER, samples > 0 ? resolveFrameBuffer : frameBuffer);
@@ -1037,7 +1094,7 @@ bool GLExecutor::Present()
     bool sameSize = drawableWidth == width && drawableHeight == height;
     gl.BlitFramebuffer(0, 0, width, height, 0, 0, drawableWidth, drawableHeight, GL_COLOR_BUFFER_BIT,
                        sameSize ? GL_NEAREST : GL_LINEAR);
-    SDL_GL_SwapWindow(window);
+    PlatWinGLSwapWindow(platWindow);
     gl.BindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
     fixedDirty = true;
     return gl.GetError() == GL_NO_ERROR;

@@ -1,0 +1,148 @@
+// The device's life cycle through the recorder: creation through the settings matching,
+// scenes, presenting, a simulated loss and its one re-creation request, the GPU sync's
+// bounded wait and fall-back, and the report of graphics objects left at destruction.
+#include "DeviceFixture.h"
+
+#include "EngVertexBufferDX9.h"
+
+namespace
+{
+
+using devicetest::DeviceTest;
+
+int CountLog(const std::string &log, const std::string &text)
+{
+    int count = 0;
+    for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+        count++;
+    return count;
+}
+
+class EngDeviceLifeTest : public DeviceTest
+{
+};
+
+TEST_F(EngDeviceLifeTest, CreatesThroughMatchingAndLogsTheRenderer)
+{
+    ASSERT_TRUE(MakeDevice(800, 600));
+    EXPECT_EQ(EngMainDevice, device);
+    EXPECT_TRUE(device->IsReady());
+    const _DXUTDeviceSettings *settings = Back()->GetDeviceSettings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->pp.backBufferWidth, 800u);
+    EXPECT_EQ(settings->pp.backBufferFormat, PLAT_FMT_X8R8G8B8);
+    EXPECT_TRUE(settings->pp.enableAutoDepthStencil);
+    EXPECT_TRUE(LogHas("[DxDevices] GL renderer: Recorder, 1.0"));
+    EXPECT_TRUE(LogHas("[DxDevices] CreateDevice - DONE"));
+}
+
+TEST_F(EngDeviceLifeTest, OtherDeviceTypeMakesEveryCallANoOp)
+{
+    ASSERT_TRUE(program->SetMainDeviceType(ENG_DEVICE_NONE));
+    device = new EngDevice(nullptr);
+    EXPECT_FALSE(device->Create(true, 640, 480, 32, 60));
+    EXPECT_EQ(EngMainDevice, nullptr);
+    EXPECT_FALSE(device->BeginRendering());
+    EXPECT_FALSE(device->IsLightingOn());
+    EXPECT_EQ(device->GetPerspectiveAspect(), 0.0f);
+    device->EnableBlendingType(99);
+    EXPECT_FALSE(LogHas("Invalid Blending Type"));
+}
+
+TEST_F(EngDeviceLifeTest, ScenesOpenAndCloseOnce)
+{
+    ASSERT_TRUE(MakeDevice());
+    EXPECT_TRUE(device->BeginRenderingIfNotRendering());
+    EXPECT_FALSE(device->BeginRenderingIfNotRendering());
+    EXPECT_TRUE(device->BeginRendering());
+    EXPECT_TRUE(LogHas("Already rendering"));
+    device->EndRendering();
+    device->EndRendering();
+    EXPECT_TRUE(LogHas("Not rendering"));
+    EXPECT_EQ(recorder->CountKind(PLAT_REC_BEGIN_SCENE), 2);
+    EXPECT_EQ(recorder->CountKind(PLAT_REC_END_SCENE), 2);
+    device->SwapBuffers();
+    EXPECT_EQ(recorder->CountKind(PLAT_REC_PRESENT), 1);
+}
+
+TEST_F(EngDeviceLifeTest, LossAsksForOneRecreationOnceBackAndFiveSecondsOn)
+{
+    EngWindow window(program, "test");
+    program->SetMainWindow(&window);
+    ASSERT_TRUE(MakeDevice());
+    EngFrameTiming.currentTime = 100.0;
+    PlatD3dSimulateDeviceLoss(true);
+    device->SwapBuffers();
+    EXPECT_TRUE(Back()->IsLost());
+    EngFrameTiming.currentTime = 101.0;
+    device->SwapBuffers(); // a second report keeps the first loss time
+    recorder->Clear();
+    // Lost until 104; the request comes at the first frame later than 105 (loss + 5 s).
+    const double times[] = {102.0, 103.0, 104.0, 105.0, 105.5};
+    for (double now : times)
+    {
+        PlatD3dSimulateDeviceLoss(now < 104.0);
+        EngFrameTiming.currentTime = now;
+        EXPECT_FALSE(device->BeginRendering()) << now;
+        EXPECT_EQ(CountLog(LogText(), "Re-creating device that was lost."), now < 105.5 ? 0 : 1) << now;
+    }
+    EXPECT_EQ(recorder->CountKind(PLAT_REC_BEGIN_SCENE), 0);
+    // Until the window re-creates the device, frames go on without a second request.
+    EngFrameTiming.currentTime = 120.0;
+    device->BeginRendering();
+    EXPECT_EQ(CountLog(LogText(), "Re-creating device that was lost."), 1);
+    EXPECT_EQ(CountLog(LogText(), "Warning: Device Lost..."), 2);
+    program->SetMainWindow(nullptr);
+}
+
+TEST_F(EngDeviceLifeTest, AGraphicsObjectLeftAtDestructionIsReported)
+{
+    ASSERT_TRUE(MakeDevice());
+    PlatD3dTexture *texture = nullptr;
+    ASSERT_EQ(PlatD3dxCreateTexture(EngDeviceDX9GetD3dDevice(), 4, 4, 1, 0, PLAT_FMT_A8R8G8B8, PLAT_POOL_MANAGED,
+                                    &texture),
+              PLAT_D3D_OK);
+    device->Destroy();
+    EXPECT_TRUE(LogHas("Graphics objects not released [1]"));
+    EXPECT_EQ(EngMainDevice, nullptr);
+    PlatD3dTextureRelease(texture);
+
+    device->SwapBuffers();
+    EngDeviceDX9 back(device);
+    back.SwapBuffers();
+    EXPECT_TRUE(LogHas("No device"));
+}
+
+// A recorder whose fences never complete, as a driver that stops answering would.
+class StuckRecorder : public PlatD3dRecorder
+{
+public:
+    bool IsFenceDone(uint32_t, bool) override { return false; }
+};
+
+PlatD3dExecutor *StuckFactory(const PlatD3dPresentParameters *)
+{
+    return new StuckRecorder();
+}
+
+TEST_F(EngDeviceLifeTest, EventWaitGivesUpAndFallsBackOnce)
+{
+    PlatD3dSetExecutorFactory(StuckFactory);
+    ASSERT_TRUE(MakeDevice());
+    EngDeviceDX9SetEventWaitLimit(0.01);
+    program->SetGpuSync(true, 1, true);
+    device->SyncWithGPU();
+    EXPECT_TRUE(LogHas("Sync method 1 failed"));
+    EXPECT_TRUE(LogHas("Trying method 0"));
+    EXPECT_EQ(program->GetGpuSyncMethod(), 0);
+    device->SyncWithGPU();
+    EXPECT_EQ(program->GetGpuSyncMethod(), 0);
+
+    // Without the fall-back flag a failure turns syncing off.
+    program->SetGpuSync(true, 1, false);
+    device->SyncWithGPU();
+    EXPECT_EQ(program->GetGpuSyncMethod(), -1);
+    EngDeviceDX9SetEventWaitLimit(0.25);
+}
+
+} // namespace
