@@ -75,7 +75,8 @@ TEST_F(EngDeviceLifeTest, LossAsksForOneRecreationOnceBackAndFiveSecondsOn)
     device->SwapBuffers();
     EXPECT_TRUE(Back()->IsLost());
     EngFrameTiming.currentTime = 101.0;
-    device->SwapBuffers(); // a second report keeps the first loss time
+    // A second report keeps the first loss time: the request below comes 5 s after 100.
+    device->SwapBuffers();
     recorder->Clear();
     // Lost until 104; the request comes at the first frame later than 105 (loss + 5 s).
     const double times[] = {102.0, 103.0, 104.0, 105.0, 105.5};
@@ -91,7 +92,6 @@ TEST_F(EngDeviceLifeTest, LossAsksForOneRecreationOnceBackAndFiveSecondsOn)
     EngFrameTiming.currentTime = 120.0;
     device->BeginRendering();
     EXPECT_EQ(CountLog(LogText(), "Re-creating device that was lost."), 1);
-    EXPECT_EQ(CountLog(LogText(), "Warning: Device Lost..."), 2);
     program->SetMainWindow(nullptr);
 }
 
