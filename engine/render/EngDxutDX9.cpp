@@ -67,31 +67,7 @@ bool Contains(const std::vector<uint32_t> &list, uint32_t value)
 
 int DxutColourChannelBits(PlatD3dFormat format)
 {
-    switch (format)
-    {
-    case PLAT_FMT_R8G8B8:
-    case PLAT_FMT_A8R8G8B8:
-    case PLAT_FMT_X8R8G8B8:
-    case PLAT_FMT_A8B8G8R8:
-        return 8;
-    case PLAT_FMT_R5G6B5:
-    case PLAT_FMT_X1R5G5B5:
-    case PLAT_FMT_A1R5G5B5:
-        return 5;
-    case PLAT_FMT_A4R4G4B4:
-    case PLAT_FMT_X4R4G4B4:
-        return 4;
-    case PLAT_FMT_R3G3B2:
-    case PLAT_FMT_A8R3G3B2:
-        return 2;
-    case PLAT_FMT_A2B10G10R10:
-    case PLAT_FMT_A2R10G10B10:
-        return 10;
-    case PLAT_FMT_A16B16G16R16:
-        return 16;
-    default:
-        return 0;
-    }
+    return PlatD3dFormatChannelBits(format);
 }
 
 int DxutDepthBits(PlatD3dFormat format)

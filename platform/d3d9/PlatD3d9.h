@@ -586,6 +586,9 @@ PlatResult PlatD3dxCreateTextureFromFile(PlatD3dDevice *device, const char *file
 PlatResult PlatD3dxCreateTexture(PlatD3dDevice *device, uint32_t width, uint32_t height, uint32_t mipLevels,
                                  uint32_t usage, PlatD3dFormat format, PlatD3dPool pool, PlatD3dTexture **out);
 
+// Bits per colour channel of a colour format (0 for others, such as depth formats).
+int PlatD3dFormatChannelBits(PlatD3dFormat format);
+
 // The last failure of this stand-in in words (file errors, GL set-up), for the caller's log.
 const char *PlatD3dGetErrorText();
 

@@ -13,6 +13,4 @@ struct PlatD3d
     PlatD3dFakeDisplay display;
 };
 
-// Bits per colour channel of a display or back-buffer format (0 for others).
-int PlatD3dFormatChannelBits(PlatD3dFormat format);
 bool PlatD3dIsOfferedMultiSample(const PlatD3dFakeAdapter &adapter, uint32_t type, uint32_t *levels);

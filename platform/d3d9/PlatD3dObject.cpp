@@ -138,6 +138,14 @@ int PlatD3dFormatChannelBits(PlatD3dFormat format)
     case PLAT_FMT_A4R4G4B4:
     case PLAT_FMT_X4R4G4B4:
         return 4;
+    case PLAT_FMT_R3G3B2:
+    case PLAT_FMT_A8R3G3B2:
+        return 2;
+    case PLAT_FMT_A2B10G10R10:
+    case PLAT_FMT_A2R10G10B10:
+        return 10;
+    case PLAT_FMT_A16B16G16R16:
+        return 16;
     default:
         return 0;
     }
