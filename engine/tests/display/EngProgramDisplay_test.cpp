@@ -21,10 +21,10 @@
 #include "PlatShell.h"
 #include "PlatWin.h"
 #include "TestkitProgram.h"
+#include "TestkitX11.h"
 
 using testkit::RecordingProgram;
 
-bool SendCloseRequest(void *sdlWindow);
 
 // ---- The application functions the engine's start-up calls ----------------------------------
 
@@ -330,7 +330,8 @@ TEST_F(EngProgramDisplayTest, CloseButtonEndsTheProgramInOrder)
         if (tick != 3)
             return;
         // What the window manager sends when the player clicks the close button.
-        ASSERT_TRUE(SendCloseRequest(PlatWinGetNativeWindow(program.GetMainWindow()->GetOSWindow())));
+        void *sdlWindow = PlatWinGetNativeWindow(program.GetMainWindow()->GetOSWindow());
+        ASSERT_TRUE(testkit::SendCloseRequest(testkit::X11WindowOfSdlWindow(sdlWindow)));
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(Lifecycle(), Concat(s_startUp, s_shutDown));
