@@ -2,7 +2,8 @@
 // program at once, drawing a frame outside the main loop, waiting, strings, dates and
 // the screen-layout choice.
 //
-// Sections: popups and program control; waiting; strings; dates; screen layout.
+// Sections: popups and program control; waiting; strings; dates; platform wrappers;
+// screen layout.
 #include "EngMisc.h"
 
 #include <cstdlib>
@@ -323,6 +324,28 @@ const char *EngMiscGetMonthAbbreviation(uint8_t month)
     if (month < 1 || month > 12)
         return "?";
     return names[month - 1];
+}
+
+// ---- Platform wrappers -----------------------------------------------------------------------------
+
+bool EngMiscGetDefaultUsersName(char *buffer, int size)
+{
+    return EngMiscGetDefaultUsersName_PC(buffer, size);
+}
+
+bool EngMiscGetDesktopDimensions(int *x, int *y, int *width, int *height, bool workArea, bool currentScreen)
+{
+    return EngMiscGetDesktopDimensions_PC(x, y, width, height, workArea, currentScreen);
+}
+
+bool EngMiscGetDesktopDirectory(char *buffer, int size)
+{
+    return EngMiscGetDesktopDirectory_PC(buffer, size);
+}
+
+bool EngMiscGetUserApplicationDataDirectory(char *buffer, int size)
+{
+    return EngMiscGetUserApplicationDataDirectory_PC(buffer, size);
 }
 
 // ---- Screen layout ----------------------------------------------------------------------------------

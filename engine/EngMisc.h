@@ -150,6 +150,12 @@ void EngMiscRenderFrameNow(bool render, bool refreshTiming, bool noPresent);
 // object still exists, else true.
 bool EngMiscExitProgramNow(bool soft);
 
+// ---- Platform wrappers (the _PC services below) ----------------------------------------
+bool EngMiscGetDefaultUsersName(char *buffer, int size);
+bool EngMiscGetDesktopDimensions(int *x, int *y, int *width, int *height, bool workArea, bool currentScreen);
+bool EngMiscGetDesktopDirectory(char *buffer, int size);
+bool EngMiscGetUserApplicationDataDirectory(char *buffer, int size);
+
 // ---- Screen layout ---------------------------------------------------------------------------------
 enum ScreenLayout
 {

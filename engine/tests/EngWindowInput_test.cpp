@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "EngMain.h"
@@ -248,6 +249,89 @@ TEST_F(EngWindowInputTest, CloseEndsTheLoopWithoutInput)
     Run({close});
     EXPECT_TRUE(program->IsQuitting());
     EXPECT_TRUE(LogHas("Exiting."));
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(EngWindowInputTest, WindowStateMessagesReachTheProgram)
+{
+    auto windowEvent = [&](uint8_t kind) {
+        SDL_Event event = {};
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = windowId;
+        event.window.event = kind;
+        return event;
+    };
+    struct Row
+    {
+        const char *name;
+        uint8_t kind;
+        std::vector<std::string> calls;
+        bool minimised;
+    } rows[] = {
+        {"minimised", SDL_WINDOWEVENT_MINIMIZED, {"ActivationChangedCB", "MinimisedChangedCB"}, true},
+        {"restored", SDL_WINDOWEVENT_RESTORED, {"ActivationChangedCB", "MinimisedChangedCB"}, false},
+        {"focus lost", SDL_WINDOWEVENT_FOCUS_LOST, {"ActivationChangedCB"}, false},
+        {"focus lost again", SDL_WINDOWEVENT_FOCUS_LOST, {}, false},
+        {"focus gained", SDL_WINDOWEVENT_FOCUS_GAINED, {"ActivationChangedCB"}, false},
+    };
+    for (const Row &row : rows)
+    {
+        SCOPED_TRACE(row.name);
+        program->calls.clear();
+        Run({windowEvent(row.kind)});
+        EXPECT_EQ(program->calls, row.calls);
+        EXPECT_EQ(window->IsMinimised(), row.minimised);
+    }
+
+    // A new client size (the player resized the window) is published, then announced.
+    SDL_SetWindowSize((SDL_Window *)PlatWinGetNativeWindow(window->GetOSWindow()), 800, 500);
+    program->calls.clear();
+    Run({windowEvent(SDL_WINDOWEVENT_SIZE_CHANGED)});
+    EXPECT_EQ(EngScreenSettings.width, 800);
+    EXPECT_EQ(EngScreenSettings.height, 500);
+    EXPECT_FLOAT_EQ(EngScreenSettings.scaleToScreenX, 1.25f);
+    EXPECT_EQ(program->calls, (std::vector<std::string>{"AfterGraphicsObjectsCreatedCB"}));
+    // The same size again changes nothing.
+    program->calls.clear();
+    Run({windowEvent(SDL_WINDOWEVENT_SIZE_CHANGED)});
+    EXPECT_TRUE(program->calls.empty());
+}
+
+TEST_F(EngWindowInputTest, TextureCursorTakesTheSystemCursorsPlace)
+{
+    EXPECT_FALSE(window->SetupTextureCursor_PC("", 2, 2, 14, 20, true, nullptr, 0));
+    EXPECT_FALSE(window->SetupTextureCursor_PC(std::string(256, 'x').c_str(), 2, 2, 14, 20, true, nullptr, 0));
+    EXPECT_TRUE(LogHas("Invalid Filename"));
+    EXPECT_FALSE(window->textureCursor.on);
+
+    // The display count after one more raise tells whether the system cursor shows.
+    auto systemCursorShown = [] {
+        int32_t count = PlatWinShowCursor(true) - 1;
+        PlatWinShowCursor(false);
+        return count >= 0;
+    };
+    ASSERT_TRUE(window->SetupTextureCursor_PC("Data/Cursor.tga", 2, 2, 14, 20, true, nullptr, 0));
+    EXPECT_TRUE(window->textureCursor.on);
+    EXPECT_EQ(window->textureCursor.size[1], 20);
+    EXPECT_FALSE(systemCursorShown());
+    window->ShowMouseCursor();
+    EXPECT_TRUE(window->textureCursor.visible);
+    EXPECT_FALSE(systemCursorShown());
+    // Outside the window only the system cursor can show.
+    window->TextureCursorLeavingWindowCB_PC(true);
+    EXPECT_TRUE(systemCursorShown());
+    window->TextureCursorLeavingWindowCB_PC(false);
+    EXPECT_FALSE(systemCursorShown());
+    window->HideMouseCursor();
+    EXPECT_FALSE(window->textureCursor.visible);
+    EXPECT_FALSE(systemCursorShown());
+    while (PlatWinShowCursor(true) < 0)
+    {
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -16,6 +17,7 @@
 
 #include "EngDebug.h"
 #include "EngMain.h"
+#include "EngMisc.h"
 #include "EngProgram.h"
 #include "EngWindow.h"
 #include "PlatShell.h"
@@ -389,4 +391,56 @@ TEST_F(EngProgramDisplayDeathTest, FatalErrorInTheLoopShowsTheReasonAndExits255)
     std::string log = LogText();
     EXPECT_NE(log.find("EXITING DUE TO FOLLOWING ERROR:"), std::string::npos);
     EXPECT_NE(log.find("( Tick )    broken at 2"), std::string::npos);
+}
+
+TEST_F(EngProgramDisplayTest, EveryLoopModeRunsAndEnds)
+{
+    struct Row
+    {
+        int mode;
+        int minRenders, maxRenders;
+    } rows[] = {
+        // Steps at the frame rate, draws at every pass.
+        {ENG_LOOP_FULL_RENDER, 4, 1000000},
+        {ENG_LOOP_EVENT_DRIVEN, 1, 5},
+        {ENG_LOOP_FULL_SPEED, 4, 5},
+        // Drawn only when asked: the first frame, then the one request made at tick 3.
+        {ENG_LOOP_RENDER_WHEN_NEEDED, 2, 2},
+    };
+    for (const Row &row : rows)
+    {
+        SCOPED_TRACE(row.mode);
+        EngMainResetForTests();
+        int result = Run(
+            [](RecordingProgram &program, int tick) {
+                if (tick == 3)
+                    program.RequestRedraw();
+                if (tick == 5)
+                    program.QuitMainLoop();
+            },
+            [&](RecordingProgram &program) { program.SetMainLoopMode(row.mode); });
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(s_app.ticks, 5);
+        int renders = (int)std::count(s_app.calls.begin(), s_app.calls.end(), std::string("RenderCB"));
+        EXPECT_GE(renders, row.minRenders);
+        EXPECT_LE(renders, row.maxRenders);
+        EXPECT_EQ(Lifecycle(), Concat(s_startUp, s_shutDown));
+    }
+}
+
+TEST_F(EngProgramDisplayTest, APopupDuringTheLoopClosesTheProgramFirst)
+{
+    int result = Run([](RecordingProgram &program, int tick) {
+        if (tick == 2)
+            EngMiscShowPopupMessage(ENG_POPUP_ERROR, "Problem", "Something went wrong.");
+    });
+    EXPECT_EQ(result, 0);
+    // Window and device were gone before the box showed; the loop then ended.
+    ASSERT_EQ(boxes->calls.size(), 1u);
+    EXPECT_EQ(boxes->calls[0].title, "Problem");
+    EXPECT_EQ(boxes->calls[0].icon, PLAT_MB_ICON_ERROR);
+    EXPECT_EQ(s_app.ticks, 2);
+    EXPECT_EQ(Lifecycle(), Concat(s_startUp, s_shutDown));
+    EXPECT_TRUE(LogHas("POPUP: No device <Problem> <Something went wrong.>"));
+    EXPECT_TRUE(LogHas("Exiting as no eng_main_program."));
 }
