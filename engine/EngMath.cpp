@@ -22,28 +22,27 @@ float EngMathAbsFloat(float value)
     return value < 0 ? -value : value;
 }
 
-int32_t EngMathRoundDoubleToInt(double value)
+// The nearest integer with an exact half toward zero, for floats and doubles alike.
+template <typename Real> static int32_t EngMathRoundToInt(Real value)
 {
     if (value > 0)
     {
-        double whole = std::trunc(value);
-        return (int32_t)whole + (value - whole > 0.5 ? 1 : 0);
+        Real whole = std::trunc(value);
+        return (int32_t)whole + (value - whole > (Real)0.5 ? 1 : 0);
     }
-    double negated = -value;
-    double whole = std::trunc(negated);
-    return -(int32_t)whole - (negated - whole > 0.5 ? 1 : 0);
+    Real negated = -value;
+    Real whole = std::trunc(negated);
+    return -(int32_t)whole - (negated - whole > (Real)0.5 ? 1 : 0);
+}
+
+int32_t EngMathRoundDoubleToInt(double value)
+{
+    return EngMathRoundToInt(value);
 }
 
 int32_t EngMathRoundFloatToInt(float value)
 {
-    if (value > 0)
-    {
-        float whole = std::trunc(value);
-        return (int32_t)whole + (value - whole > 0.5f ? 1 : 0);
-    }
-    float negated = -value;
-    float whole = std::trunc(negated);
-    return -(int32_t)whole - (negated - whole > 0.5f ? 1 : 0);
+    return EngMathRoundToInt(value);
 }
 
 int32_t EngMathClampInt(int32_t value, int32_t low, int32_t high)

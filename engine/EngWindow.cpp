@@ -296,42 +296,59 @@ void EngWindow::RequestResolutionChange(EngResolutionChangedFn callback, uint32_
     resolutionUser = user;
 }
 
-// Picks the mode for windowed or full-screen play from the one-shot settings (then
-// forgets them) and re-creates window and device in it.
-static void EngWindowPickValue(int32_t &value, int32_t oneShotValue)
-{
-    if (oneShotValue > 0)
-        value = oneShotValue;
-}
-
-bool EngWindow::ToggleFullscreenMode()
+bool EngWindow::PrepareModeChange(const char *function)
 {
     if (!device)
     {
-        DebugError(ENG_FUNC, "Device not created");
+        DebugError(function, "Device not created");
         return false;
     }
     if (!modes)
         modes = new EngResModes();
     if (!modes->IsSetup())
     {
-        DebugError(ENG_FUNC, "No modes.");
+        DebugError(function, "No modes.");
         return false;
     }
-    bool toWindowed = EngScreenSettings.windowed == 0;
-    int32_t width, height, depth = EngScreenSettings.depth, refresh = EngScreenSettings.refresh;
-    if (toWindowed)
+    return true;
+}
+
+static void EngWindowPickValue(int32_t &value, int32_t oneShotValue)
+{
+    if (oneShotValue > 0)
+        value = oneShotValue;
+}
+
+void EngWindow::PickMode(bool windowed, int32_t *width, int32_t *height, int32_t *depth, int32_t *refresh)
+{
+    // The one-shot settings of the kind of play override the values given, once.
+    const int32_t *wanted = windowed ? &oneShot[0] : &oneShot[6];
+    EngWindowPickValue(*width, wanted[0]);
+    EngWindowPickValue(*height, wanted[1]);
+    EngWindowPickValue(*depth, wanted[2]);
+    EngWindowPickValue(*refresh, wanted[3]);
+    if (windowed && oneShot[4] >= 0 && oneShot[5] >= 0)
     {
-        width = windowedWidth;
-        height = windowedHeight;
-        EngWindowPickValue(width, oneShot[0]);
-        EngWindowPickValue(height, oneShot[1]);
-        EngWindowPickValue(depth, oneShot[2]);
-        EngWindowPickValue(refresh, oneShot[3]);
-        parms.x = oneShot[4] >= 0 ? oneShot[4] : parms.x;
-        parms.y = oneShot[5] >= 0 ? oneShot[5] : parms.y;
+        parms.x = oneShot[4];
+        parms.y = oneShot[5];
     }
-    else
+    if (!windowed)
+    {
+        int32_t format = 0;
+        modes->GetClosestFullScreenModeToMode(width, height, depth, &format);
+    }
+    for (int32_t &value : oneShot)
+        value = -1;
+}
+
+bool EngWindow::ToggleFullscreenMode()
+{
+    if (!PrepareModeChange(ENG_FUNC))
+        return false;
+    bool toWindowed = EngScreenSettings.windowed == 0;
+    int32_t width = windowedWidth, height = windowedHeight;
+    int32_t depth = EngScreenSettings.depth, refresh = EngScreenSettings.refresh;
+    if (!toWindowed)
     {
         windowedWidth = EngScreenSettings.width;
         windowedHeight = EngScreenSettings.height;
@@ -339,59 +356,21 @@ bool EngWindow::ToggleFullscreenMode()
         // Without a wanted size the desktop's own mode is the natural full screen.
         int32_t format = 0;
         modes->GetWindowedModeDetails(&width, &height, &depth, &format);
-        EngWindowPickValue(width, oneShot[6]);
-        EngWindowPickValue(height, oneShot[7]);
-        EngWindowPickValue(depth, oneShot[8]);
-        EngWindowPickValue(refresh, oneShot[9]);
-        modes->GetClosestFullScreenModeToMode(&width, &height, &depth, &format);
     }
-    for (int32_t &value : oneShot)
-        value = -1;
+    PickMode(toWindowed, &width, &height, &depth, &refresh);
     return RecreateForMode(toWindowed, width, height, depth, refresh);
 }
 
 bool EngWindow::DoChangeResolution()
 {
-    if (!device)
-    {
-        DebugError(ENG_FUNC, "Device not created");
+    if (!PrepareModeChange(ENG_FUNC))
         return false;
-    }
-    if (!modes)
-        modes = new EngResModes();
-    if (!modes->IsSetup())
-    {
-        DebugError(ENG_FUNC, "No modes.");
-        return false;
-    }
     bool windowed = EngScreenSettings.windowed != 0;
     int32_t width = EngScreenSettings.width, height = EngScreenSettings.height;
     int32_t depth = EngScreenSettings.depth, refresh = EngScreenSettings.refresh;
     if (windowed)
-    {
-        EngWindowPickValue(width, oneShot[0]);
-        EngWindowPickValue(height, oneShot[1]);
-        EngWindowPickValue(depth, oneShot[2]);
-        EngWindowPickValue(refresh, oneShot[3]);
-        if (oneShot[4] >= 0 && oneShot[5] >= 0)
-        {
-            parms.x = oneShot[4];
-            parms.y = oneShot[5];
-        }
-        else
-            GetWindowPos(&parms.x, &parms.y);
-    }
-    else
-    {
-        EngWindowPickValue(width, oneShot[6]);
-        EngWindowPickValue(height, oneShot[7]);
-        EngWindowPickValue(depth, oneShot[8]);
-        EngWindowPickValue(refresh, oneShot[9]);
-        int32_t format = 0;
-        modes->GetClosestFullScreenModeToMode(&width, &height, &depth, &format);
-    }
-    for (int32_t &value : oneShot)
-        value = -1;
+        GetWindowPos(&parms.x, &parms.y);
+    PickMode(windowed, &width, &height, &depth, &refresh);
     return RecreateForMode(windowed, width, height, depth, refresh);
 }
 

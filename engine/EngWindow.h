@@ -202,6 +202,11 @@ private:
     void MinimiseOSWindow();
     void DispatchOneMessage();
 
+    // "Device not created" / "No modes." under the caller's name.
+    bool PrepareModeChange(const char *function);
+    // The mode of the next toggle or resolution change from the one-shot settings
+    // (which are then forgotten); full-screen sizes become the closest listed mode.
+    void PickMode(bool windowed, int32_t *width, int32_t *height, int32_t *depth, int32_t *refresh);
     bool RecreateForMode(bool windowed, int width, int height, int depth, int refresh);
     void HandleActivation(bool nowActive);
     void HandleResize(bool forced);
