@@ -49,6 +49,32 @@ TEST_F(EngDeviceLifeTest, OtherDeviceTypeMakesEveryCallANoOp)
     EXPECT_FALSE(LogHas("Invalid Blending Type"));
 }
 
+PlatD3dExecutor *NoExecutor(const PlatD3dPresentParameters *)
+{
+    return nullptr;
+}
+
+TEST_F(EngDeviceLifeTest, AFailedCreationTellsThePlayerAndTheNextOneReusesTheBackEnd)
+{
+    // The device itself cannot be made (as when the graphics driver refuses).
+    PlatD3dSetExecutorFactory(NoExecutor);
+    devicetest::SetScreen(640, 480);
+    device = new EngDevice(nullptr);
+    EXPECT_FALSE(device->Create(true, 640, 480, 32, 60));
+    EXPECT_EQ(EngMainDevice, nullptr);
+    ASSERT_FALSE(boxes->calls.empty());
+    EXPECT_EQ(boxes->calls.back().title, "EngDeviceDX9::DoChangeDevice");
+    EXPECT_EQ(boxes->calls.back().text, "Error creating the Direct3D device");
+    EXPECT_TRUE(LogHas("CreateDevice: This device does not support the queried technique."));
+    EngDeviceDX9 *back = Back();
+    ASSERT_NE(back, nullptr);
+
+    PlatD3dSetExecutorFactory(PlatD3dRecorderFactory);
+    EXPECT_TRUE(device->Create(true, 640, 480, 32, 60));
+    EXPECT_EQ(Back(), back);
+    EXPECT_EQ(EngMainDevice, device);
+}
+
 TEST_F(EngDeviceLifeTest, ScenesOpenAndCloseOnce)
 {
     ASSERT_TRUE(MakeDevice());
