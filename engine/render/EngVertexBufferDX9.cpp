@@ -45,14 +45,16 @@ void PutFloats(uint8_t *vertex, int offset, const float *values, int count)
     memcpy(vertex + offset, values, sizeof(float) * (size_t)count);
 }
 
+// Components outside 0..1 are held at the ends instead of wrapping round.
 uint32_t ColourByte(float value)
 {
-    return (uint32_t)(int32_t)(value * 255.0f) & 0xFFu;
+    int32_t byte = (int32_t)(value * 255.0f);
+    return (uint32_t)(byte < 0 ? 0 : (byte > 255 ? 255 : byte));
 }
 } // namespace
 
 EngVertexBufferDX9::EngVertexBufferDX9(const char *givenId)
-    : type(EVBT_NONE), id(nullptr), buffer(nullptr), dxTexture(nullptr), stride(0), fvf(0), created(0)
+    : type(EVBT_NONE), id(nullptr), buffer(nullptr), texture(nullptr), stride(0), fvf(0), created(0)
 {
     if (givenId)
         id = EngMallocStringFromString(givenId, true, ENG_FUNC);
@@ -96,7 +98,7 @@ void EngVertexBufferDX9::GetKeptTextureCoordinates(float *tu1, float *tv1, float
         *tv2 = keptTv2;
 }
 
-bool EngVertexBufferDX9::Create(_EngVertexBufferType newType, EngTexture *texture)
+bool EngVertexBufferDX9::Create(_EngVertexBufferType newType, EngTexture *newTexture)
 {
     PlatD3dDevice *device = EngDeviceDX9GetD3dDevice();
     if (!device)
@@ -126,12 +128,9 @@ bool EngVertexBufferDX9::Create(_EngVertexBufferType newType, EngTexture *textur
         SetColour(1.0f, 1.0f, 1.0f, 1.0f);
     if (layout.normal >= 0)
         SetNormal(0.0f, 0.0f, -1.0f);
-    if (texture)
-    {
-        dxTexture = EngTextureDX9_GetD3dTexture(texture);
-        if (!dxTexture)
-            DebugError(ENG_FUNC, "Could not get dx texture.");
-    }
+    texture = newTexture;
+    if (texture && !EngTextureDX9_GetD3dTexture(texture))
+        DebugError(ENG_FUNC, "Could not get dx texture.");
     return true;
 }
 
@@ -144,7 +143,7 @@ void EngVertexBufferDX9::Release()
     created = 0;
     type = EVBT_NONE;
     buffer = nullptr;
-    dxTexture = nullptr;
+    texture = nullptr;
     ForgetKeptValues();
 }
 
@@ -338,11 +337,12 @@ void EngVertexBufferDX9::Draw()
         DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
         return;
     }
-    if (dxTexture)
-        PlatD3dDeviceSetTexture(device, 0, dxTexture);
+    PlatD3dTexture *deviceTexture = EngTextureDX9_GetD3dTexture(texture);
+    if (deviceTexture)
+        PlatD3dDeviceSetTexture(device, 0, deviceTexture);
     PlatD3dDeviceSetFVF(device, fvf);
     PlatD3dDeviceSetStreamSource(device, 0, buffer, 0, (uint32_t)stride);
     PlatD3dDeviceDrawPrimitive(device, PLAT_PT_TRIANGLESTRIP, 0, 2);
-    if (dxTexture)
+    if (deviceTexture)
         PlatD3dDeviceSetTexture(device, 0, nullptr);
 }

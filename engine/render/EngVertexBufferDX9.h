@@ -39,8 +39,9 @@ public:
     bool Create(_EngVertexBufferType type, EngTexture *texture);
     // Releases the buffer; the object and its id stay, every kept value is forgotten.
     void Release();
-    // The device texture drawn with the quad (NULL: none).
-    void SetDxTexture(PlatD3dTexture *texture) { dxTexture = texture; }
+    // The texture drawn with the quad (NULL: none). Kept as its handle and looked up at
+    // each draw, so a texture loaded again after a device re-creation is drawn as it is now.
+    void SetTexture(EngTexture *newTexture) { texture = newTexture; }
 
     // A rectangle: 3D types in world units with y growing downward in the caller's
     // space; 2D types in pixels, enlarged by half a pixel on every side.
@@ -72,7 +73,7 @@ private:
     _EngVertexBufferType type;
     char *id;
     PlatD3dVertexBuffer *buffer;
-    PlatD3dTexture *dxTexture;
+    EngTexture *texture; // not owned
     int32_t stride;
     uint32_t fvf;
     _Dimension keptRect;
