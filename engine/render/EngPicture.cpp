@@ -31,7 +31,19 @@ float Ease(float p)
 // Blend types 1-19 as (source, destination) slots of the device's factor table.
 const int kBlendSlots[19][2] = {{4, 5}, {4, 4}, {4, 1}, {4, 2}, {4, 3}, {4, 8}, {4, 6}, {4, 9}, {4, 7}, {4, 10},
                                 {7, 5}, {7, 4}, {7, 1}, {7, 2}, {7, 3}, {7, 8}, {7, 6}, {7, 9}, {7, 7}};
+int s_stagesAllowed = -1;
+
+// The list grown to `size` bytes (the first block is a fresh allocation).
+void *Grow(void *list, size_t size, const char *caller)
+{
+    return list ? EngRealloc(list, size, caller) : EngMalloc(size, caller, false);
+}
 } // namespace
+
+void EngPictureLimitStagesForTests(int allowed)
+{
+    s_stagesAllowed = allowed;
+}
 
 // ---- Life cycle and lists ---------------------------------------------------------------------
 
@@ -114,7 +126,7 @@ bool EngPicture::SetPath(const char *newPath)
 bool EngPicture::AllocTexture()
 {
     _EngPictureTexture *grown =
-        (_EngPictureTexture *)EngRealloc(textures, sizeof(_EngPictureTexture) * (size_t)(textureCount + 1), ENG_FUNC);
+        (_EngPictureTexture *)Grow(textures, sizeof(_EngPictureTexture) * (size_t)(textureCount + 1), ENG_FUNC);
     if (!grown)
     {
         DebugError(ENG_FUNC, "No memory (realloc)");
@@ -129,7 +141,7 @@ bool EngPicture::AllocTexture()
 bool EngPicture::AddSet()
 {
     _EngPictureSet *grown =
-        (_EngPictureSet *)EngRealloc(sets, sizeof(_EngPictureSet) * (size_t)(setCount + 1), ENG_FUNC);
+        (_EngPictureSet *)Grow(sets, sizeof(_EngPictureSet) * (size_t)(setCount + 1), ENG_FUNC);
     if (!grown)
     {
         DebugErrorCode(ENG_FUNC, EngFourCC("OMEM"));
@@ -175,7 +187,14 @@ bool EngPicture::AddStage(_EngPictureSet *set)
 {
     if (!IsSetOk(set, true))
         return false;
-    _EngPictureStage *grown = (_EngPictureStage *)EngRealloc(
+    if (s_stagesAllowed == 0)
+    {
+        DebugErrorCode(ENG_FUNC, EngFourCC("OMEM"));
+        return false;
+    }
+    if (s_stagesAllowed > 0)
+        s_stagesAllowed--;
+    _EngPictureStage *grown = (_EngPictureStage *)Grow(
         set->stages, sizeof(_EngPictureStage) * (size_t)(set->stageCount + 1), ENG_FUNC);
     if (!grown)
     {
