@@ -243,6 +243,7 @@ TEST_F(TextureTest, PositionsInDeviceAndDesignUnits)
     EXPECT_FLOAT_EQ(-1.0f, flat.GetBackEnd()->GetQuadRectangle().w);
     flat.PositionRatioed(10, 10, 0, 10);
     flat.PositionPure(0, 0, -1, 1);
+    rendertest::LogMark();
     flat.PositionPure(0, 0, 1, 0);
     EXPECT_FLOAT_EQ(-1.0f, flat.GetBackEnd()->GetQuadRectangle().w);
     EXPECT_EQ(3, rendertest::CountLog("Invalid sizes"));

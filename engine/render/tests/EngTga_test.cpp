@@ -85,6 +85,7 @@ TEST_F(TgaTest, OneColourImages)
     {
         EngTga image;
         EXPECT_FALSE(image.CreateWithColour(size[0], size[1], size[2], 1, 1, 1, 1));
+        rendertest::LogMark();
     }
     EXPECT_EQ(4, rendertest::CountLog("Invalid parameters"));
 }

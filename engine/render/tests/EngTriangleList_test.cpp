@@ -79,6 +79,7 @@ TEST_F(TriangleListTest, RefusedLists)
     EXPECT_FALSE(triangles.Create(8, nullptr, 1));
     EXPECT_TRUE(LogHas("Invalid Type: 8"));
     EXPECT_FALSE(triangles.Create(ENG_TRIANGLES_COL, nullptr, 0));
+    rendertest::LogMark();
     // So many triangles that the byte size would not fit the device's sizes.
     EXPECT_FALSE(triangles.Create(ENG_TRIANGLES_NORM_COL_TEX, nullptr, 0x40000000u));
     EXPECT_EQ(2, rendertest::CountLog("Invalid num triangles"));

@@ -141,6 +141,12 @@ int CountLog(const std::string &text)
     return count;
 }
 
+void LogMark()
+{
+    static int marks = 0;
+    DebugInfo("test mark %d", ++marks);
+}
+
 void RenderTest::SetUp()
 {
     DeviceTest::SetUp();

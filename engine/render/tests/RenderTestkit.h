@@ -43,6 +43,9 @@ uint32_t VertexColour(const PlatD3dRecord *draw, int index, int offset);
 
 // How many lines of the in-memory log contain `text`.
 int CountLog(const std::string &text);
+// Logs a line of its own, so that the same report before and after it is not taken for
+// a repeat (the log writes a repeated line once).
+void LogMark();
 
 // A device over the recorder with the frame clock under the test's control.
 class RenderTest : public devicetest::DeviceTest
