@@ -224,7 +224,9 @@ TEST_F(RenderDemoTest, OneFrameOfEverything)
     std::vector<uint8_t> rgb;
     for (uint32_t pixel : frame)
         rgb.insert(rgb.end(), {(uint8_t)R(pixel), (uint8_t)G(pixel), (uint8_t)B(pixel)});
-    std::string saved = std::string(PLINX_DATA_DIR) + "/../render_demo.png";
+    // The build folder is the one that holds (or will hold) Data/.
+    std::string saved = std::string(PLINX_DATA_DIR);
+    saved = saved.substr(0, saved.rfind('/')) + "/render_demo.png";
     EXPECT_NE(0, stbi_write_png(saved.c_str(), kWidth, kHeight, 3, rgb.data(), kWidth * 3));
 
     // The clear colour where nothing is drawn.
