@@ -54,7 +54,7 @@ uint32_t ColourByte(float value)
 } // namespace
 
 EngVertexBufferDX9::EngVertexBufferDX9(const char *givenId)
-    : type(EVBT_NONE), id(nullptr), buffer(nullptr), texture(nullptr), stride(0), fvf(0), created(0)
+    : type(EVBT_NONE), id(nullptr), buffer(nullptr), texture(nullptr), ownDxTexture(nullptr), stride(0), fvf(0), created(0)
 {
     if (givenId)
         id = EngMallocStringFromString(givenId, true, ENG_FUNC);
@@ -144,6 +144,7 @@ void EngVertexBufferDX9::Release()
     type = EVBT_NONE;
     buffer = nullptr;
     texture = nullptr;
+    ownDxTexture = nullptr;
     ForgetKeptValues();
 }
 
@@ -337,7 +338,7 @@ void EngVertexBufferDX9::Draw()
         DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
         return;
     }
-    PlatD3dTexture *deviceTexture = EngTextureDX9_GetD3dTexture(texture);
+    PlatD3dTexture *deviceTexture = texture ? EngTextureDX9_GetD3dTexture(texture) : ownDxTexture;
     if (deviceTexture)
         PlatD3dDeviceSetTexture(device, 0, deviceTexture);
     PlatD3dDeviceSetFVF(device, fvf);

@@ -42,6 +42,8 @@ public:
     // The texture drawn with the quad (NULL: none). Kept as its handle and looked up at
     // each draw, so a texture loaded again after a device re-creation is drawn as it is now.
     void SetTexture(EngTexture *newTexture) { texture = newTexture; }
+    // A device texture of the caller's own, drawn when the quad has no texture handle.
+    void SetDxTexture(PlatD3dTexture *deviceTexture) { ownDxTexture = deviceTexture; }
 
     // A rectangle: 3D types in world units with y growing downward in the caller's
     // space; 2D types in pixels, enlarged by half a pixel on every side.
@@ -74,6 +76,7 @@ private:
     char *id;
     PlatD3dVertexBuffer *buffer;
     EngTexture *texture; // not owned
+    PlatD3dTexture *ownDxTexture; // the caller's, not owned
     int32_t stride;
     uint32_t fvf;
     _Dimension keptRect;

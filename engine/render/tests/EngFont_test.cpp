@@ -130,10 +130,11 @@ TEST_F(FontTest, GlyphsArePackedInsideTheSheetsWithoutOverlap)
             EXPECT_LE(cell.x + cell.w, ENG_FONT_SHEET_SIZE) << c;
             EXPECT_LE(cell.y + cell.h, ENG_FONT_SHEET_SIZE) << c;
             for (const Cell &other : cells)
-                if (other.sheet == cell.sheet)
-                    EXPECT_TRUE(cell.x >= other.x + other.w || other.x >= cell.x + cell.w ||
-                                cell.y >= other.y + other.h || other.y >= cell.y + cell.h)
-                        << c << " overlaps " << other.c;
+            {
+                bool apart = other.sheet != cell.sheet || cell.x >= other.x + other.w || other.x >= cell.x + cell.w ||
+                             cell.y >= other.y + other.h || other.y >= cell.y + cell.h;
+                EXPECT_TRUE(apart) << c << " overlaps " << other.c;
+            }
             cells.push_back(cell);
         }
         // Every printable ASCII character got a glyph (Latin-1 and the code page's

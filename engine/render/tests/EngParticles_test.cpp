@@ -99,7 +99,9 @@ TEST_F(ParticlesTest, BurstEmitsOnceThenOnlyMoves)
         result = system.Update(time, 0);
         updates++;
         if (result == 1)
+        {
             ASSERT_EQ(25, Alive(system));
+        }
     }
     EXPECT_EQ(0, result);
     EXPECT_EQ(0, Alive(system));

@@ -36,7 +36,9 @@ TEST_F(TriangleListTest, LayoutsStartWhiteWithTheirCorners)
         EXPECT_EQ(row.stride, draws[0]->c);
         ASSERT_EQ(9u, draws[0]->vertexCount);
         if (row.colour >= 0)
+        {
             EXPECT_EQ(0xFFFFFFFFu, rendertest::VertexColour(draws[0], 4, row.colour));
+        }
         if (row.texture >= 0)
         {
             std::vector<float> second = rendertest::VertexFloats(draws[0], 1, row.texture / 4 + 2);

@@ -96,7 +96,7 @@ TEST_F(EngVertexBufferTest, SameValuesDoNotRewriteUnlessCornersChangedSince)
     EXPECT_EQ(Drawn()[0], 1.0f);
 }
 
-TEST_F(EngVertexBufferTest, ColoursKeepAndWrapAsBytes)
+TEST_F(EngVertexBufferTest, ColoursKeepAndHoldAtFullBytes)
 {
     ASSERT_TRUE(quad.Create(EVBT_POS_COL_TEX, nullptr));
     strideBytes = 24;
@@ -104,8 +104,9 @@ TEST_F(EngVertexBufferTest, ColoursKeepAndWrapAsBytes)
     quad.SetColour(0.0f, 0.5f, 1.0f, 1.0f);
     quad.SetColour(-1.0f, 0.0f, 0.0f, 0.5f);
     EXPECT_EQ(DrawnColour(3, 12), 0x7F007FFFu);
+    // Above 1 is full red, not wrapped round to dark.
     quad.SetColour(1.5f, 0.0f, 0.0f, 1.0f);
-    EXPECT_EQ(DrawnColour(1, 12) & 0x00FF0000u, 0x007E0000u);
+    EXPECT_EQ(DrawnColour(1, 12) & 0x00FF0000u, 0x00FF0000u);
 }
 
 TEST_F(EngVertexBufferTest, RefusedTypesAndUncreatedQuads)
