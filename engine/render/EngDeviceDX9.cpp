@@ -15,6 +15,7 @@
 #include "EngMemory.h"
 #include "EngMisc.h"
 #include "EngProgram.h"
+#include "EngTextureDX9.h"
 #include "EngUtilsDX9.h"
 #include "EngWindow.h"
 
@@ -259,6 +260,7 @@ bool EngDeviceDX9::Create(bool windowed, int width, int height, int depth, int r
     if (!SetupCreate(windowed, width, height, depth, refresh))
         return false;
     RestoreRenderStates();
+    EngTextureCursorLoad_DX9(owner ? owner->GetOwner() : nullptr);
     return true;
 }
 
@@ -563,6 +565,7 @@ void EngDeviceDX9::Destroy()
     DoSyncGpuWithCpu(0, true);
     DoSyncGpuWithCpu(1, true);
     EngDimReset();
+    EngTextureCursorRelease_DX9(owner ? owner->GetOwner() : nullptr);
     Destroy3DEnvironment();
     created = 0;
 }

@@ -1,6 +1,5 @@
 // Particle systems, DX9 part: the one four-vertex buffer every particle is drawn
 // through, a textured square per living particle facing along the z axis.
-#include <algorithm>
 #include <cstring>
 
 #include "EngDebug.h"
@@ -22,12 +21,6 @@ static_assert(sizeof(Vertex) == 24, "vertex layout XYZ | DIFFUSE | TEX1");
 
 constexpr uint32_t kFvf = PLAT_FVF_XYZ | PLAT_FVF_DIFFUSE | PLAT_FVF_TEX1;
 
-// Colours above 1 (particles' colours are not limited from above) stay full instead of
-// wrapping to dark.
-uint32_t ColourByte(float value)
-{
-    return (uint32_t)std::clamp((int)(value * 255.0f), 0, 255);
-}
 } // namespace
 
 bool EngParticles::CreateGraphics()
@@ -96,7 +89,7 @@ void EngParticles::Render_DX9()
             r = p.colour[0] * a, g = p.colour[1] * a, b = p.colour[2] * a;
         else if (parms.colourFlag)
             r = p.colour[0], g = p.colour[1], b = p.colour[2];
-        uint32_t argb = ColourByte(a) << 24 | ColourByte(r) << 16 | ColourByte(g) << 8 | ColourByte(b);
+        uint32_t argb = EngUtilsDX9_ColourToArgb(r, g, b, a);
         if (parms.spinRange.on)
             for (_Vector3d &corner : corners)
             {

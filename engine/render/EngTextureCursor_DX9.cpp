@@ -1,9 +1,57 @@
-// The texture cursor: drawn over the finished frame with the device state saved and
-// restored around it, so that it never disturbs what the frame's own drawing set.
+// The texture cursor: loaded with each device, drawn over the finished frame with the
+// device state saved and restored around it (so that it never disturbs what the frame's
+// own drawing set), and let go before the device goes.
+#include <new>
+
+#include "EngDebug.h"
 #include "EngDevice.h"
 #include "EngFont.h"
 #include "EngTexture.h"
+#include "EngTextureDX9.h"
 #include "EngWindow.h"
+
+void EngTextureCursorLoad_DX9(EngWindow *window)
+{
+    if (!window || !window->textureCursor.on)
+        return;
+    _EngTextureCursor &cursor = window->textureCursor;
+    if (!cursor.texture)
+        cursor.texture = new (std::nothrow) EngTexture(nullptr, 0);
+    if (!cursor.texture ||
+        !cursor.texture->LoadFromFileUsingExt(cursor.fileName, 1, ENG_ALPHA_FROM_FILE, ENG_TEXTURE_EXT_PNG, 0))
+    {
+        DebugError(ENG_FUNC, "Could not create texture cursor <%s>", cursor.fileName);
+        delete cursor.texture;
+        cursor.texture = nullptr;
+        cursor.on = 0;
+        if (cursor.visible)
+        {
+            // Shows the system cursor again in the texture's place.
+            window->HideMouseCursor();
+            window->ShowMouseCursor();
+        }
+        return;
+    }
+    float sx = EngScreenSettings.scaleToScreenX, sy = EngScreenSettings.scaleToScreenY;
+    if (cursor.useCorrections)
+    {
+        sx = EngScreenSettings.widthCorrection;
+        sy = EngScreenSettings.heightCorrection;
+    }
+    cursor.scaledSize[0] = (int32_t)((float)cursor.size[0] * sx);
+    cursor.scaledSize[1] = (int32_t)((float)cursor.size[1] * sy);
+    cursor.scaledHotSpot[0] = (int32_t)((float)cursor.hotSpot[0] * sx);
+    cursor.scaledHotSpot[1] = (int32_t)((float)cursor.hotSpot[1] * sy);
+}
+
+void EngTextureCursorRelease_DX9(EngWindow *window)
+{
+    if (!window || !window->textureCursor.texture)
+        return;
+    window->textureCursor.texture->Release();
+    delete window->textureCursor.texture;
+    window->textureCursor.texture = nullptr;
+}
 
 void EngWindow::DrawTextureCursor_PC()
 {
@@ -22,6 +70,7 @@ void EngWindow::DrawTextureCursor_PC()
     drawDevice->PushTransformMatrix();
     drawDevice->ResetTransformMatrix();
     drawDevice->EnableBlendingType(3);
+    // The cursor's position, size and hot spot are in 640x480 design units.
     cursor->PositionRatioed(textureCursor.x - (float)textureCursor.hotSpot[0],
                             textureCursor.y - (float)textureCursor.hotSpot[1], (float)textureCursor.size[0],
                             (float)textureCursor.size[1]);

@@ -86,5 +86,11 @@ bool EngTextureDX9_SetBit16FromColParts(uint8_t r, uint8_t g, uint8_t b, uint8_t
 const char *EngTextureDX9_GetFormatName(PlatD3dFormat format);
 // The device texture behind a handle (NULL when it has none).
 PlatD3dTexture *EngTextureDX9_GetD3dTexture(EngTexture *texture);
+class EngWindow;
+// The window's texture cursor, when it uses one: loaded with each device (its size and
+// hot spot scaled to the screen), and let go before the device goes. A cursor that
+// cannot be loaded gives the system cursor back.
+void EngTextureCursorLoad_DX9(EngWindow *window);
+void EngTextureCursorRelease_DX9(EngWindow *window);
 // For tests: the "Invalid sizes" reports of PositionRatioed counted again from 0.
 void EngTextureDX9ResetReportCounts();

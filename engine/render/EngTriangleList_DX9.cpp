@@ -1,5 +1,4 @@
 // Triangle lists, DX9 part: one managed vertex buffer of three vertices per triangle.
-#include <algorithm>
 #include <cstring>
 
 #include "EngDebug.h"
@@ -37,10 +36,6 @@ const Layout &LayoutOf(int type)
     return kLayouts[type - 2];
 }
 
-uint32_t ColourByte(float value)
-{
-    return (uint32_t)std::clamp((int)(value * 255.0f), 0, 255);
-}
 } // namespace
 
 void EngTriangleList::Init_DX9()
@@ -171,7 +166,7 @@ void EngTriangleList::SetColour_DX9(unsigned int index, float r, float g, float 
     const Layout &layout = LayoutOf(type);
     if (layout.colour < 0)
         return;
-    uint32_t argb = ColourByte(a) << 24 | ColourByte(r) << 16 | ColourByte(g) << 8 | ColourByte(b);
+    uint32_t argb = EngUtilsDX9_ColourToArgb(r, g, b, a);
     uint8_t *data = Lock(ENG_FUNC);
     if (!data)
         return;

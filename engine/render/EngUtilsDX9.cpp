@@ -166,3 +166,12 @@ bool EngUtilsDX9_GetSupportedSurfaceFormat(PlatD3dFormat *out, bool alpha)
     *out = alpha ? PLAT_FMT_A8R8G8B8 : PLAT_FMT_X8R8G8B8;
     return true;
 }
+
+uint32_t EngUtilsDX9_ColourToArgb(float r, float g, float b, float a)
+{
+    auto byte = [](float value) {
+        int32_t scaled = (int32_t)(value * 255.0f);
+        return (uint32_t)(scaled < 0 ? 0 : (scaled > 255 ? 255 : scaled));
+    };
+    return byte(a) << 24 | byte(r) << 16 | byte(g) << 8 | byte(b);
+}

@@ -29,3 +29,6 @@ bool EngUtilsDX9_GetSupportedSurfaceFormat(PlatD3dFormat *out, bool alpha);
 bool EngUtilsDX9_CheckResult(const char *owner, const char *operation, PlatResult result);
 // The description of a result ("Unknown error <0x%x>" in a static buffer for others).
 const char *EngUtilsDX9_GetResultText(PlatResult result);
+// A vertex colour from components 0-1: A, R, G, B bytes of each component x 255,
+// truncated, and held at 0 and 255 so that values outside 0..1 never wrap round.
+uint32_t EngUtilsDX9_ColourToArgb(float r, float g, float b, float a);

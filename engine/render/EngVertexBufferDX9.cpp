@@ -45,12 +45,6 @@ void PutFloats(uint8_t *vertex, int offset, const float *values, int count)
     memcpy(vertex + offset, values, sizeof(float) * (size_t)count);
 }
 
-// Components outside 0..1 are held at the ends instead of wrapping round.
-uint32_t ColourByte(float value)
-{
-    int32_t byte = (int32_t)(value * 255.0f);
-    return (uint32_t)(byte < 0 ? 0 : (byte > 255 ? 255 : byte));
-}
 } // namespace
 
 EngVertexBufferDX9::EngVertexBufferDX9(const char *givenId)
@@ -289,7 +283,7 @@ void EngVertexBufferDX9::SetColour(float r, float g, float b, float a)
     const Layout &layout = kLayouts[type];
     if (layout.colour >= 0 && buffer)
     {
-        uint32_t argb = (ColourByte(a) << 24) | (ColourByte(r) << 16) | (ColourByte(g) << 8) | ColourByte(b);
+        uint32_t argb = EngUtilsDX9_ColourToArgb(r, g, b, a);
         uint8_t *data = nullptr;
         if (Lock(&data, "EngVertexBufferDX9::SetColour", layout.lockName))
         {

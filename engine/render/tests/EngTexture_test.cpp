@@ -10,6 +10,7 @@
 #include "EngTextureDX9.h"
 #include "EngTga.h"
 #include "EngTriangleList.h"
+#include "EngWindow.h"
 #include "RenderTestkit.h"
 
 using rendertest::Image;
@@ -361,4 +362,42 @@ TEST_F(TextureTest, HandlesLiveOnAcrossADeviceRecreation)
     EXPECT_EQ(made->a, bound->b);
     EXPECT_EQ(1, recorder->CountKind(PLAT_REC_DRAW));
     EXPECT_EQ(8, texture.GetWidth());
+}
+
+TEST_F(TextureTest, TheWindowsTextureCursorComesAndGoesWithTheDevice)
+{
+    delete device;
+    device = nullptr;
+    EngWindow window(program, "cursor");
+    window.textureCursor.on = 1;
+    snprintf(window.textureCursor.fileName, sizeof(window.textureCursor.fileName), "%s",
+             WritePattern("cursor.png", 16, 16).c_str());
+    window.textureCursor.size[0] = 16;
+    window.textureCursor.size[1] = 24;
+    window.textureCursor.hotSpot[0] = 2;
+    window.textureCursor.hotSpot[1] = 3;
+    devicetest::SetScreen(1280, 960);
+    device = new EngDevice(&window);
+    ASSERT_TRUE(device->Create(true, 1280, 960, 32, 60));
+    ASSERT_NE(nullptr, window.textureCursor.texture);
+    EXPECT_TRUE(window.textureCursor.texture->IsLoaded());
+    EXPECT_EQ(32, window.textureCursor.scaledSize[0]);
+    EXPECT_EQ(48, window.textureCursor.scaledSize[1]);
+    EXPECT_EQ(6, window.textureCursor.scaledHotSpot[1]);
+    delete device;
+    device = nullptr;
+    EXPECT_EQ(nullptr, window.textureCursor.texture);
+    EXPECT_FALSE(LogHas("Graphics objects not released"));
+
+    // A cursor file that does not load leaves the system cursor.
+    snprintf(window.textureCursor.fileName, sizeof(window.textureCursor.fileName), "%s",
+             home->File("missing.png").c_str());
+    device = new EngDevice(&window);
+    ASSERT_TRUE(device->Create(true, 1280, 960, 32, 60));
+    EXPECT_TRUE(LogHas("Could not create texture cursor <" + home->File("missing.png") + ">"));
+    EXPECT_EQ(0, window.textureCursor.on);
+    EXPECT_EQ(nullptr, window.textureCursor.texture);
+    // The device goes before its window.
+    delete device;
+    device = nullptr;
 }
