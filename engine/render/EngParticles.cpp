@@ -42,6 +42,22 @@ float Uniform(float to)
     return EngMiscRandFloat(to, false);
 }
 
+// The checks shared by starting and moving a particle.
+bool IsParticleOk(const _EngParticle *particle, bool created, const char *function)
+{
+    if (!particle)
+    {
+        DebugError(function, "No EngParticle");
+        return false;
+    }
+    if (!created)
+    {
+        DebugError(function, "Bad Parent");
+        return false;
+    }
+    return true;
+}
+
 void TurnInPlace(_Vector3d *v, const _Vector3d &rates, float scale)
 {
     *v = EngParticlesTurn(*v, rates.x * scale, rates.y * scale, rates.z * scale);
@@ -219,16 +235,8 @@ int8_t EngParticles::Update(float time, char initial)
 
 bool EngParticles::CreateParticle(float dt, _EngParticle *particle)
 {
-    if (!particle)
-    {
-        DebugError(ENG_FUNC, "No EngParticle");
+    if (!IsParticleOk(particle, created, ENG_FUNC))
         return false;
-    }
-    if (!created)
-    {
-        DebugError(ENG_FUNC, "Bad Parent");
-        return false;
-    }
     if (parms.spreadFactor <= 0.0f)
     {
         DebugError(ENG_FUNC, "Parent spread factor <= 0");
@@ -401,16 +409,8 @@ bool EngParticles::CreateParticle(float dt, _EngParticle *particle)
 
 bool EngParticles::UpdateParticle(_EngParticle *particle, float dt)
 {
-    if (!particle)
-    {
-        DebugError(ENG_FUNC, "No EngParticle");
+    if (!IsParticleOk(particle, created, ENG_FUNC))
         return false;
-    }
-    if (!created)
-    {
-        DebugError(ENG_FUNC, "Bad Parent");
-        return false;
-    }
     _EngParticle &p = *particle;
     p.age += dt;
     if (p.age >= p.lifetime)

@@ -177,6 +177,8 @@ private:
     bool AllocTexture();
     bool AddSet();
     bool AddStage(_EngPictureSet *set);
+    // A set named from the entry's "Name" (empty: defaultName with the index).
+    _EngPictureSet *AddNamedSet(const void *entry, const char *defaultName, int index);
     // Drops the last set (one that could not be filled).
     void RemoveLastSet();
     bool IsSetOk(_EngPictureSet *set, bool allowEmpty);

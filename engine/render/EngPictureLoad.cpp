@@ -96,6 +96,21 @@ void EngPicture::ReadStage(const void *objectPointer, _EngPictureStage *stage, b
     EngJsonGetVector2dFromObject(object, "TC Speed", &stage->texCoords.speed);
 }
 
+_EngPictureSet *EngPicture::AddNamedSet(const void *entryPointer, const char *defaultName, int index)
+{
+    const json::Object &entry = *(const json::Object *)entryPointer;
+    // Read before the set is added, so that a missing name leaves nothing half made.
+    const std::string &name = entry.GetMember("Name").AsConstString().Value();
+    if (!AddSet())
+        return nullptr;
+    _EngPictureSet *set = &sets[setCount - 1];
+    if (name.empty())
+        snprintf(set->name, sizeof(set->name), defaultName, index);
+    else
+        EngSafeStrcpy(set->name, name.c_str(), sizeof(set->name));
+    return set;
+}
+
 bool EngPicture::ReadDescription(const void *objectPointer)
 {
     const json::Object &object = *(const json::Object *)objectPointer;
@@ -117,23 +132,19 @@ bool EngPicture::ReadDescription(const void *objectPointer)
     if (HasMember(object, "Sets"))
     {
         const json::Array &list = object.GetMember("Sets").AsConstArray();
-        for (json::Array::const_iterator it = list.Begin(); it != list.End(); ++it)
+        int index = 0;
+        for (json::Array::const_iterator it = list.Begin(); it != list.End(); ++it, ++index)
         {
-            if (!AddSet())
-                return false;
-            int index = setCount - 1;
             const json::Object &entry = it->AsConstObject();
-            const std::string &name = entry.GetMember("Name").AsConstString().Value();
-            if (name.empty())
-                snprintf(sets[index].name, sizeof(sets[index].name), "Set %d", index);
-            else
-                EngSafeStrcpy(sets[index].name, name.c_str(), sizeof(sets[index].name));
+            _EngPictureSet *set = AddNamedSet(&entry, "Set %d", index);
+            if (!set)
+                return false;
             const json::Array &stages = entry.GetMember("Stages").AsConstArray();
             for (json::Array::const_iterator stage = stages.Begin(); stage != stages.End(); ++stage)
             {
-                if (!AddStage(&sets[index]))
+                if (!AddStage(set))
                     return false;
-                _EngPictureStage *added = &sets[index].stages[sets[index].stageCount - 1];
+                _EngPictureStage *added = &set->stages[set->stageCount - 1];
                 ReadStage(&stage->AsConstObject(), added, false);
                 ResetStageVars(added);
             }
@@ -141,24 +152,20 @@ bool EngPicture::ReadDescription(const void *objectPointer)
         return true;
     }
     const json::Array &list = object.GetMember("Layers").AsConstArray();
-    for (json::Array::const_iterator it = list.Begin(); it != list.End(); ++it)
+    int index = 0;
+    for (json::Array::const_iterator it = list.Begin(); it != list.End(); ++it, ++index)
     {
-        if (!AddSet())
-            return false;
-        int index = setCount - 1;
         const json::Object &entry = it->AsConstObject();
-        const std::string &name = entry.GetMember("Name").AsConstString().Value();
-        if (name.empty())
-            snprintf(sets[index].name, sizeof(sets[index].name), "Layer %d", index);
-        else
-            EngSafeStrcpy(sets[index].name, name.c_str(), sizeof(sets[index].name));
-        if (!AddStage(&sets[index]))
+        _EngPictureSet *set = AddNamedSet(&entry, "Layer %d", index);
+        if (!set)
+            return false;
+        if (!AddStage(set))
         {
             // A set without its stage would be reported at every draw: leave it out.
             RemoveLastSet();
             continue;
         }
-        _EngPictureStage *added = &sets[index].stages[0];
+        _EngPictureStage *added = &set->stages[0];
         ReadStage(&entry, added, true);
         ResetStageVars(added);
     }

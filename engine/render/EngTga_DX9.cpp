@@ -38,6 +38,38 @@ void ReadPixel(const PlatD3dLockedRect &locked, PlatD3dFormat format, int x, int
     EngTextureDX9_GetColPartsFromBit16(row + (size_t)x * 2, format, r, g, b, a);
 }
 
+// The texture's device side when it holds a device texture of some size; otherwise
+// reports "No tex (dx9)" or `invalid` under `owner` and answers NULL.
+EngTextureDX9 *UsableBackEnd(EngTexture *texture, const char *owner, const char *invalid)
+{
+    EngTextureDX9 *back = texture->GetBackEnd();
+    if (!back)
+    {
+        DebugError(owner, "No tex (dx9)");
+        return nullptr;
+    }
+    if (!back->IsCreated() || back->GetWidth() == 0 || back->GetHeight() == 0 || !back->GetD3dTexture())
+    {
+        DebugError(owner, "%s", invalid);
+        return nullptr;
+    }
+    return back;
+}
+
+// The texture's level 0 locked for reading, after checking its format is one the engine
+// knows; reports under `owner`. False (nothing locked) on failure.
+bool LockKnownFormat(EngTextureDX9 *back, const char *owner, PlatD3dSurfaceDesc *desc, PlatD3dLockedRect *locked)
+{
+    if (!EngUtilsDX9_CheckResult(owner, "GetDesc", PlatD3dTextureGetLevelDesc(back->GetD3dTexture(), 0, desc)))
+        return false;
+    if (!IsKnownFormat(desc->format))
+    {
+        DebugError(owner, "Unsupported texture format <%d>", (int)desc->format);
+        return false;
+    }
+    return EngUtilsDX9_CheckResult(owner, "LockRect", PlatD3dTextureLockRect(back->GetD3dTexture(), 0, locked, nullptr, 0));
+}
+
 uint8_t ClampByte(int value)
 {
     return (uint8_t)std::clamp(value, 0, 255);
@@ -56,18 +88,10 @@ bool EngTga::FillFromTexture_DX9(int srcX, int srcY, int srcW, int srcH, EngText
         DebugError(ENG_FUNC, "Invalid parameters");
         return false;
     }
-    EngTextureDX9 *back = texture->GetBackEnd();
+    EngTextureDX9 *back = UsableBackEnd(texture, ENG_FUNC, "Invalid texture");
     if (!back)
-    {
-        DebugError(ENG_FUNC, "No tex (dx9)");
         return false;
-    }
-    int textureWidth = back->GetWidth(), textureHeight = back->GetHeight();
-    if (textureWidth == 0 || textureHeight == 0 || !back->GetD3dTexture())
-    {
-        DebugError(ENG_FUNC, "Invalid texture");
-        return false;
-    }
+    const int textureWidth = back->GetWidth(), textureHeight = back->GetHeight();
     if (bitsPerPixel != 32 || width < 1 || height < 1 || dataSize <= 0 || !data)
     {
         DebugError(ENG_FUNC, "Invalid data");
@@ -80,17 +104,8 @@ bool EngTga::FillFromTexture_DX9(int srcX, int srcY, int srcW, int srcH, EngText
         return false;
     }
     PlatD3dSurfaceDesc desc;
-    if (!EngUtilsDX9_CheckResult("EngTga::FillFromTexture_DX9", "GetDesc",
-                                 PlatD3dTextureGetLevelDesc(back->GetD3dTexture(), 0, &desc)))
-        return false;
-    if (!IsKnownFormat(desc.format))
-    {
-        DebugError(ENG_FUNC, "Unsupported texture format <%d>", (int)desc.format);
-        return false;
-    }
     PlatD3dLockedRect locked;
-    if (!EngUtilsDX9_CheckResult("EngTga::FillFromTexture_DX9", "LockRect",
-                                 PlatD3dTextureLockRect(back->GetD3dTexture(), 0, &locked, nullptr, 0)))
+    if (!LockKnownFormat(back, "EngTga::FillFromTexture_DX9", &desc, &locked))
         return false;
     if (desc.format == PLAT_FMT_R8G8B8)
     {
@@ -168,34 +183,18 @@ bool EngTga::UpdateTexCharBufferFromDxTexture_DX9(EngTexture *texture, unsigned 
         DebugError(ENG_FUNC, "Invalid parameters");
         return false;
     }
-    EngTextureDX9 *back = texture->GetBackEnd();
+    EngTextureDX9 *back = UsableBackEnd(texture, ENG_FUNC, "Invalid texure");
     if (!back)
-    {
-        DebugError(ENG_FUNC, "No tex (dx9)");
         return false;
-    }
-    int textureWidth = back->GetWidth(), textureHeight = back->GetHeight();
-    if (!back->IsCreated() || textureWidth == 0 || textureHeight == 0 || !back->GetD3dTexture())
-    {
-        DebugError(ENG_FUNC, "Invalid texure");
-        return false;
-    }
+    const int textureWidth = back->GetWidth(), textureHeight = back->GetHeight();
     if ((uint64_t)size != (uint64_t)textureWidth * (uint64_t)textureHeight * 4u)
     {
         DebugError(ENG_FUNC, "Invalid data size");
         return false;
     }
     PlatD3dSurfaceDesc desc;
-    if (!EngUtilsDX9_CheckResult(ENG_FUNC, "GetDesc", PlatD3dTextureGetLevelDesc(back->GetD3dTexture(), 0, &desc)))
-        return false;
-    if (!IsKnownFormat(desc.format))
-    {
-        DebugError(ENG_FUNC, "Unsupported texture format <%d>", (int)desc.format);
-        return false;
-    }
     PlatD3dLockedRect locked;
-    if (!EngUtilsDX9_CheckResult(ENG_FUNC, "LockRect",
-                                 PlatD3dTextureLockRect(back->GetD3dTexture(), 0, &locked, nullptr, 0)))
+    if (!LockKnownFormat(back, ENG_FUNC, &desc, &locked))
         return false;
     if (desc.format != PLAT_FMT_A8R8G8B8 && desc.format != PLAT_FMT_X8R8G8B8)
     {

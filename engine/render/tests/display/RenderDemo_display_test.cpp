@@ -2,18 +2,11 @@
 // library draws: a ".ttx" picture, a triangle list, a particle burst and text in three
 // styles. Pixels in known places are checked, and the frame is saved as
 // "render_demo.png" in the build folder for a person to look at.
-#include "../DeviceFixture.h"
+#include "../RenderTestkit.h"
 
 #include <cmath>
 #include <string>
 #include <vector>
-
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include <stb/stb_image_write.h>
-#pragma GCC diagnostic pop
 
 #include "EngFont.h"
 #include "EngParticles.h"
@@ -25,29 +18,22 @@ namespace
 {
 constexpr int kWidth = 640, kHeight = 480;
 
-// Writes a width x height RGBA picture made by `pixel` (x, y -> 0xAARRGGBB).
+// Writes a width x height picture made by `pixel` (x, y -> 0xAARRGGBB).
 template <typename F> void WritePng(const std::string &path, int width, int height, F pixel)
 {
-    std::vector<uint8_t> rgba;
+    rendertest::Image image;
+    image.width = width;
+    image.height = height;
     for (int y = 0; y < height; y++)
         for (int x = 0; x < width; x++)
-        {
-            uint32_t argb = pixel(x, y);
-            rgba.insert(rgba.end(), {(uint8_t)(argb >> 16), (uint8_t)(argb >> 8), (uint8_t)argb, (uint8_t)(argb >> 24)});
-        }
-    ASSERT_NE(0, stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4));
+            image.pixels.push_back(pixel(x, y));
+    ASSERT_TRUE(rendertest::WriteImage(path, image));
 }
 
 uint32_t Argb(float a, float r, float g, float b)
 {
     auto byte = [](float v) { return (uint32_t)std::lround(std::fmin(std::fmax(v, 0.0f), 1.0f) * 255.0f); };
     return byte(a) << 24 | byte(r) << 16 | byte(g) << 8 | byte(b);
-}
-
-std::string VeraBold()
-{
-    std::string built = std::string(PLINX_DATA_DIR) + "/VeraBd.ttf";
-    return testkit::FileExists(built) ? built : "/usr/share/fonts/truetype/ttf-bitstream-vera/VeraBd.ttf";
 }
 
 class RenderDemoTest : public devicetest::DeviceTest
@@ -116,7 +102,7 @@ TEST_F(RenderDemoTest, OneFrameOfEverything)
         "Sets": [
             {"Name": "sky", "Stages": [{"TexNum": 0, "Show": 1, "Alpha Level": 1, "Alpha Throb On": 0,
                 "Alpha Throb Min Level": 0, "Alpha Throb Speed": 0, "Alpha Throb Mult": 0,
-                "TC Default": 1, "TC Tile": [1, 1]}]},
+                "TC TC": [0.0078125, 0.0078125, 0.9921875, 0.9921875]}]},
             {"Name": "ring", "Stages": [{"TexNum": 1, "Show": 1, "Alpha Level": 1, "Alpha Blend Type": 1,
                 "Main Area": [0.25, 0.1, 0.5, 0.8], "RotFlags": [1, 2], "RotValues": [30, 0, 90, 1],
                 "Alpha Throb On": 0, "Alpha Throb Min Level": 0, "Alpha Throb Speed": 0,
@@ -133,7 +119,7 @@ TEST_F(RenderDemoTest, OneFrameOfEverything)
     const float px = 72.0f / 150.0f;
     auto lineExtra = [px](float em) { return 1.2f * em - px * em; };
     auto glyphOffset = [](float em) { return 0.4f * em; };
-    ASSERT_TRUE(title.CreateFromFontFile(VeraBold().c_str(), 0, 0, 40, 32, 255, nullptr, 0, px, px, glyphOffset(40),
+    ASSERT_TRUE(title.CreateFromFontFile(rendertest::VeraBoldPath().c_str(), 0, 0, 40, 32, 255, nullptr, 0, px, px, glyphOffset(40),
                                          lineExtra(40), 0, 0, 0, 0, 1));
     EngFontGlyphEffects shadow = {};
     shadow.border = 2;
@@ -143,9 +129,9 @@ TEST_F(RenderDemoTest, OneFrameOfEverything)
     shadow.shadowFactor1 = 0.8f;
     shadow.blurPasses1 = 3;
     shadowed.SetGlyphEffects(&shadow);
-    ASSERT_TRUE(shadowed.CreateFromFontFile(VeraBold().c_str(), 1, 0, 28, 32, 255, nullptr, 0, px, px,
+    ASSERT_TRUE(shadowed.CreateFromFontFile(rendertest::VeraBoldPath().c_str(), 1, 0, 28, 32, 255, nullptr, 0, px, px,
                                             glyphOffset(28), lineExtra(28), 0, 0, 0, 0, 1));
-    ASSERT_TRUE(body.CreateFromFontFile(VeraBold().c_str(), 0, 0, 14, 32, 255, nullptr, 0, px, px, glyphOffset(14),
+    ASSERT_TRUE(body.CreateFromFontFile(rendertest::VeraBoldPath().c_str(), 0, 0, 14, 32, 255, nullptr, 0, px, px, glyphOffset(14),
                                         lineExtra(14), 0, 0, 0, 0, 1));
     title.SetColour(1.0f, 0.85f, 0.2f, 1.0f);
     body.SetColour(0.55f, 0.9f, 1.0f, 1.0f);
@@ -221,13 +207,10 @@ TEST_F(RenderDemoTest, OneFrameOfEverything)
 
     frame.assign((size_t)kWidth * kHeight, 0);
     ASSERT_EQ(PLAT_D3D_OK, PlatD3dDeviceReadBackBuffer(EngDeviceDX9GetD3dDevice(), frame.data(), kWidth, kHeight));
-    std::vector<uint8_t> rgb;
-    for (uint32_t pixel : frame)
-        rgb.insert(rgb.end(), {(uint8_t)R(pixel), (uint8_t)G(pixel), (uint8_t)B(pixel)});
     // The build folder is the one that holds (or will hold) Data/.
     std::string saved = std::string(PLINX_DATA_DIR);
     saved = saved.substr(0, saved.rfind('/')) + "/render_demo.png";
-    EXPECT_NE(0, stbi_write_png(saved.c_str(), kWidth, kHeight, 3, rgb.data(), kWidth * 3));
+    WritePng(saved, kWidth, kHeight, [this](int x, int y) { return At(x, y) | 0xFF000000u; });
 
     // The clear colour where nothing is drawn.
     EXPECT_EQ(0xFF0F1428u, At(630, 470) | 0xFF000000u);
