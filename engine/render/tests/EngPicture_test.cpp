@@ -383,3 +383,40 @@ TEST_F(PictureTest, DrawingFillsTheDrawAreaThroughTheViewport)
     EXPECT_FLOAT_EQ(0.0f, world->matrix.m[13]);
     EXPECT_TRUE(device->IsViewportFullScreen());
 }
+
+TEST_F(PictureTest, ThrobbingAlphaAndRandomPlaces)
+{
+    std::string stage = "{\"TexNum\": 0, \"Show\": 1, \"Alpha Level\": 0.8, \"Alpha Throb On\": 1, "
+                        "\"Alpha Throb Min Level\": 0.2, \"Alpha Throb Speed\": 3, \"Alpha Throb Mult\": 1, "
+                        "\"Trans Type\": 4, \"Main Area\": [0, 0, 0.25, 0.25], \"Trans End Area\": [0, 0, 0.25, 0.25], "
+                        "\"Trans Random Area\": [0.5, 0.5, 0.5, 0.5], \"TC Default\": 1, \"TC Tile\": [1, 1]}";
+    ASSERT_TRUE(Load("{" + Textures({"a.png"}) + ", \"Sets\": [{\"Name\": \"s\", \"Stages\": [" + stage + "]}]}"));
+    ASSERT_TRUE(picture.CreateGraphics());
+    const _EngPictureStage &s = picture.GetSet(0)->stages[0];
+    float low = 1, high = 0;
+    std::vector<float> places;
+    for (int frame = 0; frame < 600; frame++)
+    {
+        Run(kFrame);
+        low = std::min(low, s.alphaVars.throbLevel);
+        high = std::max(high, s.alphaVars.throbLevel);
+        // The whole area stays inside the random area.
+        ASSERT_GE(s.posVars.area.x, 0.5f);
+        ASSERT_LE(s.posVars.area.x + s.posVars.area.w, 1.0f + 1e-6f);
+        ASSERT_GE(s.posVars.area.y, 0.5f);
+        if (places.empty() || places.back() != s.posVars.area.x)
+            places.push_back(s.posVars.area.x);
+    }
+    // The level throbs between the minimum and the alpha level; each completed throb
+    // picks a new place.
+    EXPECT_NEAR(0.2f, low, 0.02f);
+    EXPECT_NEAR(0.8f, high, 0.02f);
+    EXPECT_GE(places.size(), 3u);
+    // Drawn alpha: level x throb level x the factor asked for.
+    int expected = (int)(255.0f * 0.8f * s.alphaVars.throbLevel * 0.5f);
+    recorder->Clear();
+    picture.DrawWithAlpha(0.5f);
+    auto draws = rendertest::Draws(recorder);
+    ASSERT_EQ(1u, draws.size());
+    EXPECT_NEAR(expected, (int)(rendertest::VertexColour(draws[0], 0, 12) >> 24), 1);
+}

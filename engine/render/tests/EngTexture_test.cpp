@@ -401,3 +401,40 @@ TEST_F(TextureTest, TheWindowsTextureCursorComesAndGoesWithTheDevice)
     delete device;
     device = nullptr;
 }
+
+TEST_F(TextureTest, ThreePartDrawingStretchesOnlyTheMiddle)
+{
+    EngTexture texture;
+    ASSERT_TRUE(texture.LoadFromFile(WritePattern("button.png", 32, 16).c_str(), 0, 0, 0));
+    texture.PositionRatioed(100, 48, 200, 48);
+    texture.DrawWithTextureCoordinates(0.0f, 0.0f, 1.0f, 1.0f);
+    recorder->Clear();
+    texture.DrawThreePartHorizontal(20, 0.25f, 1);
+    auto draws = rendertest::Draws(recorder);
+    ASSERT_EQ(3u, draws.size());
+    struct Part
+    {
+        float left, right; // design units
+        float tu1, tu2;
+    };
+    const Part parts[3] = {{100, 120, 0.0f, 0.25f}, {120, 280, 0.25f, 0.75f}, {280, 300, 0.75f, 1.0f}};
+    for (int i = 0; i < 3; i++)
+    {
+        SCOPED_TRACE(i);
+        // Corner 1 is the top-left, corner 2 the bottom-right.
+        std::vector<float> topLeft = rendertest::VertexFloats(draws[i], 1, 5);
+        std::vector<float> bottomRight = rendertest::VertexFloats(draws[i], 2, 5);
+        EXPECT_NEAR(parts[i].left / 320.0f - 1.0f, topLeft[0], 1e-5);
+        EXPECT_NEAR(parts[i].right / 320.0f - 1.0f, bottomRight[0], 1e-5);
+        EXPECT_FLOAT_EQ(parts[i].tu1, topLeft[3]);
+        EXPECT_FLOAT_EQ(parts[i].tu2, bottomRight[3]);
+        EXPECT_FLOAT_EQ(1.0f, bottomRight[4]);
+    }
+    // The whole button's place and coordinates come back.
+    _Dimension rect = texture.GetBackEnd()->GetQuadRectangle();
+    EXPECT_NEAR(100.0f / 320.0f - 1.0f, rect.x, 1e-5);
+    EXPECT_NEAR(200.0f / 320.0f, rect.w, 1e-5);
+    float tu2 = 0;
+    texture.GetBackEnd()->GetTextureCoordinates(nullptr, nullptr, &tu2, nullptr);
+    EXPECT_EQ(1.0f, tu2);
+}
