@@ -157,7 +157,7 @@ bool EngEncryptionEncryptAndWriteToFile(const char *fileName, const void *data, 
         return false;
     EngFile file;
     bool written = file.CreateForWriting(fileName, false) && file.Write(block, n + ENCRYPTION_COUNTER_SIZE);
-    file.Close();
+    written = file.Close() && written;
     EngFree(block, true, ENG_FUNC);
     return written;
 }

@@ -434,16 +434,21 @@ uint32_t EngFile::GetSize()
     return size;
 }
 
-void EngFile::Close()
+bool EngFile::Close()
 {
     if (!open)
-        return;
-    if (stream)
-        fclose(stream);
+        return true;
+    bool flushed = true;
+    if (stream && fclose(stream) != 0 && !reading)
+    {
+        DebugError(ENG_FUNC, "Could not finish writing the file");
+        flushed = false;
+    }
     stream = nullptr;
     open = 0;
     reading = 0;
     textMode = 0;
+    return flushed;
 }
 
 // ---- Free functions ----------------------------------------------------------------------------

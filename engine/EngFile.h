@@ -46,7 +46,9 @@ public:
     bool MoveToEnd();
     // The file's length in bytes; the position is left where it was. 0 on failure.
     uint32_t GetSize();
-    void Close();
+    // Closes the stream if open. False when the last buffered bytes of a written file could
+    // not be flushed to disk (the file is then incomplete); closing a closed file is true.
+    bool Close();
 
     bool IsOpen() const { return open != 0; }
     bool IsReading() const { return reading != 0; }

@@ -746,7 +746,8 @@ int TextFile::Close()
     writer = nullptr;
     if (file)
     {
-        file->Close();
+        if (!file->Close() && result == TEXTFILE_OK)
+            result = TEXTFILE_ERROR;
         delete file;
         file = nullptr;
     }

@@ -28,7 +28,7 @@ _GameFileResult GameFileWriteWhole(const char *path, const void *data, uint32_t 
         if (!file.CreateForWriting(temporary, false))
             return GAME_FILE_OPEN_FAILED;
         bool written = file.Write(data, size);
-        file.Close();
+        written = file.Close() && written;
         if (!written)
         {
             EngFileDelete(temporary, false);

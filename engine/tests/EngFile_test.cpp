@@ -235,6 +235,24 @@ TEST_F(FileDeathTest, ShortWriteFailsInEveryMode)
     }
 }
 
+// A write that only reaches the stream's buffer is lost when the final flush fails: the
+// close reports it, so writers never take an incomplete file for a finished one.
+TEST_F(FileTest, CloseReportsALostFinalFlush)
+{
+    EngFile full;
+    ASSERT_TRUE(full.CreateForWriting("/dev/full", false));
+    char block[100] = {};
+    EXPECT_TRUE(full.Write(block, sizeof(block)));
+    EXPECT_FALSE(full.Close());
+    EXPECT_TRUE(LogHas("Could not finish writing the file"));
+    EXPECT_TRUE(full.Close());
+
+    EngFile fine;
+    ASSERT_TRUE(fine.CreateForWriting(home->File("fine.bin").c_str(), false));
+    EXPECT_TRUE(fine.Write(block, sizeof(block)));
+    EXPECT_TRUE(fine.Close());
+}
+
 TEST_F(FileTest, FolderFunctions)
 {
     std::string folder = Path("made");
