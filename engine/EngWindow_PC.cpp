@@ -12,7 +12,11 @@
 #include "EngMisc.h"
 #include "EngProgram.h"
 #include "EngWindow.h"
+#include "PlatD3d9.h"
 #include "PlatWin.h"
+
+// The program's icon, in the working folder (the executable's).
+static const char *const ICON_FILE = "Data/PlinxIcon.png";
 
 static int s_osWindowCount = 0;
 
@@ -22,6 +26,22 @@ static int32_t EngWindowProc(PlatWindow *window, const PlatMessage *message, voi
 }
 
 // ---- OS window ---------------------------------------------------------------------------------
+
+// Gives the new window the program's icon; windows re-created for another mode get it
+// from platform/win. Without a usable picture the window simply has none.
+static void EngWindowSetIcon_PC(PlatWindow *window)
+{
+    int32_t width = 0, height = 0;
+    uint8_t *rgba = PlatD3dxLoadImageFile(ICON_FILE, &width, &height);
+    if (!rgba)
+    {
+        DebugError(ENG_FUNC, "No window icon: %s", PlatD3dGetErrorText());
+        return;
+    }
+    if (!PlatWinSetWindowIcon(window, rgba, width, height))
+        DebugError(ENG_FUNC, "No window icon: %s", PlatWinGetErrorText());
+    PlatD3dxFreeImage(rgba);
+}
 
 bool EngWindow::CreateOSWindow()
 {
@@ -53,6 +73,8 @@ bool EngWindow::CreateOSWindow()
         return false;
     }
     s_osWindowCount++;
+    if (!recreating)
+        EngWindowSetIcon_PC(osWindow);
     minimised = 0;
     maximised = 0;
     mouseOutside = 1;
@@ -69,6 +91,9 @@ void EngWindow::DestroyOSWindow()
     PlatWinDestroyWindow(osWindow);
     osWindow = nullptr;
     s_osWindowCount--;
+    // A window made later from scratch loads the icon afresh.
+    if (!recreating)
+        PlatWinSetWindowIcon(nullptr, nullptr, 0, 0);
 }
 
 void EngWindow::GetClientSize(int *width, int *height)

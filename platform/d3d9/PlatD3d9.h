@@ -576,6 +576,11 @@ PlatMatrix *PlatD3dxMatrixLookAtRH(PlatMatrix *out, const PlatVector3 *eye, cons
 PlatMatrix *PlatD3dxMatrixOrthoOffCenterLH(PlatMatrix *out, float left, float right, float bottom, float top,
                                            float zNear, float zFar);
 
+// The pixels of a bmp, tga, jpg or png file as rows of R, G, B, A bytes, top row first,
+// and its size; NULL with the reason in PlatD3dGetErrorText. Free with PlatD3dxFreeImage.
+uint8_t *PlatD3dxLoadImageFile(const char *file, int32_t *width, int32_t *height);
+void PlatD3dxFreeImage(uint8_t *pixels);
+
 // A texture from a bmp, tga, jpg or png file, converted to `format` (A8R8G8B8, or
 // X8R8G8B8 with alpha 255); PLAT_D3DX_DEFAULT sizes keep the picture's own size.
 PlatResult PlatD3dxCreateTextureFromFile(PlatD3dDevice *device, const char *file, uint32_t width, uint32_t height,

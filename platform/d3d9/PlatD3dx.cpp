@@ -193,6 +193,45 @@ PlatResult PlatD3dxCreateTexture(PlatD3dDevice *device, uint32_t width, uint32_t
     return PlatD3dDeviceCreateTexture(device, width, height, mipLevels, usage, format, pool, out);
 }
 
+// The file name with Windows separators turned into ours.
+static void PlatD3dxImagePath(const char *file, char *path, size_t size)
+{
+    snprintf(path, size, "%s", file);
+    for (char *p = path; *p; p++)
+        if (*p == '\\')
+            *p = '/';
+}
+
+uint8_t *PlatD3dxLoadImageFile(const char *file, int32_t *width, int32_t *height)
+{
+    if (width)
+        *width = 0;
+    if (height)
+        *height = 0;
+    if (!file || !file[0] || !width || !height)
+    {
+        PlatD3dSetErrorText("No image file named");
+        return nullptr;
+    }
+    char path[1024];
+    PlatD3dxImagePath(file, path, sizeof(path));
+    int imageWidth = 0, imageHeight = 0, channels = 0;
+    unsigned char *rgba = stbi_load(path, &imageWidth, &imageHeight, &channels, 4);
+    if (!rgba)
+    {
+        PlatD3dSetErrorText("Could not read <%s>: %s", file, stbi_failure_reason());
+        return nullptr;
+    }
+    *width = imageWidth;
+    *height = imageHeight;
+    return rgba;
+}
+
+void PlatD3dxFreeImage(uint8_t *pixels)
+{
+    stbi_image_free(pixels);
+}
+
 PlatResult PlatD3dxCreateTextureFromFile(PlatD3dDevice *device, const char *file, uint32_t width, uint32_t height,
                                          uint32_t mipLevels, uint32_t usage, PlatD3dFormat format, PlatD3dPool pool,
                                          uint32_t filter, uint32_t mipFilter, uint32_t colourKey,
@@ -205,15 +244,11 @@ PlatResult PlatD3dxCreateTextureFromFile(PlatD3dDevice *device, const char *file
     if (format != PLAT_FMT_A8R8G8B8 && format != PLAT_FMT_X8R8G8B8)
         return PLAT_D3DERR_WRONGTEXTUREFORMAT;
     char path[1024];
-    snprintf(path, sizeof(path), "%s", file);
-    for (char *p = path; *p; p++)
-        if (*p == '\\')
-            *p = '/';
-    int imageWidth = 0, imageHeight = 0, channels = 0;
-    unsigned char *rgba = stbi_load(path, &imageWidth, &imageHeight, &channels, 4);
+    PlatD3dxImagePath(file, path, sizeof(path));
+    int32_t imageWidth = 0, imageHeight = 0;
+    uint8_t *rgba = PlatD3dxLoadImageFile(file, &imageWidth, &imageHeight);
     if (!rgba)
     {
-        PlatD3dSetErrorText("Could not read <%s>: %s", file, stbi_failure_reason());
         FILE *probe = fopen(path, "rb");
         if (!probe)
             return PLAT_D3DERR_NOTFOUND;
@@ -226,14 +261,14 @@ PlatResult PlatD3dxCreateTextureFromFile(PlatD3dDevice *device, const char *file
     PlatResult result = PlatD3dxCreateTexture(device, w, h, mipLevels, usage, format, pool, &texture);
     if (result != PLAT_D3D_OK)
     {
-        stbi_image_free(rgba);
+        PlatD3dxFreeImage(rgba);
         return result;
     }
     PlatD3dLockedRect locked;
     result = PlatD3dTextureLockRect(texture, 0, &locked, nullptr, 0);
     if (result != PLAT_D3D_OK)
     {
-        stbi_image_free(rgba);
+        PlatD3dxFreeImage(rgba);
         PlatD3dTextureRelease(texture);
         return result;
     }
@@ -257,7 +292,7 @@ PlatResult PlatD3dxCreateTextureFromFile(PlatD3dDevice *device, const char *file
             target[3] = keyed ? 0 : (opaque ? 255 : source[3]);
         }
     }
-    stbi_image_free(rgba);
+    PlatD3dxFreeImage(rgba);
     PlatD3dTextureUnlockRect(texture, 0);
     *out = texture;
     return PLAT_D3D_OK;

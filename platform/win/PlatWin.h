@@ -96,6 +96,13 @@ bool PlatWinIsFullScreen(PlatWindow *window);
 bool PlatWinIsMinimised(PlatWindow *window);
 void PlatWinMinimiseWindow(PlatWindow *window);
 void PlatWinSetTitle(PlatWindow *window, const char *title);
+// Gives a window (NULL: none now) and every window created after it the icon of
+// `width` x `height` pixels (at most 1024 each way), rows of R, G, B, A bytes, top row
+// first; the pixels are copied. NULL pixels forget the icon for later windows (a window
+// keeps the icon it has). False with the reason in PlatWinGetErrorText.
+bool PlatWinSetWindowIcon(PlatWindow *window, const uint8_t *rgba, int32_t width, int32_t height);
+// Whether the window was given an icon, and the icon's size (zeros without one).
+bool PlatWinGetWindowIcon(PlatWindow *window, int32_t *width, int32_t *height);
 
 // ---- Messages and the message pump -------------------------------------------------
 enum PlatMessageId

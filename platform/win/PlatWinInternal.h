@@ -13,6 +13,7 @@ struct PlatWindow
     void *user;
     bool closed;     // a close destroyed it; the handle lives until PlatWinDestroyWindow
     bool trackLeave; // one PLAT_WM_MOUSELEAVE is wanted
+    int32_t iconWidth, iconHeight; // the icon it was given; 0 without one
 };
 
 struct PlatGLContext

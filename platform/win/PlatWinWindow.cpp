@@ -2,6 +2,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "PlatWinInternal.h"
 
@@ -17,7 +18,8 @@ static struct
     char error[256];
     PlatWindow *windows[MAX_WINDOWS];
     int32_t cursorCount; // Windows display count: visible while >= 0
-} s_video = {false, false, "", {}, 0};
+    SDL_Surface *icon;   // given to every new window; NULL for none
+} s_video = {false, false, "", {}, 0, nullptr};
 
 void PlatWinSetError(const char *format, ...)
 {
@@ -38,6 +40,8 @@ static void PlatWinQuitVideo()
     if (s_video.up)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     s_video.up = false;
+    SDL_FreeSurface(s_video.icon);
+    s_video.icon = nullptr;
 }
 
 int PlatWinInitVideo()
@@ -106,6 +110,15 @@ static SDL_Window *PlatWinCreateSdlWindow(const char *title, int x, int y, int w
     return sdl;
 }
 
+static void PlatWinApplyIcon(PlatWindow *window)
+{
+    if (!window || !s_video.icon)
+        return;
+    SDL_SetWindowIcon(window->sdl, s_video.icon);
+    window->iconWidth = s_video.icon->w;
+    window->iconHeight = s_video.icon->h;
+}
+
 PlatWindow *PlatWinCreateWindow(const PlatWindowParms *parms)
 {
     if (!parms || parms->width < 1 || parms->height < 1)
@@ -171,6 +184,7 @@ PlatWindow *PlatWinCreateWindow(const PlatWindowParms *parms)
     window->proc = parms->proc;
     window->user = parms->user;
     s_video.windows[slot] = window;
+    PlatWinApplyIcon(window);
     return window;
 }
 
@@ -255,6 +269,43 @@ void PlatWinSetTitle(PlatWindow *window, const char *title)
     char utf8[1024];
     PlatWinUtf8FromCp1252(title ? title : "", utf8, sizeof(utf8));
     SDL_SetWindowTitle(window->sdl, utf8);
+}
+
+bool PlatWinSetWindowIcon(PlatWindow *window, const uint8_t *rgba, int32_t width, int32_t height)
+{
+    if (!rgba)
+    {
+        SDL_FreeSurface(s_video.icon);
+        s_video.icon = nullptr;
+        return true;
+    }
+    if (width < 1 || height < 1 || width > 1024 || height > 1024)
+    {
+        PlatWinSetError("Bad icon size %dx%d", (int)width, (int)height);
+        return false;
+    }
+    SDL_Surface *icon = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
+    if (!icon)
+    {
+        PlatWinSetError("Could not make the icon: %s", SDL_GetError());
+        return false;
+    }
+    for (int32_t y = 0; y < height; y++)
+        memcpy((uint8_t *)icon->pixels + (size_t)y * icon->pitch, rgba + (size_t)y * width * 4, (size_t)width * 4);
+    SDL_FreeSurface(s_video.icon);
+    s_video.icon = icon;
+    PlatWinApplyIcon(window);
+    return true;
+}
+
+bool PlatWinGetWindowIcon(PlatWindow *window, int32_t *width, int32_t *height)
+{
+    bool has = window && window->iconWidth > 0;
+    if (width)
+        *width = has ? window->iconWidth : 0;
+    if (height)
+        *height = has ? window->iconHeight : 0;
+    return has;
 }
 
 // ---- Mouse and cursor ----------------------------------------------------------------

@@ -1,6 +1,6 @@
 // The whole start-up, main loop and shut-down sequence on a real display: callback
-// order, failed start-up steps, full-screen toggles, the close button, signals and the
-// fatal path.
+// order, failed start-up steps, full-screen toggles, the close button, signals, the
+// fatal path and the window's icon.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -14,6 +14,19 @@
 #include <thread>
 #include <string>
 #include <vector>
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#endif
+#include <stb/stb_image_write.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+#include <sys/stat.h>
 
 #include "EngDebug.h"
 #include "EngMain.h"
@@ -443,4 +456,104 @@ TEST_F(EngProgramDisplayTest, APopupDuringTheLoopClosesTheProgramFirst)
     EXPECT_EQ(Lifecycle(), Concat(s_startUp, s_shutDown));
     EXPECT_TRUE(LogHas("POPUP: No device <Problem> <Something went wrong.>"));
     EXPECT_TRUE(LogHas("Exiting as no eng_main_program."));
+}
+
+// ---- The window's icon ------------------------------------------------------------------------------
+
+// A working folder holding "Data/PlinxIcon.png" as `bytes`, or a 16x8 picture when
+// `bytes` is empty; none at all when `withFile` is false.
+static void MakeIconFolder(const testkit::TempDir &folder, bool withFile, const std::string &bytes)
+{
+    ASSERT_EQ(mkdir(folder.File("Data").c_str(), 0700), 0);
+    if (!withFile)
+        return;
+    std::string path = folder.File("Data/PlinxIcon.png");
+    if (!bytes.empty())
+    {
+        testkit::WriteFile(path, bytes);
+        return;
+    }
+    std::vector<unsigned char> rgba(16 * 8 * 4);
+    for (size_t i = 0; i < rgba.size(); i++)
+        rgba[i] = (unsigned char)(i * 7);
+    ASSERT_TRUE(stbi_write_png(path.c_str(), 16, 8, 4, rgba.data(), 16 * 4));
+}
+
+static int CountIn(const std::string &text, const std::string &part)
+{
+    int count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        count++;
+    return count;
+}
+
+TEST_F(EngProgramDisplayTest, TheWindowKeepsTheProgramIconAcrossFullScreenToggles)
+{
+    testkit::TempDir folder;
+    MakeIconFolder(folder, true, "");
+    testkit::WorkingFolder working(folder.Path());
+    ASSERT_TRUE(working.Entered());
+    std::vector<std::pair<int, int>> icons;
+    auto recordIcon = [&](RecordingProgram &program) {
+        int32_t width = 0, height = 0;
+        PlatWinGetWindowIcon(program.GetMainWindow()->GetOSWindow(), &width, &height);
+        icons.push_back({width, height});
+    };
+    int result = Run([&](RecordingProgram &program, int tick) {
+        if (tick == 1 || tick == 4 || tick == 7)
+            recordIcon(program);
+        if (tick == 3 || tick == 6)
+            FeedKey(SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT);
+        if (tick == 7)
+            program.QuitMainLoop();
+    });
+    EXPECT_EQ(result, 0);
+    // Windowed, full screen, windowed again: each window carried the picture.
+    EXPECT_EQ(icons, (std::vector<std::pair<int, int>>{{16, 8}, {16, 8}, {16, 8}}));
+    EXPECT_EQ(CountIn(LogText(), "No window icon"), 0);
+}
+
+TEST_F(EngProgramDisplayTest, AnUnusableIconFileOnlyCostsTheIcon)
+{
+    struct Row
+    {
+        const char *name;
+        bool withFile;
+        std::string bytes;
+        int width, height;
+    } rows[] = {
+        // The good row first: a later window must not keep an earlier program's icon.
+        {"good", true, "", 16, 8},
+        {"missing", false, "", 0, 0},
+        {"broken", true, "\x89PNG\r\n\x1a\nnot really a picture", 0, 0},
+    };
+    for (const Row &row : rows)
+    {
+        SCOPED_TRACE(row.name);
+        EngMainResetForTests();
+        boxes->calls.clear();
+        std::string logBefore = LogText();
+        testkit::TempDir folder;
+        MakeIconFolder(folder, row.withFile, row.bytes);
+        testkit::WorkingFolder working(folder.Path());
+        ASSERT_TRUE(working.Entered());
+        bool hasIcon = true;
+        int32_t width = -1, height = -1;
+        int result = Run([&](RecordingProgram &program, int) {
+            hasIcon = PlatWinGetWindowIcon(program.GetMainWindow()->GetOSWindow(), &width, &height);
+            program.QuitMainLoop();
+        });
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(Lifecycle(), Concat(s_startUp, s_shutDown));
+        EXPECT_TRUE(boxes->calls.empty());
+        EXPECT_EQ(hasIcon, row.width > 0);
+        EXPECT_EQ(width, row.width);
+        EXPECT_EQ(height, row.height);
+        std::string log = LogText().substr(logBefore.size());
+        EXPECT_EQ(CountIn(log, "No window icon"), row.width > 0 ? 0 : 1) << log;
+        if (row.width == 0)
+        {
+            EXPECT_EQ(CountIn(log, "Data/PlinxIcon.png"), 1) << log;
+        }
+    }
 }
