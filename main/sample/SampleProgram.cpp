@@ -1,9 +1,12 @@
 // The stand-in program and the application functions the engine's start-up calls.
 #include "SampleProgram.h"
 
+#include <cstring>
+
 #include "EngDebug.h"
 #include "EngMain.h"
 #include "EngPrefFolder.h"
+#include "Resolution.h"
 #include "EngWindow.h"
 
 static struct
@@ -18,6 +21,15 @@ SampleProgram::SampleProgram() : nextRateTime(0.0), rateStart(0.0), framesSinceR
 
 signed char SampleProgram::InitCB(const char *commandLine)
 {
+    // The start-up settings dialog, when asked for on the command line (the game also
+    // shows it on its own rules).
+    if (strcmp(commandLine, "CONFIGURATION") == 0)
+    {
+        SetMainDeviceType(ENG_DEVICE_DX9);
+        signed char settings = ResolutionDoDialog();
+        if (settings < 1)
+            return settings;
+    }
     DebugInfo("InitCB");
     SetMainLoopMode(ENG_LOOP_CONSTANT_RATE);
     return 1;
@@ -105,6 +117,9 @@ signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine
     PrefFolderSetup("Plinx", true, "LogFile.txt", false);
     DebugInfo("Plinx started [%s]", commandLine);
     EngWindowSetDefaultParms(&s_sample.windowParms);
+    // The start-up settings, set up and read as the game does; they fill the window parameters.
+    ResolutionSetup(2, 0, 2.42f, 2.2f, nullptr, false, true, true, false, false, nullptr, 0, 0);
+    ResolutionLoadSettings();
     s_sample.program = new SampleProgram();
     signed char result = s_sample.program->Init(instance, commandLine);
     if (result < 0)
