@@ -122,7 +122,9 @@ PlatDialog *ResolutionDialogCreate(const _EngResMode *modes, int numModes, const
     int top = s_dialog.hasBanner ? bannerUnits + BANNER_GAP : 6;
     int height = top + CONTROLS_HEIGHT;
 
-    PlatDialogInfo info = {MainGetProgramTitle(), -1, -1, PlatDialogsUnitsToPixelsX(DIALOG_WIDTH),
+    char title[128];
+    snprintf(title, sizeof(title), "%s Settings", MainGetProgramTitle());
+    PlatDialogInfo info = {title, -1, -1, PlatDialogsUnitsToPixelsX(DIALOG_WIDTH),
                            PlatDialogsUnitsToPixelsY(height), -1, -1, -1, nullptr, 0, OnEvent, nullptr};
     PlatDialog *dialog = PlatDialogsCreate(&info);
     if (!dialog)

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -43,6 +44,12 @@ protected:
     void SetUp() override
     {
         TempHomeTest::SetUp();
+        // The desktop of these tests is the fixed one of a machine without a display.
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"})
+            if (const char *value = getenv(name))
+                savedDisplay.emplace_back(name, value);
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
         PlatDialogsForceHeadless(true);
         PrefFolderSetup("Plinx", false, nullptr, false);
         ResolutionSetup(2, 0, 2.42f, 2.2f, Links, false, true, true, false, false, nullptr, 0, 0);
@@ -54,8 +61,11 @@ protected:
     {
         ResolutionShutdown();
         PrefFolderShutdown();
+        for (const auto &[name, value] : savedDisplay)
+            setenv(name.c_str(), value.c_str(), 1);
         TempHomeTest::TearDown();
     }
+    std::vector<std::pair<std::string, std::string>> savedDisplay;
     // A valid file of the current version, windowed 800 x 600.
     std::string ValidFile()
     {

@@ -6,8 +6,8 @@
 #include "EngDebug.h"
 #include "EngMain.h"
 #include "EngPrefFolder.h"
-#include "Resolution.h"
 #include "EngWindow.h"
+#include "Resolution.h"
 
 static struct
 {
@@ -21,10 +21,11 @@ SampleProgram::SampleProgram() : nextRateTime(0.0), rateStart(0.0), framesSinceR
 
 signed char SampleProgram::InitCB(const char *commandLine)
 {
-    // The start-up settings dialog, when asked for on the command line (the game also
-    // shows it on its own rules).
+    // The start-up settings dialog when asked for on the command line (the game shows it
+    // on its own rules too); PLAY fills the window parameters with the choices.
     if (strcmp(commandLine, "CONFIGURATION") == 0)
     {
+        ResolutionSetup(2, 0, 2.42f, 2.2f, nullptr, false, true, true, false, false, nullptr, 0, 0);
         SetMainDeviceType(ENG_DEVICE_DX9);
         signed char settings = ResolutionDoDialog();
         if (settings < 1)
@@ -117,9 +118,6 @@ signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine
     PrefFolderSetup("Plinx", true, "LogFile.txt", false);
     DebugInfo("Plinx started [%s]", commandLine);
     EngWindowSetDefaultParms(&s_sample.windowParms);
-    // The start-up settings, set up and read as the game does; they fill the window parameters.
-    ResolutionSetup(2, 0, 2.42f, 2.2f, nullptr, false, true, true, false, false, nullptr, 0, 0);
-    ResolutionLoadSettings();
     s_sample.program = new SampleProgram();
     signed char result = s_sample.program->Init(instance, commandLine);
     if (result < 0)

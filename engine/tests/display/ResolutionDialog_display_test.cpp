@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,15 +18,34 @@
 
 namespace
 {
-// Presses a key in the first window titled `title`, from another thread, once it is there.
-std::thread PressWhenShown(const std::string &title, const std::string &key)
+// A person at the keyboard: presses `key` in the window titled `title` every half second
+// until told to stop (a press can miss while the window is still being mapped).
+class Person
 {
-    return std::thread([title, key] {
-        std::string command = "xdotool search --sync --name '^" + title + "$' windowfocus --sync key " + key;
-        if (system(("timeout 20 " + command + " >/dev/null 2>&1").c_str()) != 0)
-            fprintf(stderr, "xdotool could not press %s\n", key.c_str());
-    });
-}
+public:
+    Person(const std::string &title, const std::string &key)
+        : thread([this, title, key] {
+              std::string press = "for id in $(xdotool search --name '^" + title + "$'); do xdotool key --window $id " +
+                                  key + "; done >/dev/null 2>&1";
+              for (int turn = 0; turn < 60 && !done; turn++)
+              {
+                  usleep(500000);
+                  if (!done && system(press.c_str()) != 0)
+                      fprintf(stderr, "xdotool failed\n");
+              }
+          })
+    {
+    }
+    ~Person()
+    {
+        done = true;
+        thread.join();
+    }
+
+private:
+    std::atomic<bool> done{false};
+    std::thread thread;
+};
 } // namespace
 
 class ResolutionDialogDisplayTest : public testkit::TempHomeTest
@@ -66,9 +86,12 @@ TEST_F(ResolutionDialogDisplayTest, EnterPlaysEscapeEnds)
         SCOPED_TRACE(row.key);
         PlatDialog *dialog = ResolutionDialogCreate(&mode, 1, &mode);
         ASSERT_NE(dialog, nullptr);
-        std::thread person = PressWhenShown("Plinx!", row.key);
-        EXPECT_EQ(ResolutionDialogRunModal(dialog), row.result);
-        person.join();
+        signed char result;
+        {
+            Person person("Plinx! Settings", row.key);
+            result = ResolutionDialogRunModal(dialog);
+        }
+        EXPECT_EQ(result, row.result);
         ResolutionDialogDestroy(dialog);
     }
     EXPECT_TRUE(boxes->calls.empty());

@@ -58,7 +58,7 @@ TEST_F(SWinDisplayTest, OpensAndClosesOnEscape)
     std::string id = Shell("xdotool search --name '^SWin Escape Test$' | head -1");
     ASSERT_FALSE(id.empty()) << "the window is not on the display";
     id.erase(id.find_last_not_of("\n") + 1);
-    ASSERT_EQ(system(("xdotool windowfocus --sync " + id + " key Escape").c_str()), 0);
+    ASSERT_EQ(system(("xdotool key --window " + id + " Escape").c_str()), 0);
 
     int result = 2;
     for (int turn = 0; turn < 400 && result != 0; turn++)

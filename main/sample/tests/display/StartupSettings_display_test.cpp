@@ -73,18 +73,17 @@ bool WaitForLog(const std::string &logPath, const std::string &text, double seco
     return false;
 }
 
-// Waits for the dialog (a window titled "Plinx!" while the game's own window is not open
-// yet) and presses a key in it; false when no dialog came.
+// Waits for the dialog and presses a key in it; false when no dialog came.
 bool PressInDialog(const std::string &key, const std::string &screenshot)
 {
-    std::string find = "timeout 20 xdotool search --sync --name '^Plinx!$'";
+    std::string find = "timeout 20 xdotool search --sync --name '^Plinx! Settings$'";
     if (system((find + " >/dev/null 2>&1").c_str()) != 0)
         return false;
     usleep(300000);
     if (!screenshot.empty() && system(("import -window root " + screenshot + " >/dev/null 2>&1").c_str()) != 0)
         fprintf(stderr, "no screenshot\n");
     // The window may be gone before xdotool returns (Escape ends the program at once).
-    if (system((find + " windowfocus --sync key " + key + " >/dev/null 2>&1").c_str()) != 0)
+    if (system((find + " key --window %1 " + key + " >/dev/null 2>&1").c_str()) != 0)
         fprintf(stderr, "xdotool reported a failure after pressing %s\n", key.c_str());
     return true;
 }
