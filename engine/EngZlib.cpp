@@ -175,6 +175,22 @@ char *EngZlibInflateData(const char *source, unsigned int sourceLength, unsigned
     return nullptr;
 }
 
+// The checks every chain makes first, reported under the chain's name.
+static bool CheckChainArguments(const char *function, const char *key, const void *data, unsigned int n)
+{
+    if (!key)
+    {
+        DebugError(function, "No cipher");
+        return false;
+    }
+    if (!data || n == 0)
+    {
+        DebugError(function, "No data.");
+        return false;
+    }
+    return true;
+}
+
 // The shared first steps of the chains: a NUL-terminated, Blowfish-encrypted copy of the
 // data, compressed at level 9 into a buffer zlib's bound says is always large enough.
 static char *EncryptAndCompress(const char *function, const char *key, const void *data, unsigned int n,
@@ -213,16 +229,8 @@ static char *EncryptAndCompress(const char *function, const char *key, const voi
 
 char *EngZlibEncryptAndCompressData(const char *key, const void *data, unsigned int n, unsigned int *outputLength)
 {
-    if (!key)
-    {
-        DebugError(ENG_FUNC, "No cipher");
+    if (!CheckChainArguments(ENG_FUNC, key, data, n))
         return nullptr;
-    }
-    if (!data || n == 0)
-    {
-        DebugError(ENG_FUNC, "No data.");
-        return nullptr;
-    }
     if (!outputLength)
     {
         DebugErrorCode(ENG_FUNC, EngFourCC("BAPA"));
@@ -236,16 +244,8 @@ char *EngZlibUncompressDataAndDecrpytIt(const char *key, const void *data, unsig
 {
     if (outputLength)
         *outputLength = 0;
-    if (!key)
-    {
-        DebugError(ENG_FUNC, "No cipher");
+    if (!CheckChainArguments(ENG_FUNC, key, data, n))
         return nullptr;
-    }
-    if (!data || n == 0)
-    {
-        DebugError(ENG_FUNC, "No data.");
-        return nullptr;
-    }
     unsigned int length = 0;
     char *plain = EngZlibInflateData((const char *)data, n, &length, false);
     if (!plain)
@@ -267,16 +267,8 @@ char *EngZlibUncompressDataAndDecrpytIt(const char *key, const void *data, unsig
 char *EngZlibEncryptCompressAndEncodeToBase64Data(const char *key, const void *data, unsigned int n, bool unused,
                                                   unsigned int prefixLength, const char *prefix)
 {
-    if (!key)
-    {
-        DebugError(ENG_FUNC, "No cipher");
+    if (!CheckChainArguments(ENG_FUNC, key, data, n))
         return nullptr;
-    }
-    if (!data || n == 0)
-    {
-        DebugError(ENG_FUNC, "No data.");
-        return nullptr;
-    }
     if ((prefixLength > 0 && !prefix) || (prefixLength == 0 && prefix))
     {
         DebugErrorCode(ENG_FUNC, EngFourCC("BAPA"));

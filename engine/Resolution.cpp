@@ -181,6 +181,17 @@ bool ResolutionLoadSettings()
     return true;
 }
 
+// A window never larger than the work area (the record keeps what was asked for).
+static void ReduceScreenToWorkArea()
+{
+    int workWidth = 0, workHeight = 0;
+    EngMiscGetDesktopDimensions_PC(nullptr, nullptr, &workWidth, &workHeight, true, true);
+    if (workWidth > 0 && EngScreenSettings.width > workWidth)
+        EngScreenSettings.width = workWidth;
+    if (workHeight > 0 && EngScreenSettings.height > workHeight)
+        EngScreenSettings.height = workHeight;
+}
+
 bool ResolutionSetSettings()
 {
     ResolutionSettings &s = s_resolution.settings;
@@ -200,13 +211,7 @@ bool ResolutionSetSettings()
         screen.verticalSync = s.windowedVerticalSync;
         screen.multisampleType = s.windowedMultisampleType;
         screen.multisampleQuality = s.windowedMultisampleQuality;
-        // A window never larger than the work area (the record keeps what was asked).
-        int workWidth = 0, workHeight = 0;
-        EngMiscGetDesktopDimensions_PC(nullptr, nullptr, &workWidth, &workHeight, true, true);
-        if (workWidth > 0 && screen.width > workWidth)
-            screen.width = workWidth;
-        if (workHeight > 0 && screen.height > workHeight)
-            screen.height = workHeight;
+        ReduceScreenToWorkArea();
     }
     else
     {
@@ -298,14 +303,7 @@ bool ResolutionSaveSettings()
     s.programVersion = s_resolution.setup.programVersion;
     const char *path = ResolutionGetFilePath();
     if (EngScreenSettings.windowed)
-    {
-        int workWidth = 0, workHeight = 0;
-        EngMiscGetDesktopDimensions_PC(nullptr, nullptr, &workWidth, &workHeight, true, true);
-        if (workWidth > 0 && EngScreenSettings.width > workWidth)
-            EngScreenSettings.width = workWidth;
-        if (workHeight > 0 && EngScreenSettings.height > workHeight)
-            EngScreenSettings.height = workHeight;
-    }
+        ReduceScreenToWorkArea();
 
     // The new contents go to a temporary file first; only a complete file replaces the old
     // one, so a failure (or a crash) on the way leaves the last good settings in place.
