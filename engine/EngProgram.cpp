@@ -244,6 +244,23 @@ signed char EngProgram::Init(void *instanceHandle, const char *commandLine)
     return 1;
 }
 
+signed char EngProgram::InitForMain(void *instanceHandle, const char *commandLine, int *exitCode)
+{
+    signed char result = Init(instanceHandle, commandLine);
+    if (result < 0)
+    {
+        *exitCode = 0;
+        return 0;
+    }
+    if (result == 0)
+    {
+        DebugError(ENG_FUNC, "Init Failed");
+        *exitCode = -1;
+        return 0;
+    }
+    return 1;
+}
+
 signed char EngProgram::CreateMainWindow(const char *title, const char *className, _EngCreateWindowParms *parms)
 {
     if (!parms)

@@ -90,6 +90,9 @@ public:
     // Start-up: checks, clock, InitCB, signal handlers. Answers InitCB's result when
     // below 1, else 1.
     signed char Init(void *instance, const char *commandLine);
+    // Init for MainCreateAndInitMainProgram: 1 to go on; else 0 with *exitCode 0 after
+    // a quiet stop, or -1 after a failure (logged as "Init Failed").
+    signed char InitForMain(void *instance, const char *commandLine, int *exitCode);
     signed char CreateMainWindow(const char *title, const char *className, _EngCreateWindowParms *parms);
     bool CreateMainGraphicsDevice();
     // Only while neither window nor device exists.

@@ -119,19 +119,7 @@ signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine
     DebugInfo("Plinx started [%s]", commandLine);
     EngWindowSetDefaultParms(&s_sample.windowParms);
     s_sample.program = new SampleProgram();
-    signed char result = s_sample.program->Init(instance, commandLine);
-    if (result < 0)
-    {
-        *exitCode = 0;
-        return 0;
-    }
-    if (result == 0)
-    {
-        DebugError(ENG_FUNC, "Init Failed");
-        *exitCode = -1;
-        return 0;
-    }
-    return 1;
+    return s_sample.program->InitForMain(instance, commandLine, exitCode);
 }
 
 void MainDeleteMainProgram()

@@ -64,19 +64,7 @@ signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine
     }
     if (s_app.configure)
         s_app.configure(*s_app.program);
-    signed char result = s_app.program->Init(instance, commandLine);
-    if (result < 0)
-    {
-        *exitCode = 0;
-        return 0;
-    }
-    if (result == 0)
-    {
-        DebugError(ENG_FUNC, "Init Failed");
-        *exitCode = -1;
-        return 0;
-    }
-    return 1;
+    return s_app.program->InitForMain(instance, commandLine, exitCode);
 }
 
 void MainDeleteMainProgram()
