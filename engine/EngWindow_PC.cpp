@@ -15,6 +15,39 @@
 #include "PlatD3d9.h"
 #include "PlatWin.h"
 
+// The stand-in hands the window procedure Windows virtual-key codes as plain numbers; the
+// engine's own names for them must stay the same numbers.
+#define ENG_SAME_KEY(name) static_assert((int)ENG_##name == (int)PLAT_##name, #name)
+ENG_SAME_KEY(VK_ADD);
+ENG_SAME_KEY(VK_BACK);
+ENG_SAME_KEY(VK_CONTROL);
+ENG_SAME_KEY(VK_DELETE);
+ENG_SAME_KEY(VK_DOWN);
+ENG_SAME_KEY(VK_END);
+ENG_SAME_KEY(VK_ESCAPE);
+ENG_SAME_KEY(VK_F1);
+ENG_SAME_KEY(VK_F10);
+ENG_SAME_KEY(VK_F11);
+ENG_SAME_KEY(VK_F12);
+ENG_SAME_KEY(VK_HOME);
+ENG_SAME_KEY(VK_INSERT);
+ENG_SAME_KEY(VK_LBUTTON);
+ENG_SAME_KEY(VK_LEFT);
+ENG_SAME_KEY(VK_MBUTTON);
+ENG_SAME_KEY(VK_MENU);
+ENG_SAME_KEY(VK_NEXT);
+ENG_SAME_KEY(VK_NUMPAD0);
+ENG_SAME_KEY(VK_PRIOR);
+ENG_SAME_KEY(VK_RBUTTON);
+ENG_SAME_KEY(VK_RETURN);
+ENG_SAME_KEY(VK_RIGHT);
+ENG_SAME_KEY(VK_SHIFT);
+ENG_SAME_KEY(VK_SPACE);
+ENG_SAME_KEY(VK_SUBTRACT);
+ENG_SAME_KEY(VK_TAB);
+ENG_SAME_KEY(VK_UP);
+#undef ENG_SAME_KEY
+
 // The program's icon, in the working folder (the executable's).
 static const char *const ICON_FILE = "Data/PlinxIcon.png";
 
