@@ -200,6 +200,9 @@ bool EngMiscGetDesktopDirectory_PC(char *buffer, int size);
 bool EngMiscGetUserApplicationDataDirectory_PC(char *buffer, int size);
 // The login name; empty on failure.
 bool EngMiscGetDefaultUsersName_PC(char *buffer, int size);
+// The two upper-case letters of the user's country from the locale ("GB"); false and an
+// empty buffer when the locale names none. Quiet: callers decide what a missing answer means.
+bool EngMiscGetUserCountryCode_PC(char *buffer, int size);
 bool EngMiscIsDesktopPlatform();
 bool EngMiscIsLargeScreenDevice();
 const char *EngMiscGetPlatformName();

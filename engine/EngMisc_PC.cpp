@@ -1,5 +1,6 @@
 // Platform services on this desktop: the program clock, the message box, the desktop
-// size, the per-user folders and the login name, over platform/win and platform/shell.
+// size, the per-user folders, the login name and the locale's country, over
+// platform/win and platform/shell.
 #include "EngMisc.h"
 
 #include "EngDebug.h"
@@ -141,6 +142,21 @@ bool EngMiscGetDefaultUsersName_PC(char *buffer, int size)
     {
         buffer[0] = 0;
         DebugError(ENG_FUNC, "Could not get user name.");
+        return false;
+    }
+    return true;
+}
+
+bool EngMiscGetUserCountryCode_PC(char *buffer, int size)
+{
+    if (!buffer || size <= 0)
+    {
+        DebugErrorCode(ENG_FUNC, EngFourCC("BAPA"));
+        return false;
+    }
+    if (!PlatShellGetUserCountry(buffer, (size_t)size))
+    {
+        buffer[0] = 0;
         return false;
     }
     return true;

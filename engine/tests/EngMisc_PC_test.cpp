@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "EngDebug.h"
 #include "PlatShell.h"
@@ -80,4 +82,34 @@ TEST_F(MiscPlatformTest, FoldersAndPlatformAnswers)
     EXPECT_FALSE(EngMiscIsLargeScreenDevice());
     EXPECT_STREQ(EngMiscGetPlatformName(), "Linux");
     EXPECT_TRUE(EngMiscIsConnectedToInternet());
+}
+
+TEST_F(MiscPlatformTest, UserCountryFromTheLocale)
+{
+    const char *names[] = {"LC_ALL", "LC_ADDRESS", "LC_MESSAGES", "LANG"};
+    std::string saved[4];
+    bool had[4];
+    for (int i = 0; i < 4; i++)
+    {
+        const char *value = getenv(names[i]);
+        had[i] = value != nullptr;
+        saved[i] = value ? value : "";
+        unsetenv(names[i]);
+    }
+    char code[3] = "xx";
+    setenv("LANG", "fr_CA.UTF-8", 1);
+    EXPECT_TRUE(EngMiscGetUserCountryCode_PC(code, sizeof(code)));
+    EXPECT_STREQ(code, "CA");
+    setenv("LANG", "C.UTF-8", 1);
+    EXPECT_FALSE(EngMiscGetUserCountryCode_PC(code, sizeof(code)));
+    EXPECT_STREQ(code, "");
+    EXPECT_FALSE(EngMiscGetUserCountryCode_PC(nullptr, 3));
+    EXPECT_TRUE(LogHas("Bad parameters."));
+    for (int i = 0; i < 4; i++)
+    {
+        if (had[i])
+            setenv(names[i], saved[i].c_str(), 1);
+        else
+            unsetenv(names[i]);
+    }
 }
