@@ -108,8 +108,10 @@ bool UserIsValidName(const char *name)
     size_t length = strnlen(name, USER_NAME_SIZE);
     if (length < 1 || length > USER_MAX_NAME_LENGTH)
         return false;
+    // Printable ASCII without a path separator or a character some file systems refuse,
+    // so that "<Users>/<name>.usr" is always one file inside the Users folder.
     for (size_t i = 0; i < length; i++)
-        if (!isalnum((unsigned char)name[i]) || (unsigned char)name[i] > 0x7F)
+        if ((unsigned char)name[i] < 0x20 || (unsigned char)name[i] > 0x7E || strchr("/\\:*?\"<>|", name[i]))
             return false;
     return true;
 }
@@ -562,11 +564,12 @@ char UserDeleteUser(const char *userName, char resetOnly)
         DirList dir;
         if (dir.OpenDir(folder, nullptr, nullptr, true) && dir.PrepareToGetFilenamesInDir())
         {
-            // "<name>.<anything>": the player's files, never those of a player whose
-            // name only begins the same way. Letter case is ignored as the name's is.
+            // "<name>.<extension>": the player's files, never those of a player whose
+            // name only begins the same way ("a" does not take "a.b.usr", the file of
+            // player "a.b"). Letter case is ignored as the name's is.
             for (const char *file = dir.GetNextFilenameInDir(); file[0]; file = dir.GetNextFilenameInDir())
             {
-                if (strncasecmp(file, userName, length) != 0 || file[length] != '.')
+                if (strncasecmp(file, userName, length) != 0 || strrchr(file, '.') != file + length)
                     continue;
                 char path[ENG_FILE_PATH_SIZE];
                 if (snprintf(path, sizeof(path), "%s/%s", folder, file) < (int)sizeof(path))

@@ -1,8 +1,8 @@
 // The player record `_UserInfo` and its file: identity, all options and the local
 // high-score tables, stored whole as "<name>.usr" in the per-user "Users" folder,
 // encrypted by default. `UserClass` owns one loaded record. Player names are 1 to 20
-// letters and digits; no file path is ever built from any other name, and names that
-// differ only in letter case name the same player.
+// printable ASCII characters without a path separator; no file path is ever built from
+// any other name, and names that differ only in letter case name the same player.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -88,7 +88,8 @@ void ModulesSetupEngPictureTextureFileOverwrite(ModulesTextureOverwriteFn chaine
 // other names to the chained function.
 bool ModulesEngPictureTextureFileOverwriteCB(const char *folder, const char *file, char *out, int outSize);
 
-// Whether `name` can name a player: 1 to 20 letters and digits.
+// Whether `name` can name a player file: 1 to 20 printable ASCII characters, none of
+// / \ : * ? " < > |.
 bool UserIsValidName(const char *name);
 // Whether `country` can be a player's country: up to 2 letters (empty: none).
 bool UserIsValidCountry(const char *country);
@@ -97,8 +98,8 @@ const char *UserGetUsersFolder(char create);
 // "<Users>/<name>.usr", or with `extension` (".xyz") that instead; the buffer holds 1,025
 // bytes. NULL (and the buffer empty) for a name that cannot name a player.
 char *UserGetUserFileName(const char *name, char *buffer, const char *extension);
-// Deletes a player's file (`resetOnly`), or every file "<name>.<anything>" of the Users
-// folder; then tells the player-deleted callback.
+// Deletes a player's file (`resetOnly`), or every file "<name>.<extension>" of the Users
+// folder (the name exactly, then one extension); then tells the player-deleted callback.
 char UserDeleteUser(const char *name, char resetOnly);
 
 class UserClass

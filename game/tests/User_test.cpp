@@ -239,7 +239,8 @@ TEST_F(UserTest, BadNamesAndCountriesAreRefusedWithoutQuitting)
         bool nameValid; // the name can name a file
     } cases[] = {
         {twenty, "GB", true, true},      {"Z9", "", true, true},         {twentyOne, "GB", false, false},
-        {"", "GB", false, false},        {"A B", "GB", false, false},    {"../X", "GB", false, false},
+        {"", "GB", false, false},        {"A B", "GB", true, true},      {"../X", "GB", false, false},
+        {"A:B", "GB", false, false},     {"A\tB", "GB", false, false},
         {"ANN", "GBR", false, true},     {"ANN", "G1", false, true},     {"A\xE9", "GB", false, false},
     };
     for (const auto &c : cases)
@@ -295,6 +296,13 @@ TEST_F(UserTest, DeletingAnnLeavesAnna)
     EXPECT_FALSE(UserDeleteUser("ANNA", 0));
     EXPECT_TRUE(LogHas("User <ANNA> does not exist."));
     EXPECT_FALSE(UserDeleteUser(nullptr, 0));
+
+    // The name exactly, then one extension: player "A" leaves the file of player "A.B".
+    MakePlayer("A");
+    MakePlayer("A.B");
+    EXPECT_TRUE(UserDeleteUser("A", 0));
+    EXPECT_FALSE(testkit::FileExists(UserFile("A")));
+    EXPECT_TRUE(testkit::FileExists(UserFile("A.B")));
 }
 
 TEST_F(UserTest, AFailedSaveKeepsTheOldFile)
