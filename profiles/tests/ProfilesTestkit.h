@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "AppHooks.h"
 #include "Country.h"
 #include "EngDebug.h"
 #include "EngPrefFolder.h"
@@ -32,13 +33,17 @@ protected:
         ModulesSetupInfo info = {};
         info.userFileEncryption = USER_FILE_PLAIN;
         ModulesSetup(&info, nullptr);
-        UserSetLastPlayerName("");
+        LastName().clear();
+        _AppHooks hooks = {};
+        hooks.getLastPlayerName = [] { return LastName().c_str(); };
+        hooks.setLastPlayerName = [](const char *name) { LastName() = name ? name : ""; };
+        AppSetHooks(&hooks);
         CountrySetup(0, 0, nullptr, nullptr, 0, 0);
     }
     void TearDown() override
     {
         CountryShutdown();
-        UserSetLastPlayerName("");
+        AppSetHooks(nullptr);
         ModulesShutdown();
         PrefFolderShutdown();
         for (int i = 0; i < 4; i++)
@@ -51,6 +56,12 @@ protected:
         TempHomeTest::TearDown();
     }
 
+    // The last player's name, as the start-up settings keep it.
+    static std::string &LastName()
+    {
+        static std::string name;
+        return name;
+    }
     std::string UsersFolder() const { return UserFolder() + "/Users"; }
     std::string UserFile(const std::string &name) const { return UsersFolder() + "/" + name + ".usr"; }
     // A saved player `name` of `country`, with its always-load byte.
