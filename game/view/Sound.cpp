@@ -12,6 +12,7 @@
 #include "EngSound.h"
 #include "GameState.h"
 #include "Platform.h"
+#include "ViewHooks.h"
 
 // ---- State -------------------------------------------------------------------------------------
 
@@ -30,18 +31,18 @@ static const struct
     {SOUND_SLOT_GUI_ON, "Data/On_.wav"},
     {SOUND_SLOT_GUI_PRESS, "Data/Press_.wav"},
     {SOUND_SLOT_GUI_SHORT, "Data/Short_.wav"},
-    {0, "Data/GridLand.wav"},
-    {1, "Data/GridAlign.wav"},
-    {2, "Data/BallRolling.wav"},
-    {3, "Data/ArcadeRoll.wav"},
-    {4, "Data/StrategicRoll.wav"},
-    {5, "Data/LevelStart.wav"},
-    {6, "Data/Bounce.wav"},
+    {SOUND_GRID_LAND, "Data/GridLand.wav"},
+    {SOUND_GRID_ALIGN, "Data/GridAlign.wav"},
+    {SOUND_BALL_ROLLING, "Data/BallRolling.wav"},
+    {SOUND_ARCADE_ROLL, "Data/ArcadeRoll.wav"},
+    {SOUND_STRATEGIC_ROLL, "Data/StrategicRoll.wav"},
+    {SOUND_LEVEL_START, "Data/LevelStart.wav"},
+    {SOUND_BOUNCE, "Data/Bounce.wav"},
     {BALL_WILDCARD, "Data/WildCard.wav"},
     {BALL_EXPLODING, "Data/ExplodingBall.wav"},
-    {13, "Data/BallLaunch.wav"},
-    {14, "Data/Explosion.wav"},
-    {15, "Data/LifeOver.wav"},
+    {SOUND_BALL_LAUNCH, "Data/BallLaunch.wav"},
+    {SOUND_EXPLOSION, "Data/Explosion.wav"},
+    {SOUND_LIFE_OVER, "Data/LifeOver.wav"},
     {SOUND_SLOT_REMOVE_FIRST + 0, "Data/BallRemove.wav"},
     {SOUND_SLOT_REMOVE_FIRST + 1, "Data/BallRemove.wav"},
     {SOUND_SLOT_REMOVE_FIRST + 2, "Data/BallRemove.wav"},
@@ -52,14 +53,6 @@ static const struct
     {SOUND_SLOT_FALLING_FIRST + 2, "Data/BallFalling.wav"},
     {SOUND_SLOT_FALLING_FIRST + 3, "Data/BallFalling.wav"},
     {SOUND_SLOT_FALLING_FIRST + 4, "Data/BallFalling.wav"},
-};
-
-// The slots of the game's ball loops and roll loops.
-enum
-{
-    SLOT_BALL_ROLLING = 2,
-    SLOT_ARCADE_ROLL = 3,
-    SLOT_STRATEGIC_ROLL = 4,
 };
 
 // One table of instances: the slot each instance plays (-1 free) and its base pitch.
@@ -235,6 +228,29 @@ void SoundAfterUserCreatedOrLoaded()
 {
     SoundUpdateGameSoundsVolume();
     SoundUpdateGameMusicVolume(GameState.userOptions.menuMusicVolume);
+}
+
+void SoundFillViewHooks(_ViewHooks *hooks)
+{
+    if (!hooks)
+        return;
+    hooks->soundPlay = SoundPlay;
+    hooks->soundPlayLooped = SoundPlayLooped;
+    hooks->soundStop = SoundStop;
+    hooks->soundSetLevel = SoundSetLevel;
+    hooks->soundPlaySpecial = SoundPlaySpecial;
+    hooks->soundStopSpecial = SoundStopSpecial;
+    hooks->soundPlayRemove = SoundPlayRemove;
+    hooks->soundPlayFalling = SoundPlayFalling;
+    hooks->soundSetRemovePitch = SoundSetRemovePitch;
+    hooks->soundSetFallingPitch = SoundSetFallingPitch;
+    hooks->soundStopRemove = SoundStopRemove;
+    hooks->soundStopFalling = SoundStopFalling;
+    hooks->soundStopLoops = SoundStopLoops;
+    hooks->soundStopAll = SoundStopAll;
+    hooks->soundUpdateGameSoundsVolume = SoundUpdateGameSoundsVolume;
+    hooks->soundStartGameOverMusic = SoundStartGameOverMusic;
+    hooks->soundStopGameOverMusic = SoundStopGameOverMusic;
 }
 
 void SoundSetFadeQuery(SoundFadeQueryFn isFading)
@@ -419,8 +435,8 @@ void SoundStopLoops(char instancesToo)
 {
     // The roll flags are the rules' record of which loop runs; the rules may clear them before
     // calling, so both loops stop whatever the flags say (stopping a silent loop is harmless).
-    SoundStop(SLOT_ARCADE_ROLL);
-    SoundStop(SLOT_STRATEGIC_ROLL);
+    SoundStop(SOUND_ARCADE_ROLL);
+    SoundStop(SOUND_STRATEGIC_ROLL);
     GameState.arcadeRollOn = 0;
     GameState.strategicRollOn = 0;
     SoundStopSpecial(BALL_WILDCARD, 1);
@@ -432,7 +448,7 @@ void SoundStopLoops(char instancesToo)
             StopInstance(s_sound.remove, i);
             StopInstance(s_sound.falling, i);
         }
-    SoundStop(SLOT_BALL_ROLLING);
+    SoundStop(SOUND_BALL_ROLLING);
 }
 
 void SoundStopAll()

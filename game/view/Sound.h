@@ -10,6 +10,7 @@
 #include <cstdint>
 
 class EngSound;
+struct _ViewHooks;
 
 enum
 {
@@ -41,6 +42,11 @@ void SoundReleaseAll();
 // the bank) and the music set to the menu-music volume. The options of a player with none
 // loaded are zero, so without this nothing would sound until the first game.
 void SoundAfterUserCreatedOrLoaded();
+
+// Puts this module's functions in the game-sound members of the rules' view hooks (ViewHooks.h),
+// leaving the other members as they are; the table then goes to ViewSetHooks. The rules play
+// their slots (_GameSoundSlot) through it.
+void SoundFillViewHooks(_ViewHooks *hooks);
 
 // The Program's fade: while it answers nonzero, looped sounds do not start. NULL: never.
 typedef char (*SoundFadeQueryFn)();
