@@ -9,15 +9,15 @@
 #include <cmath>
 #include <cstdio>
 
+#include "AppHooks.h"
 #include "EngDebug.h"
 #include "EngGlobals.h"
-#include "ViewHooks.h"
-#include "AppHooks.h"
 #include "GameState.h"
+#include "Grid.h"
 #include "Plinx.h"
 #include "Puzzles.h"
 #include "SaveGame.h"
-#include "Tick.h"
+#include "ViewHooks.h"
 
 // The caption's full size: 64 pi.
 static const float CAPTION_MAX_SIZE = 201.06194f;
@@ -142,7 +142,7 @@ void LevelsStartNextLevel()
     gs.gridRows = GRID_ROWS;
     PlinxResetGrid();
     ViewBordersComputeLayout();
-    TickFindLowestBall();
+    GridFindLowestBall();
     ViewRefreshCaptionText();
 }
 
@@ -258,6 +258,14 @@ void LevelsSetNextLevel(int level)
     gs.captionAlpha = 1.0f;
     gs.movingCount = 0;
     LevelsStopLoopsAndEffects();
+}
+
+void LevelsGrowGridBalls()
+{
+    _GameState &gs = GameState;
+    gs.gridBallScale += gs.timeStep * 3.0f;
+    if (gs.gridBallScale > 1.0f)
+        gs.gridBallScale = 1.0f;
 }
 
 int LevelsGetState()
@@ -421,7 +429,7 @@ char LevelsTick()
         }
         break;
     case LEVEL_STATE_INTRO:
-        TickGrowGridBalls();
+        LevelsGrowGridBalls();
         if (gs.testMode)
         {
             gs.levelState = LEVEL_STATE_PLAY;
@@ -439,7 +447,7 @@ char LevelsTick()
         }
         break;
     case LEVEL_STATE_COUNTDOWN:
-        TickGrowGridBalls();
+        LevelsGrowGridBalls();
         gs.captionAlpha -= dt;
         LevelsCaptionCycle(dt);
         if (gs.captionAlpha <= 0.0f)

@@ -17,6 +17,8 @@ void LevelsSetNextLevel(int level);
 char LevelsCheckLevelDone();
 // Ends the current life (or the game).
 void LevelsLoseLife();
+// The grid balls grow in after a level is built: gridBallScale toward 1 by the tick's time.
+void LevelsGrowGridBalls();
 int LevelsGetState();
 void LevelsSetPlay();
 

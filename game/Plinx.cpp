@@ -1,24 +1,24 @@
 // Game state, grid and balls: the state block's start values, starting a game, the grid
 // of a level, its layout, the level's colours, random and next balls, scoring, the turret
-// and the shot. Relies on the game's random generator (EngRandomGenerator) and on the
-// tick (Tick.h) and level (Levels.h) modules.
+// and the shot. Relies on the game's random generator (EngRandomGenerator), the grid
+// floor (Grid.h) and the level module (Levels.h).
 //
-// Sections: set-up | game types | geometry | game start and grid | random balls |
+// Sections: set-up | game types | game start and grid | random balls |
 // score | turret and shot
 #include "Plinx.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "EngDebug.h"
-#include "ViewHooks.h"
-#include "EngGlobals.h"
 #include "AppHooks.h"
+#include "EngDebug.h"
+#include "EngGlobals.h"
 #include "GameState.h"
+#include "Grid.h"
 #include "Levels.h"
 #include "Puzzles.h"
 #include "SaveGame.h"
-#include "Tick.h"
+#include "ViewHooks.h"
 
 _GameState GameState;
 
@@ -113,55 +113,6 @@ int PlinxGetDifficulty()
     return difficulty;
 }
 
-// ---- Geometry -------------------------------------------------------------------------
-
-// Neighbour offsets (column, row) by row parity: odd rows sit 0.95 radius to the right.
-static const int8_t s_neighbours[2][6][2] = {
-    {{-1, -1}, {0, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}},
-    {{0, -1}, {1, -1}, {-1, 0}, {1, 0}, {0, 1}, {1, 1}},
-};
-
-float PlinxGetCellX(int column, int row, int gridColumns)
-{
-    const float r = GameState.ballRadius;
-    return GameState.gridOffset + (float)(row & 1) * r * 0.95f + 2.0f * r * ((float)column - (float)gridColumns * 0.5f);
-}
-
-float PlinxGetCellY(int row)
-{
-    const float r = GameState.ballRadius;
-    return GameState.gridOffset + (r * 1.8f * (float)row - 1.0f) + r;
-}
-
-bool PlinxGetNeighbour(int column, int row, int index, int *neighbourColumn, int *neighbourRow)
-{
-    int column2 = column + s_neighbours[row & 1][index][0];
-    int row2 = row + s_neighbours[row & 1][index][1];
-    *neighbourColumn = column2;
-    *neighbourRow = row2;
-    return column2 >= 0 && column2 < GameState.gridColumns && row2 >= 0 && row2 < GameState.gridRows;
-}
-
-void PlinxComputeLayout()
-{
-    _GameState &gs = GameState;
-    const float r = gs.ballRadius;
-    const int columns = gs.gridColumns;
-    gs.leftWall = gs.grid[1][0].x - r;
-    gs.rightWall = gs.grid[columns - 2][1].x + r;
-    gs.topY = gs.grid[0][0].y - r;
-    // The fitting scale keeps the balls round on a screen wider than 4:3.
-    float scale = EngScreenSettings.widthCorrection;
-    float width = gs.rightWall - gs.leftWall;
-    gs.fieldScale = scale;
-    if (scale * width > 1.8f)
-        gs.fieldScale = 1.8f / width;
-    if (gs.fieldScale * gs.leftWall < -0.91f && gs.leftWall != 0.0f)
-        gs.fieldScale = -0.9f / gs.leftWall;
-    gs.stepLimitX = gs.grid[1][0].x - gs.grid[0][0].x;
-    gs.stepLimitY = gs.grid[0][1].y - gs.grid[1][0].y;
-}
-
 // ---- Game start and grid ----------------------------------------------------------------
 
 void PlinxSetFixedSeed(uint32_t seed)
@@ -195,14 +146,6 @@ static int PlinxGetStartLevel()
         level = 0;
     }
     return level;
-}
-
-static void PlinxClearGrid()
-{
-    _GameState &gs = GameState;
-    for (int column = 0; column < GRID_MAX_COLUMNS; column++)
-        for (int row = 0; row < GRID_ROWS; row++)
-            gs.grid[column][row].type = BALL_EMPTY;
 }
 
 void PlinxStartGame()
@@ -249,7 +192,7 @@ void PlinxStartGame()
     gs.rngDraws = 0;
     gs.score = 0;
     ViewRefreshScoreText();
-    PlinxClearGrid();
+    GridClear();
     gs.scroll = 0.0f;
     gs.lives = gs.gameType == GAME_TYPE_PUZZLE ? 2 : 0;
     LevelsSetNextLevel(PlinxGetStartLevel());
@@ -262,7 +205,7 @@ void PlinxResetGrid()
 {
     _GameState &gs = GameState;
     const int columns = gs.gridColumns;
-    PlinxClearGrid();
+    GridClear();
     memset(gs.matchMap, 0, sizeof(gs.matchMap));
     memset(gs.fallingMap, 0, sizeof(gs.fallingMap));
     // Columns outer, rows inner: the order of the colour draws is part of the game.
@@ -271,8 +214,8 @@ void PlinxResetGrid()
         for (int row = 0; row < GRID_ROWS; row++)
         {
             _GridCell &cell = gs.grid[column][row];
-            cell.x = PlinxGetCellX(column, row, columns);
-            cell.y = PlinxGetCellY(row);
+            cell.x = GridGetCellX(column, row, columns);
+            cell.y = GridGetCellY(row);
             cell.rowParity = (uint8_t)(row & 1);
             cell.rollPhase = PlinxRandomPhase();
             cell.spin = 0.0f;
@@ -330,7 +273,7 @@ void PlinxResetGrid()
     gs.targetSpeed = gs.baseSpeed;
     gs.gridBallScale = 0.0f;
 
-    PlinxComputeLayout();
+    GridComputeLayout();
     ViewBordersComputeLayout();
     PlinxUpdateTurretBall();
     ViewRefreshScoreText();
@@ -501,7 +444,7 @@ void PlinxShoot(char replay)
     if (!gs.isSetup || AppIsGuiOn() || gs.paused || gs.gameOver || gs.levelState != LEVEL_STATE_PLAY ||
         gs.movingCount >= MAX_MOVING_BALLS || gs.turretLoad < 1.0f || gs.currentBall == BALL_EMPTY)
         return;
-    if (TickIsBallAt(gs.turretBallX, gs.turretBallY))
+    if (GridIsBallAt(gs.turretBallX, gs.turretBallY))
         return;
     if (gs.testMode)
     {

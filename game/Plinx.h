@@ -28,8 +28,6 @@ void PlinxSetFixedSeed(uint32_t seed);
 void PlinxStartGame();
 // Builds the grid of the level being started.
 void PlinxResetGrid();
-// Walls, field scale and the step limits of a moving ball, from the grid's cells.
-void PlinxComputeLayout();
 // Seeds the game's generator for the level and draws the level's colours.
 void PlinxChooseColourSet();
 // One random colour of the level's set (the colour index itself in the editor's test run).
@@ -46,13 +44,6 @@ void PlinxUpdateTurretBall();
 void PlinxShoot(char replay);
 // Starts the effect and loop sound of a special ball on the turret.
 void PlinxStartTurretBallEffects();
-
-// The x and y of a cell's centre for a grid of `gridColumns` columns.
-float PlinxGetCellX(int column, int row, int gridColumns);
-float PlinxGetCellY(int row);
-// Neighbour `index` (0-5) of a cell by its row's parity; false when it lies outside the
-// grid's columns or rows.
-bool PlinxGetNeighbour(int column, int row, int index, int *neighbourColumn, int *neighbourRow);
 
 // The colour that tints each ball type's effects.
 extern const _ColourRGB plinx_ball_colours[13];

@@ -16,20 +16,21 @@
 #include <cstring>
 #include <algorithm>
 
+#include "AppHooks.h"
 #include "EngDebug.h"
 #include "EngDirList.h"
 #include "EngFile.h"
 #include "EngGlobals.h"
 #include "EngMemory.h"
 #include "EngPrefFolder.h"
-#include "ViewHooks.h"
 #include "GameFiles.h"
-#include "AppHooks.h"
 #include "GameState.h"
+#include "Grid.h"
 #include "Levels.h"
 #include "Plinx.h"
 #include "SaveGame.h"
 #include "Tick.h"
+#include "ViewHooks.h"
 
 static const char SYSTEM_FOLDER[] = "Data/SystemPuzzles";
 static const char OWN_FOLDER[] = "MyPuzzles";
@@ -1112,7 +1113,7 @@ static void PuzzlesEditGrid(int8_t value)
 {
     _GameState &gs = GameState;
     const int column = s_puzzles.cursorColumn, row = s_puzzles.cursorRow;
-    if (value != BALL_EMPTY && row != 0 && !TickHasNeighbour(column, row))
+    if (value != BALL_EMPTY && row != 0 && !GridHasNeighbour(column, row))
     {
         s_puzzles.messageUntil = EngFrameTiming.currentTime + 1.0;
         return;

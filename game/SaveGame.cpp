@@ -9,17 +9,18 @@
 #include <cstdio>
 #include <cstring>
 
+#include "AppHooks.h"
 #include "EngDebug.h"
 #include "EngFile.h"
 #include "EngMemory.h"
 #include "EngPrefFolder.h"
 #include "EngRandom.h"
-#include "ViewHooks.h"
 #include "GameFiles.h"
+#include "Grid.h"
 #include "Levels.h"
-#include "AppHooks.h"
 #include "Plinx.h"
 #include "Tick.h"
+#include "ViewHooks.h"
 
 // More draws than any level makes: a count above it comes from a damaged file, and
 // replaying it would stall the game.
@@ -255,8 +256,8 @@ void SaveGameRestoreSnapshot(const _GameSnapshot *snapshot)
     }
 
     SaveGameRepointEffects();
-    PlinxComputeLayout();
-    TickFindLowestBall();
+    GridComputeLayout();
+    GridFindLowestBall();
     SaveGameSeedGenerators(s);
 }
 

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "AppHooks.h"
 #include "EngDebug.h"
 #include "EngMemory.h"
-#include "AppHooks.h"
 #include "GameState.h"
 #include "Plinx.h"
 #include "User.h"

@@ -1,144 +1,30 @@
 // The game tick over GameState: time, keys, level states, grid movement, flight, wall
 // bounces, landing, matching, removal, falling, scoring and the loss test. Game time is
 // the engine's frame time; a moving ball never steps more than one cell per tick, so a
-// slow frame cannot carry it through the grid.
+// slow frame cannot carry it through the grid. Cell geometry and queries come from the
+// grid floor (Grid.h).
 //
-// Sections: grid queries | moving balls | landing and matching | removal and falling |
+// Sections: moving balls | landing and matching | removal and falling |
 // grid movement | tick and loss
 #include "Tick.h"
 
 #include <cmath>
 #include <cstring>
 
+#include "AppHooks.h"
 #include "EngDebug.h"
 #include "EngGlobals.h"
-#include "ViewHooks.h"
-#include "AppHooks.h"
 #include "GameState.h"
+#include "Grid.h"
 #include "Levels.h"
 #include "Plinx.h"
 #include "Puzzles.h"
 #include "SaveGame.h"
+#include "ViewHooks.h"
 
 static const float TWO_PI = 6.2831853f;
 // A grid ball whose centre passes this line (with the scroll) ends the life.
 static const float LOSS_LINE_Y = 0.53264f;
-
-static bool TickIsPlayable(int column, int row)
-{
-    return column >= 1 && column <= GameState.gridColumns - 2 && row >= 0 && row < GameState.gridRows;
-}
-
-// ---- Grid queries -------------------------------------------------------------------------
-
-bool TickGetGridPosition(float x, float y, int *column, int *row)
-{
-    const _GameState &gs = GameState;
-    const float r = gs.ballRadius;
-    *column = -1;
-    *row = -1;
-    if (gs.gridRows < 1 || gs.gridColumns < 1 || !(r > 0.0f) || !(y == y) || !(x == x))
-        return false;
-    // Rows are 1.8 radii apart and their bands 2 radii tall, so at most two bands hold y:
-    // estimate the lower one and test the rows around it in order, the first one wins.
-    const float rowStep = gs.grid[0][1].y - gs.grid[0][0].y;
-    float rowEstimate = (y - gs.scroll - gs.grid[0][0].y + r) / rowStep;
-    if (rowEstimate < -1.0f || rowEstimate > (float)gs.gridRows + 1.0f)
-        return false;
-    int last = (int)floorf(rowEstimate);
-    for (int row2 = last - 2 < 0 ? 0 : last - 2; row2 <= last + 1 && row2 < gs.gridRows; row2++)
-    {
-        float centre = gs.grid[0][row2].y + gs.scroll;
-        if (!(centre - r <= y && y < centre + r))
-            continue;
-        // Columns are exactly one band apart: one candidate and its two neighbours.
-        const float columnStep = gs.grid[1][row2].x - gs.grid[0][row2].x;
-        float columnEstimate = (x - gs.grid[0][row2].x + r) / columnStep;
-        if (columnEstimate < -1.0f || columnEstimate > (float)gs.gridColumns + 1.0f)
-            return false;
-        int guess = (int)floorf(columnEstimate);
-        for (int column2 = guess - 1 < 0 ? 0 : guess - 1; column2 <= guess + 1 && column2 < gs.gridColumns; column2++)
-        {
-            float x2 = gs.grid[column2][row2].x;
-            if (x2 - r <= x && x < x2 + r)
-            {
-                *column = column2;
-                *row = row2;
-                return true;
-            }
-        }
-        return false;
-    }
-    return false;
-}
-
-bool TickIsBallAt(float x, float y)
-{
-    int column, row;
-    if (!TickGetGridPosition(x, y, &column, &row))
-        return false;
-    return TickIsPlayable(column, row) && GameState.grid[column][row].type != BALL_EMPTY;
-}
-
-bool TickHasNeighbour(int column, int row)
-{
-    for (int i = 0; i < 6; i++)
-    {
-        int column2, row2;
-        if (PlinxGetNeighbour(column, row, i, &column2, &row2) && TickIsPlayable(column2, row2) &&
-            GameState.grid[column2][row2].type != BALL_EMPTY)
-            return true;
-    }
-    return false;
-}
-
-bool TickIsFreeLandingCell(int column, int row)
-{
-    if (!TickIsPlayable(column, row) || GameState.grid[column][row].type != BALL_EMPTY)
-        return false;
-    return row == 0 || TickHasNeighbour(column, row);
-}
-
-bool TickFindLandingCell(float x, float y, int *column, int *row)
-{
-    for (int k = 1; k <= 7; k++)
-    {
-        float d = GameState.ballRadius * 0.25f * (float)k;
-        const float points[6][2] = {
-            {x - d * 0.5f, y - d}, {x + d * 0.5f, y - d}, {x - d, y},
-            {x + d, y},            {x - d * 0.5f, y + d}, {x + d * 0.5f, y + d},
-        };
-        for (const auto &point : points)
-        {
-            if (TickGetGridPosition(point[0], point[1], column, row) && TickIsFreeLandingCell(*column, *row))
-                return true;
-        }
-    }
-    *column = -1;
-    *row = -1;
-    return false;
-}
-
-void TickFindLowestBall()
-{
-    // The last ball met scanning rows top to bottom and columns left to right: the
-    // rightmost ball of the lowest row that holds one.
-    _GameState &gs = GameState;
-    gs.lowestColumn = -1;
-    gs.lowestRow = -1;
-    for (int row = gs.gridRows - 1; row >= 0; row--)
-    {
-        for (int column = gs.gridColumns - 1; column >= 0; column--)
-        {
-            if (gs.grid[column][row].type != BALL_EMPTY)
-            {
-                gs.lowestColumn = column;
-                gs.lowestRow = row;
-                return;
-            }
-        }
-    }
-}
 
 // ---- Moving balls ----------------------------------------------------------------------------
 
@@ -191,26 +77,26 @@ char TickCheckMovingBallHittingGrid(int index, float newX, float newY, const flo
     _GameState &gs = GameState;
     const _MovingBall &ball = gs.movingList[index];
     int column, row;
-    TickGetGridPosition(ball.x, ball.y, &column, &row);
+    GridGetPosition(ball.x, ball.y, &column, &row);
     // Above row 0's band counts as row 0: a ball never leaves through the top.
     float top = gs.grid[0][0].y - gs.ballRadius + gs.scroll;
     if (row < 0 && ball.y < top)
     {
-        TickGetGridPosition(ball.x, top, &column, &row);
+        GridGetPosition(ball.x, top, &column, &row);
         row = 0;
     }
-    if (row == 0 && TickIsFreeLandingCell(column, 0))
+    if (row == 0 && GridIsFreeLandingCell(column, 0))
     {
         TickLandMovingBall(index, column, 0);
         return 1;
     }
     // In row 0's band with the cell taken (a ball beside it got there first in this tick,
     // or the grid moved onto it), the ball lands next to it rather than vanishing.
-    bool hit = row == 0 || (lookAhead && TickIsBallAt(lookAhead[0], lookAhead[1])) || TickIsBallAt(newX, newY) ||
-               TickIsBallAt(ball.x, ball.y);
+    bool hit = row == 0 || (lookAhead && GridIsBallAt(lookAhead[0], lookAhead[1])) || GridIsBallAt(newX, newY) ||
+               GridIsBallAt(ball.x, ball.y);
     if (!hit)
         return 0;
-    if (TickFindLandingCell(ball.x, ball.y, &column, &row))
+    if (GridFindLandingCell(ball.x, ball.y, &column, &row))
     {
         TickLandMovingBall(index, column, row);
     }
@@ -322,7 +208,7 @@ static void TickVisitSequence(int column, int row, int colour)
     for (int i = 0; i < 6; i++)
     {
         int column2, row2;
-        if (!PlinxGetNeighbour(column, row, i, &column2, &row2))
+        if (!GridGetNeighbour(column, row, i, &column2, &row2))
             continue;
         int type2 = gs.grid[column2][row2].type;
         if (type2 == BALL_EMPTY)
@@ -350,7 +236,7 @@ void TickCheckBallSequence(int column, int row, char first, int colour)
             for (int i = 0; i < 6; i++)
             {
                 int column2, row2;
-                if (PlinxGetNeighbour(column, row, i, &column2, &row2))
+                if (GridGetNeighbour(column, row, i, &column2, &row2))
                 {
                     int type2 = gs.grid[column2][row2].type;
                     if (type2 != BALL_EMPTY && type2 != BALL_STONE)
@@ -455,7 +341,7 @@ char TickLandMovingBall(int index, int column, int row)
         DebugError(ENG_FUNC, "Bad moving ball number %d", index);
         return 0;
     }
-    if (!TickIsPlayable(column, row))
+    if (!GridIsPlayable(column, row))
     {
         DebugError(ENG_FUNC, "Grid [%d][%d] not on grid", column, row);
         TickDiscardMovingBall(index);
@@ -524,7 +410,7 @@ char TickLandMovingBall(int index, int column, int row)
     }
     if (gs.moveMode == MOVE_MODE_CONTINUOUS)
         gs.pushBack += gs.landPushBack;
-    TickFindLowestBall();
+    GridFindLowestBall();
     return 1;
 }
 
@@ -533,38 +419,7 @@ char TickLandMovingBall(int index, int column, int row)
 char TickDropUnconnectedBalls(float multiplier)
 {
     _GameState &gs = GameState;
-    memset(gs.connectedMap, 0, sizeof(gs.connectedMap));
-    // Everything reachable from row 0 through neighbouring balls stays.
-    int stack[GRID_CELLS][2];
-    int depth = 0;
-    for (int column = 0; column < gs.gridColumns; column++)
-    {
-        if (gs.grid[column][0].type != BALL_EMPTY)
-        {
-            gs.connectedMap[column][0] = 1;
-            stack[depth][0] = column;
-            stack[depth][1] = 0;
-            depth++;
-        }
-    }
-    while (depth > 0)
-    {
-        depth--;
-        int column = stack[depth][0];
-        int row = stack[depth][1];
-        for (int i = 0; i < 6; i++)
-        {
-            int column2, row2;
-            if (PlinxGetNeighbour(column, row, i, &column2, &row2) && !gs.connectedMap[column2][row2] &&
-                gs.grid[column2][row2].type != BALL_EMPTY)
-            {
-                gs.connectedMap[column2][row2] = 1;
-                stack[depth][0] = column2;
-                stack[depth][1] = row2;
-                depth++;
-            }
-        }
-    }
+    GridMarkConnected();
 
     bool anyFell = false;
     for (int row = 0; row < gs.gridRows; row++)
@@ -660,14 +515,6 @@ void TickRemovingAndFallingBalls()
     }
     TickDropDoneBalls(gs.removingList, gs.removingCount);
     TickDropDoneBalls(gs.fallingList, gs.fallingCount);
-}
-
-void TickGrowGridBalls()
-{
-    _GameState &gs = GameState;
-    gs.gridBallScale += gs.timeStep * 3.0f;
-    if (gs.gridBallScale > 1.0f)
-        gs.gridBallScale = 1.0f;
 }
 
 // ---- Grid movement -------------------------------------------------------------------------------
@@ -815,7 +662,7 @@ void TickMoveGrid()
 void TickCheckLoss()
 {
     _GameState &gs = GameState;
-    TickFindLowestBall();
+    GridFindLowestBall();
     bool tooLow = false;
     if (gs.lowestRow >= 0)
     {
@@ -880,7 +727,7 @@ void TickPlay()
             return;
     }
     TickRemovingAndFallingBalls();
-    TickGrowGridBalls();
+    LevelsGrowGridBalls();
     if (!gs.paused && gs.levelState == LEVEL_STATE_PLAY)
         TickCheckLoss();
 }

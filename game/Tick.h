@@ -22,24 +22,12 @@ void TickCheckBallSequence(int column, int row, char first, int colour);
 // Deletes record `index` of the moving-ball list; the later ones move down.
 void TickRemoveMovingBall(int index);
 
-// The cell whose band holds (x, y) with the grid's scroll; false (and -1, -1) when none.
-bool TickGetGridPosition(float x, float y, int *column, int *row);
-// Whether a playable cell under (x, y) holds a ball.
-bool TickIsBallAt(float x, float y);
-// A playable, empty cell in row 0 or touching a ball.
-bool TickIsFreeLandingCell(int column, int row);
-bool TickHasNeighbour(int column, int row);
-// The landing cell for a ball at (x, y), searched outwards; false when none fits.
-bool TickFindLandingCell(float x, float y, int *column, int *row);
-// Records the lowest occupied cell (-1, -1 for an empty grid).
-void TickFindLowestBall();
 // Drops every ball without a connection to row 0, scoring each with multiplier `m`;
 // true when that ended play (the level is done).
 char TickDropUnconnectedBalls(float multiplier);
 void TickMoveGrid();
 void TickMoveBalls();
 void TickRemovingAndFallingBalls();
-void TickGrowGridBalls();
 void TickPlay();
 // The loss test of a tick in play.
 void TickCheckLoss();

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "AppHooks.h"
 #include "EngDebug.h"
 #include "EngDirList.h"
 #include "EngEncryption.h"
@@ -18,7 +19,6 @@
 #include "EngMemory.h"
 #include "EngPrefFolder.h"
 #include "GameFiles.h"
-#include "AppHooks.h"
 #include "GameState.h"
 
 static const char USERS_FOLDER[] = "Users";

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "AppDouble.h"
 #include "EngGlobals.h"
 #include "EngPrefFolder.h"
-#include "AppDouble.h"
 #include "GameState.h"
+#include "Grid.h"
 #include "Levels.h"
 #include "Plinx.h"
 #include "Testkit.h"
@@ -49,7 +50,7 @@ inline void ApplyMap(const std::vector<std::string> &rows)
                 cell.type = BALL_STONE;
         }
     }
-    TickFindLowestBall();
+    GridFindLowestBall();
 }
 
 // The grid as text, in the map's own form, for failure messages and comparisons.

@@ -2,8 +2,8 @@
 // loaded and started as a game, and shots are fired whenever the field is at rest. Shared
 // by the system-puzzle test and the puzzle tool, so both fire at the same moments.
 #pragma once
-#include "EngGlobals.h"
 #include "AppDouble.h"
+#include "EngGlobals.h"
 #include "GameState.h"
 #include "Levels.h"
 #include "Plinx.h"

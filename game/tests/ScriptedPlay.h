@@ -5,9 +5,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "EngGlobals.h"
 #include "AppDouble.h"
+#include "EngGlobals.h"
 #include "GameState.h"
+#include "Grid.h"
 #include "Plinx.h"
 #include "Tick.h"
 
@@ -34,12 +35,12 @@ struct ScriptedAim
         {
             for (int column = 1; column < gs.gridColumns - 1; column++)
             {
-                if (!TickIsFreeLandingCell(column, row))
+                if (!GridIsFreeLandingCell(column, row))
                     continue;
                 for (int i = 0; i < 6; i++)
                 {
                     int column2, row2;
-                    if (!PlinxGetNeighbour(column, row, i, &column2, &row2))
+                    if (!GridGetNeighbour(column, row, i, &column2, &row2))
                         continue;
                     int type = gs.grid[column2][row2].type;
                     if (type == gs.currentBall || (type >= 0 && gs.currentBall >= BALL_NUM_COLOURS))

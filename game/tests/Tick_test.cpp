@@ -357,18 +357,9 @@ TEST_F(TickLandingTest, RollingSoundRestartsAfterALostLifeAndANewLevel)
     EXPECT_EQ(gs.rollingSoundOn, 0);
 }
 
-TEST_F(TickLandingTest, GridQueriesOutsideTheGrid)
+TEST_F(TickLandingTest, LandingOutsideTheGridIsRefused)
 {
     StartGrid(GAME_TYPE_STRATEGIC, 10, {"1......5"});
-    int column, row;
-    EXPECT_FALSE(TickGetGridPosition(0.0f, 0.95f, &column, &row));
-    EXPECT_EQ(column, -1);
-    EXPECT_EQ(row, -1);
-    EXPECT_FALSE(TickIsBallAt(5.0f, -0.9f));
-    EXPECT_FALSE(TickIsFreeLandingCell(0, 0)); // border column
-    EXPECT_FALSE(TickIsFreeLandingCell(9, 0));
-    EXPECT_TRUE(TickIsFreeLandingCell(2, 0));
-    EXPECT_FALSE(TickIsFreeLandingCell(4, 3)); // no neighbour
     EXPECT_FALSE(TickLandMovingBall(0, 3, 0));
     EXPECT_TRUE(LogHas("Bad moving ball number 0"));
     Fly(2, 3, 6, 0.0f, -2.5f);

@@ -28,6 +28,7 @@
 
 #include "EngDebug.h"
 #include "EngPrefFolder.h"
+#include "Grid.h"
 #include "PuzzleReplay.h"
 #include "SaveGame.h"
 
@@ -183,7 +184,7 @@ int ColouredBalls()
 double Score()
 {
     const _GameState &gs = GameState;
-    TickFindLowestBall();
+    GridFindLowestBall();
     double low = gs.lowestRow >= 0 ? gs.grid[gs.lowestColumn][gs.lowestRow].y + gs.scroll : -1.0;
     return ColouredBalls() * 10.0 + (low + 1.0) * 8.0;
 }
