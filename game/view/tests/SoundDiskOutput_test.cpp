@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -135,7 +136,8 @@ protected:
         savedDriver = driver ? driver : "";
         std::string temp = BuildFolder() + "/temp";
         std::filesystem::create_directories(temp);
-        s_recorder.outputPath = temp + "/SoundDiskOutput_test.raw";
+        // One file per run, so that runs side by side keep apart; kept when the test fails.
+        s_recorder.outputPath = temp + "/SoundDiskOutput_test_" + std::to_string(getpid()) + ".raw";
         s_recorder.events.clear();
         std::filesystem::remove(s_recorder.outputPath);
         setenv("SDL_AUDIODRIVER", "disk", 1);
@@ -152,6 +154,8 @@ protected:
     void TearDown() override
     {
         SoundTest::TearDown();
+        if (!HasFailure())
+            std::filesystem::remove(s_recorder.outputPath);
         if (hadDriver)
             setenv("SDL_AUDIODRIVER", savedDriver.c_str(), 1);
         else
