@@ -34,8 +34,8 @@ const float kTwoPi = 6.2831853f;
 // At scale 1 its em is 11 design pixels.
 const int kFontRenderSize = 44;
 const float kFontEm = 11.0f;
-// The score and caption texts at their normal scale.
-const float kBarTextScale = 1.9f;
+// The score and caption texts at their normal scale, per bar height / 640.
+const float kBarTextScale = 13.0f;
 const int kSpecialTypes = 3; // wildcard, exploding, stone
 
 struct
@@ -460,9 +460,16 @@ void DrawBarText(const _Dimension &box, const char *text, float scale)
         return;
     s_play.textBack->PositionRatioed(box.x + 2.0f, box.y + 2.0f, box.w - 4.0f, box.h - 4.0f);
     s_play.textBack->Draw();
-    const float boxScale = box.w / 136.0f;
-    PlayScreenDrawText(text, box.x + box.w * 0.5f, box.y + box.h * 0.5f, kBarTextScale * boxScale * scale, 1.0f,
-                       0.93f, 0.75f, 1.0f);
+    EngFont *font = PlayScreenGetGameFont();
+    if (!font || !text[0])
+        return;
+    // The normal scale follows the bar's height; a text too wide for a narrow field's
+    // box is made to fit.
+    float textScale = kBarTextScale * BordersGetLayout()->bar.h / 640.0f * scale;
+    float width = font->GetStringWidth(text) * textScale;
+    if (width > box.w * 0.88f)
+        textScale *= box.w * 0.88f / width;
+    PlayScreenDrawText(text, box.x + box.w * 0.5f, box.y + box.h * 0.5f, textScale, 1.0f, 0.93f, 0.75f, 1.0f);
 }
 
 // The puzzle's remaining next balls in a row left of the turret, sliding right while the
