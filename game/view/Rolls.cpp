@@ -79,6 +79,16 @@ void TexGenGetTile(int colour, int frame, int *sheet, int *x, int *y)
     *y = (tile / 8) * ROLL_SIZE;
 }
 
+namespace
+{
+// The frame's path in `folder` (the per-user "Rolls" folder).
+const char *FramePath(const char *folder, int colour, int frame)
+{
+    snprintf(s_rolls.path, sizeof(s_rolls.path), "%s/Roll_%02d_%02d.tga", folder, colour, frame);
+    return s_rolls.path;
+}
+} // namespace
+
 const char *TexGenMakeRollFilename(int colour, int frame)
 {
     if (colour < 0 || colour >= ROLL_COLOURS || frame < 0 || frame >= ROLL_FRAMES)
@@ -87,14 +97,17 @@ const char *TexGenMakeRollFilename(int colour, int frame)
         return nullptr;
     }
     const char *folder = PrefFolderGetSubFolder("Rolls", true);
-    if (!folder)
-        return nullptr;
-    snprintf(s_rolls.path, sizeof(s_rolls.path), "%s/Roll_%02d_%02d.tga", folder, colour, frame);
-    return s_rolls.path;
+    return folder ? FramePath(folder, colour, frame) : nullptr;
 }
 
 char TexGenCreateRollsFromPackedPictures()
 {
+    // The folder once: it is made when missing, and every frame lives in it.
+    const char *rollsFolder = PrefFolderGetSubFolder("Rolls", true);
+    if (!rollsFolder)
+        return 0;
+    char folder[960];
+    snprintf(folder, sizeof(folder), "%s", rollsFolder);
     EngTexture mask(nullptr, 1), sheet(nullptr, 1);
     bool maskLoaded = false;
     int loadedSheet = -1;
@@ -103,12 +116,7 @@ char TexGenCreateRollsFromPackedPictures()
     {
         for (int frame = 0; frame < ROLL_FRAMES; frame++)
         {
-            const char *name = TexGenMakeRollFilename(colour, frame);
-            if (!name)
-            {
-                result = 0;
-                break;
-            }
+            const char *name = FramePath(folder, colour, frame);
             if (RollFileUsable(name))
                 continue;
             char path[1024];

@@ -1,13 +1,10 @@
 // Fixture of the play-screen tests: a device over the recording executor, the game state
 // set up afresh, the test run from the build folder (where the generated Data/ lives)
-// with its own per-user folder. The roll frames made by the first test are kept in a
-// folder of the build and copied into later tests' per-user folders, so that only the
-// roll tests pay for making them.
+// with its own per-user folder.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -60,24 +57,8 @@ protected:
 
     std::string RollsFolder() const { return UserFolder() + "/Rolls"; }
 
-    // Copies the run's finished roll frames in (made once per run).
-    void ProvideRolls()
-    {
-        namespace fs = std::filesystem;
-        // Made afresh by each test program (the data may have changed), in the build folder.
-        static std::string cache;
-        if (cache.empty())
-        {
-            ASSERT_TRUE(TexGenCreateRollsFromPackedPictures()) << LogText();
-            cache = std::string(PLINX_BUILD_DIR) + "/view_test_rolls";
-            fs::remove_all(cache);
-            fs::create_directories(cache);
-            fs::copy(RollsFolder(), cache, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
-            return;
-        }
-        fs::create_directories(RollsFolder());
-        fs::copy(cache, RollsFolder(), fs::copy_options::overwrite_existing | fs::copy_options::recursive);
-    }
+    // The roll frames made into the test's per-user folder.
+    void ProvideRolls() { ASSERT_TRUE(TexGenCreateRollsFromPackedPictures()) << LogText(); }
 
     // Graphics ready to draw: rolls in place, then every texture.
     void CreateGraphics()
