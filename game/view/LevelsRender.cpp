@@ -137,7 +137,7 @@ void LevelsRenderDim()
                        over ? 1.0f : 0.5f);
 }
 
-void LevelsStartGameOverText()
+char LevelsStartBannerText(const char *banner)
 {
     TextEffects &text = game_text_effects;
     text.Clear();
@@ -159,5 +159,5 @@ void LevelsStartGameOverText()
         wobble->SetWaitForPrevious(true);
         wobble->SetRepeat(true);
     }
-    text.SetText("GAME  OVER");
+    return text.SetText(banner);
 }

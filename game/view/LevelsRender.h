@@ -13,9 +13,9 @@ void LevelsSetupCaptionPlaces();
 const _Dimension *LevelsGetMenuBox();
 // The mouse in design pixels, as the program last gave it (for the "MENU" highlight).
 void LevelsSetMousePosition(float x, float y);
-// Sets the animated text up for "GAME  OVER": the game font, its scale and colour, a
-// fade and swell in, then a wobble that repeats.
-void LevelsStartGameOverText();
+// Sets the animated text up for a banner ("GAME  OVER"): the game font, its scale and
+// colour, a fade in, a warm glow, then a wobble that repeats. False for a NULL text.
+char LevelsStartBannerText(const char *text);
 // Where the caption lines go: centre x and the y of one line or of two.
 struct _CaptionPlaces
 {

@@ -237,10 +237,16 @@ TEST_F(PlayScreenTest, ThePlaceBoxPlaysAToneOnlyForAPlaceFound)
 TEST_F(PlayScreenTest, PlayWithDrawingEqualsPlayWithout)
 {
     CreateGraphics();
-    GameState.userOptions.gameEffects = 3;
+    // Headless (no view registered) against the whole view: effects at their fullest,
+    // the animated text, and a frame drawn after every tick.
     auto play = [&](bool draw) {
+        if (draw)
+            GameViewSetup();
+        else
+            GameViewShutdown();
         std::vector<uint8_t> state;
         ScriptedPlayGame(GAME_TYPE_ARCADE, 1, 4242, 900, [&]() {
+            GameState.userOptions.gameEffects = 3;
             // The clock runs the same either way: the game keeps its reading.
             EngFrameTiming.currentTime += viewtest::FRAME;
             if (draw)

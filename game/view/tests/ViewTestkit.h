@@ -1,5 +1,5 @@
 // Fixture of the play-screen tests: a device over the recording executor, the game state
-// set up afresh, the test run from the build folder (where the generated Data/ lives)
+// set up afresh with the view registered with the rules, the test run from the build folder (where the generated Data/ lives)
 // with its own per-user folder.
 #pragma once
 #include <gtest/gtest.h>
@@ -13,7 +13,8 @@
 #include "EngGlobals.h"
 #include "EngPrefFolder.h"
 #include "Effects.h"
-#include "GameHooks.h"
+#include "AppDouble.h"
+#include "GameView.h"
 #include "GameState.h"
 #include "Plinx.h"
 #include "PlayScreen.h"
@@ -39,12 +40,16 @@ protected:
         PlinxShutdown();
         PlinxSetup();
         PlinxSetFixedSeed(12345);
-        GameGoFromMenusToGame(nullptr, 1);
+        AppDoubleReset();
+        AppGoFromMenusToGame(nullptr, 1);
+        GameViewSetup();
         EngFrameTiming.frameTime = FRAME;
         GameState.timeStep = FRAME;
     }
     void TearDown() override
     {
+        GameViewShutdown();
+        AppSetHooks(nullptr);
         PlinxReleaseGraphics();
         game_effects.ReleaseAll();
         game_text_effects.Clear();

@@ -14,7 +14,8 @@
 #include "EngFont.h"
 #include "EngGlobals.h"
 #include "EngPrefFolder.h"
-#include "GameHooks.h"
+#include "AppDouble.h"
+#include "GameView.h"
 #include "GameState.h"
 #include "LevelsRender.h"
 #include "PlayScreen.h"
@@ -59,9 +60,12 @@ protected:
         ASSERT_TRUE(PlinxCreateGraphics()) << LogText();
         ASSERT_TRUE(game_effects.CreateGraphics()) << LogText();
         LevelsSetupCaptionPlaces();
+        GameViewSetup();
     }
     void TearDown() override
     {
+        GameViewShutdown();
+        AppSetHooks(nullptr);
         game_effects.ReleaseAll();
         game_text_effects.Clear();
         PlinxReleaseGraphics();
@@ -152,8 +156,8 @@ protected:
 
 TEST_F(PlayDemoTest, AnArcadeGamePlayedForTenSeconds)
 {
-    GameState.userOptions.gameEffects = 3;
     int ticks = ScriptedPlayGame(GAME_TYPE_ARCADE, 0, 2024, 600, [&]() {
+        GameState.userOptions.gameEffects = 3;
         DrawFrame();
         return !HasFatalFailure();
     });
@@ -167,12 +171,12 @@ TEST_F(PlayDemoTest, AnArcadeGamePlayedForTenSeconds)
 
 TEST_F(PlayDemoTest, AStrategicGameAtItsEnd)
 {
-    GameState.userOptions.gameEffects = 3;
-    ScriptedPlayGame(GAME_TYPE_STRATEGIC, 2, 77, 40000, [&]() { return true; });
+    ScriptedPlayGame(GAME_TYPE_STRATEGIC, 2, 77, 40000, [&]() {
+        GameState.userOptions.gameEffects = 3;
+        return true;
+    });
     ASSERT_TRUE(GameState.gameOver);
     ASSERT_EQ(LEVEL_STATE_GAME_OVER, GameState.levelState);
-    LevelsStartGameOverText();
-    game_effects.StartGameOverEffect(GameState.turretX, GameState.turretY, 0.0f);
     for (int i = 0; i < 90; i++)
     {
         TickGame();
@@ -188,7 +192,8 @@ TEST_F(PlayDemoTest, APuzzleWithItsNextBallStrip)
 {
     PlinxShutdown();
     PlinxSetup();
-    GameGoFromMenusToGame(nullptr, 1);
+    AppDoubleReset();
+    AppGoFromMenusToGame(nullptr, 1);
     {
         testkit::WorkingFolder source(PLINX_SOURCE_DIR);
         PuzzlesLoadAllLists();
