@@ -16,6 +16,7 @@
 #include "EngPrefFolder.h"
 #include "EngProgram.h"
 #include "GameState.h"
+#include "Grid.h"
 #include "PlatD3dExecutor.h"
 #include "PlayScreen.h"
 #include "Plinx.h"
@@ -112,7 +113,7 @@ void FillCrowdedField()
     gs.nextBall = 4;
     gs.turretLoad = 1.0f;
     PlinxUpdateTurretBall();
-    PlinxComputeLayout();
+    GridComputeLayout();
     BordersComputeLayout();
     PlinxRefreshScoreText();
     PlinxRefreshCaptionText();

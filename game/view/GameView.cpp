@@ -117,32 +117,11 @@ void PlayScreenFillViewHooks(_ViewHooks *hooks)
     hooks->textGetNumLines = TextGetNumLines;
 }
 
-void GameViewFillSoundHooks(_ViewHooks *hooks)
-{
-    hooks->soundPlay = SoundPlay;
-    hooks->soundPlayLooped = SoundPlayLooped;
-    hooks->soundStop = SoundStop;
-    hooks->soundSetLevel = SoundSetLevel;
-    hooks->soundPlaySpecial = SoundPlaySpecial;
-    hooks->soundStopSpecial = SoundStopSpecial;
-    hooks->soundPlayRemove = SoundPlayRemove;
-    hooks->soundPlayFalling = SoundPlayFalling;
-    hooks->soundSetRemovePitch = SoundSetRemovePitch;
-    hooks->soundSetFallingPitch = SoundSetFallingPitch;
-    hooks->soundStopRemove = SoundStopRemove;
-    hooks->soundStopFalling = SoundStopFalling;
-    hooks->soundStopLoops = SoundStopLoops;
-    hooks->soundStopAll = SoundStopAll;
-    hooks->soundUpdateGameSoundsVolume = SoundUpdateGameSoundsVolume;
-    hooks->soundStartGameOverMusic = SoundStartGameOverMusic;
-    hooks->soundStopGameOverMusic = SoundStopGameOverMusic;
-}
-
 void GameViewSetup()
 {
     _ViewHooks hooks = {};
     PlayScreenFillViewHooks(&hooks);
-    GameViewFillSoundHooks(&hooks);
+    SoundFillViewHooks(&hooks);
     ViewSetHooks(&hooks);
     PlayScreenSetToneHook(SoundPlayProgress);
 }

@@ -7,9 +7,7 @@ struct _ViewHooks;
 
 // The drawing, effects and animated-text members of the rules' table.
 void PlayScreenFillViewHooks(_ViewHooks *hooks);
-// The sound members.
-void GameViewFillSoundHooks(_ViewHooks *hooks);
-// Registers every view module with the rules (once at start-up, before the first game).
+// Registers every view module with the rules (the sound members from SoundFillViewHooks) (once at start-up, before the first game).
 void GameViewSetup();
 // Takes them back (the rules run headless again).
 void GameViewShutdown();
