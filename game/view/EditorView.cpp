@@ -135,20 +135,24 @@ void EditorViewRenderKeyHelp()
         font->SetScale(0.9f, 0.9f);
         font->SetColour(1.0f, 0.6f, 0.3f, 1.0f);
         font->DrawString(x, y, 0, 0, "TEST MODE KEYS", 0);
-        y += font->GetHeight(true) * 1.3f;
+        y += 11.0f * 0.9f * 1.6f;
     }
     for (int i = 0; i < count; i++)
     {
         font->SetScale(0.85f, 0.85f);
         font->SetColour(1.0f, 0.85f, 0.35f, 1.0f);
         font->DrawString(x, y, 0, 0, rows[i].key, 0);
-        y += font->GetHeight(true);
+        // Line steps from the font's em (11 design pixels at scale 1).
+        y += 11.0f * 0.85f * 1.3f;
         font->SetScale(0.7f, 0.7f);
         font->SetColour(0.85f, 0.92f, 1.0f, 1.0f);
-        float height = 0.0f;
-        font->DrawMultilineText(x + 6.0f, y, width - 6.0f, 200.0f, 0, 0, rows[i].action, 1, 0, nullptr, &height,
-                                nullptr, nullptr);
-        y += height + 6.0f;
+        int lines = 1;
+        // Wrapped lines a fixed step apart, whatever the font's own line height.
+        font->SetLineSpacing(11.0f * 0.7f * 1.3f);
+        font->DrawMultilineText(x + 6.0f, y, width - 6.0f, 200.0f, 0, 0, rows[i].action, 1, 0, nullptr, nullptr,
+                                &lines, nullptr);
+        font->SetLineSpacing(0.0f);
+        y += (float)std::max(1, lines) * 11.0f * 0.7f * 1.3f + 6.0f;
     }
     font->SetScale(1.0f, 1.0f);
     font->SetColour(1.0f, 1.0f, 1.0f, 1.0f);

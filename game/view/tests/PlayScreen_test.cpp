@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "Levels.h"
+#include "Puzzles.h"
 #include "ScriptedPlay.h"
 #include "ViewLooks.h"
 
@@ -272,5 +273,36 @@ TEST_F(PlayScreenTest, PlayWithDrawingEqualsPlayWithout)
     ASSERT_EQ(without.size(), with.size());
     for (size_t i = 0; i < with.size(); i++)
         ASSERT_EQ(without[i], with[i]) << "byte " << i << " of the game state";
+}
+} // namespace
+
+namespace
+{
+TEST_F(PlayScreenTest, TheEditorDrawsItsBarListCursorAndKeyHelp)
+{
+    CreateGraphics();
+    ASSERT_TRUE(PuzzlesReset(GAME_TYPE_MY_PUZZLES, "DRAWN"));
+    ASSERT_TRUE(PuzzlesPrepareToStart()) << LogText();
+    BordersComputeLayout();
+    recorder->Clear();
+    RenderPlayScreen();
+    // Bar, grid cursor, the one next ball, counts, name and the key help's rows of text.
+    EXPECT_GT(Draws(), 20);
+    EXPECT_FALSE(LogHas("Could not load bottom texture"));
+    EXPECT_FALSE(LogHas("Not pushed"));
+    EXPECT_FALSE(LogHas("Already Called"));
+    PuzzlesReleaseEditor();
+}
+
+TEST_F(PlayScreenTest, TheMenuBackgroundDrawsItsThreePictures)
+{
+    ASSERT_TRUE(PlinxMenuCreateGraphics()) << LogText();
+    recorder->Clear();
+    PlinxMenuRender(0.5f);
+    EXPECT_EQ(3, Draws());
+    PlinxMenuReleaseGraphics();
+    recorder->Clear();
+    PlinxMenuRender(1.0f);
+    EXPECT_EQ(0, Draws());
 }
 } // namespace

@@ -231,4 +231,27 @@ TEST_F(PlayDemoTest, APuzzleWithItsNextBallStrip)
     const int pivotX = PixelX(gs.turretX);
     EXPECT_GT(Count(pivotX - 90, y - 4, pivotX - 20, y + 4, [](uint32_t c) { return Saturation(c) > 60; }), 40);
 }
+
+TEST_F(PlayDemoTest, ThePuzzleEditor)
+{
+    PlinxShutdown();
+    PlinxSetup();
+    AppDoubleReset();
+    ASSERT_TRUE(PuzzlesReset(GAME_TYPE_MY_PUZZLES, "MY FIRST"));
+    _GameState &gs = GameState;
+    gs.puzzle.numNextBalls = 6;
+    for (int i = 0; i < 6; i++)
+        gs.puzzle.nextBalls[i] = (int8_t)(i % 4);
+    for (int column = 1; column <= 9; column++)
+        gs.puzzle.grid[column][0] = (int8_t)(column % 5);
+    gs.puzzle.grid[4][1] = BALL_STONE;
+    ASSERT_TRUE(PuzzlesPrepareToStart()) << LogText();
+    BordersComputeLayout();
+    DrawFrame();
+    Save("play_editor.png");
+    // The key help beside the field: light text in the left margin.
+    EXPECT_GT(Count(0, 0, (int)BordersGetLayout()->outerX, 300, [](uint32_t c) { return R(c) > 180 && G(c) > 150; }),
+              200);
+    PuzzlesReleaseEditor();
+}
 } // namespace
