@@ -6,7 +6,8 @@
 // random looks come from a generator of its own).
 //
 // Field coordinates (x -1..1, y -1..1 down) map to design pixels as
-// (320 + 320 x fieldScale x x, 240 + 240 x y).
+// (320 + 240 x fieldScale x x, 240 + 240 x y): 240 design pixels per unit both ways, so
+// balls stay round and the hexagonal rows pack.
 #pragma once
 #include <cstdint>
 
