@@ -446,6 +446,27 @@ void MWin::RemoveAnyQueuedMessagesForButton(MWinButton *button, MWinWindow *wind
 
 // ---- Tick and drawing ----------------------------------------------------------------------------
 
+// Runs `draw` in 2D mode inside a scene, without depth test, with alpha blending; the
+// device is left as it was found.
+template <typename F> static void DrawIn2D(F draw)
+{
+    bool prepared = EngMainDevice->PrepareFor2DIfNotPrepared(true);
+    bool began = EngMainDevice->BeginRenderingIfNotRendering();
+    bool zSuspended = EngMainDevice->SuspendZBufferIfOn();
+    bool blendEnabled = false;
+    int blendSource = 0, blendDestination = 0;
+    EngMainDevice->GetBlendingState(&blendEnabled, &blendSource, &blendDestination);
+    EngMainDevice->EnableBlendingType(ENG_BLEND_ALPHA);
+    draw();
+    EngMainDevice->SetBlendingState(blendEnabled, blendSource, blendDestination);
+    if (zSuspended)
+        EngMainDevice->ResumeZBuffer();
+    if (began)
+        EngMainDevice->EndRendering();
+    if (prepared)
+        EngMainDevice->RestoreAfter2D();
+}
+
 bool MWin::Tick()
 {
     if (mwinRoot.popupOps.tick)
@@ -495,42 +516,15 @@ void MWin::RenderMain()
         break;
     }
     }
-    bool prepared = EngMainDevice->PrepareFor2DIfNotPrepared(true);
-    bool began = EngMainDevice->BeginRenderingIfNotRendering();
-    bool zSuspended = EngMainDevice->SuspendZBufferIfOn();
-    bool blendEnabled = false;
-    int blendSource = 0, blendDestination = 0;
-    EngMainDevice->GetBlendingState(&blendEnabled, &blendSource, &blendDestination);
-    EngMainDevice->EnableBlendingType(ENG_BLEND_ALPHA);
-    desktop->Render();
-    EngMainDevice->SetBlendingState(blendEnabled, blendSource, blendDestination);
-    if (zSuspended)
-        EngMainDevice->ResumeZBuffer();
-    if (began)
-        EngMainDevice->EndRendering();
-    if (prepared)
-        EngMainDevice->RestoreAfter2D();
+    DrawIn2D([this] { desktop->Render(); });
 }
 
 bool MWin::RenderPopups()
 {
     if (!EngMainDevice || !on || !popupCollection || !desktop)
         return false;
-    bool prepared = EngMainDevice->PrepareFor2DIfNotPrepared(true);
-    bool began = EngMainDevice->BeginRenderingIfNotRendering();
-    bool zSuspended = EngMainDevice->SuspendZBufferIfOn();
-    bool blendEnabled = false;
-    int blendSource = 0, blendDestination = 0;
-    EngMainDevice->GetBlendingState(&blendEnabled, &blendSource, &blendDestination);
-    EngMainDevice->EnableBlendingType(ENG_BLEND_ALPHA);
-    bool drew = desktop->RenderPopupCollection(popupCollection);
-    EngMainDevice->SetBlendingState(blendEnabled, blendSource, blendDestination);
-    if (zSuspended)
-        EngMainDevice->ResumeZBuffer();
-    if (began)
-        EngMainDevice->EndRendering();
-    if (prepared)
-        EngMainDevice->RestoreAfter2D();
+    bool drew = false;
+    DrawIn2D([this, &drew] { drew = desktop->RenderPopupCollection(popupCollection); });
     return drew;
 }
 

@@ -161,9 +161,10 @@ MWinButton::~MWinButton()
     if (mwin)
         mwin->NoteDeletion();
     FreeTexts();
+    // The kind's graphics go before its state, which they may use.
+    DestroyGraphics();
     if (auto destroy = KIND_OPS(destroy))
         destroy(this);
-    DestroyGraphics();
     if (buttonState.textAllocCount < 0)
         DebugError(ENG_FUNC, "Text alloc count: %d", buttonState.textAllocCount);
     tagSetUp = 0;

@@ -476,7 +476,7 @@ bool MWinCollection::HandleKeyDown(int key)
         MWinButton *escape = escapeWindow->GetEscapeButton();
         MWinWindow *activeWindow = GetActiveWindow();
         MWinButton *activeButton = activeWindow ? activeWindow->GetActiveButton() : nullptr;
-        if (escape && escape->IsVisible() && !mwin->IsTextEditActive() &&
+        if (escape && escape->IsVisible() && escape->IsEnabled() && !mwin->IsTextEditActive() &&
             !(activeButton && activeButton->IsCapturingInput()))
         {
             EngKeyStates[27] = 0;

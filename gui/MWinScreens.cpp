@@ -303,6 +303,15 @@ void EngScreens::RemoveAllScreens()
 
 // ---- MWinScreens ----------------------------------------------------------------------------------------
 
+// The stack exists (it is made by the constructor); 'NSTP' under `function` otherwise.
+bool MWinScreens::HasStack(const char *function)
+{
+    if (engScreens)
+        return true;
+    DebugErrorCode(function, EngFourCC("NSTP"));
+    return false;
+}
+
 void MWinScreens_PreChangingCB(MWin *mwin, void *user)
 {
     if (!user)
@@ -342,11 +351,8 @@ MWinScreens::~MWinScreens()
 
 bool MWinScreens::AddScreen(ScreenId id, MWinCollectionController *controller)
 {
-    if (!engScreens)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
+    if (!HasStack(ENG_FUNC))
         return false;
-    }
     if (controller)
         controller->SetScreens(this);
     return engScreens->Add(id, controller);
@@ -354,11 +360,8 @@ bool MWinScreens::AddScreen(ScreenId id, MWinCollectionController *controller)
 
 bool MWinScreens::SetupAllScreens()
 {
-    if (!engScreens)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
+    if (!HasStack(ENG_FUNC))
         return false;
-    }
     mwin->SetScreens(this);
     engScreens->RemoveAllScreens();
     engScreens->SetPreChangingCallback(MWinScreens_PreChangingCB);
@@ -387,11 +390,8 @@ void MWinScreens::PostChangingCB()
 
 bool MWinScreens::Start(int mode, bool fadeOutFirst, bool fadeInAfter)
 {
-    if (!engScreens)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
+    if (!HasStack(ENG_FUNC))
         return false;
-    }
     if (fadeOutFirst)
         Fade(true);
     BeforeStart();
@@ -404,11 +404,8 @@ bool MWinScreens::Start(int mode, bool fadeOutFirst, bool fadeInAfter)
 
 bool MWinScreens::StartScreen(ScreenId id, int mode)
 {
-    if (!engScreens)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
+    if (!HasStack(ENG_FUNC))
         return false;
-    }
     engScreens->SetCurrentScreenID(id);
     Fade(true);
     BeforeStart();
@@ -419,11 +416,8 @@ bool MWinScreens::StartScreen(ScreenId id, int mode)
 
 bool MWinScreens::End(int mode)
 {
-    if (!engScreens)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
+    if (!HasStack(ENG_FUNC))
         return false;
-    }
     Fade(true);
     bool ok = engScreens->TurnOff(mode);
     if (mwin->IsOn() && mwin->GetDesktop())
@@ -435,11 +429,8 @@ bool MWinScreens::End(int mode)
 
 bool MWinScreens::GotoScreen(ScreenId id, void *data)
 {
-    if (!engScreens)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
+    if (!HasStack(ENG_FUNC))
         return false;
-    }
     if (mwin->IsPopupOn())
     {
         DebugError(ENG_FUNC, "Called when a popup was on. Turning popup off...");
@@ -453,11 +444,8 @@ bool MWinScreens::GotoScreen(ScreenId id, void *data)
 
 bool MWinScreens::GoBack()
 {
-    if (!engScreens)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
+    if (!HasStack(ENG_FUNC))
         return false;
-    }
     Fade(true);
     bool ok = engScreens->GoBack();
     Fade(false);
@@ -466,11 +454,8 @@ bool MWinScreens::GoBack()
 
 bool MWinScreens::ReloadCurrentScreen()
 {
-    if (!engScreens)
-    {
-        DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
+    if (!HasStack(ENG_FUNC))
         return false;
-    }
     return engScreens->Reload();
 }
 

@@ -134,6 +134,8 @@ public:
     void PostChangingCB();
 
 private:
+    bool HasStack(const char *function);
+
     MWin *mwin;
     EngScreens *engScreens;
     bool fade;

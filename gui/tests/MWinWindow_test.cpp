@@ -214,3 +214,48 @@ TEST_F(MWinWindowTest, IdsAndLayoutDefaults)
     mwin->ApplyLayoutSettings();
 }
 } // namespace
+
+namespace
+{
+class MWinRootTest : public guitest::GuiTest
+{
+};
+
+TEST_F(MWinRootTest, BackgroundModesAndAMissingImage)
+{
+    MakeWindow()->AddButton("Ok", MWIN_BUTTON_PUSH, "", "Ok", 10, 10, 80, 30);
+    struct Row
+    {
+        int mode;
+        int clears;
+    };
+    const Row rows[] = {{0, 0}, {1, 1}, {2, 1}};
+    for (const Row &row : rows)
+    {
+        SCOPED_TRACE(row.mode);
+        mwin->GetSettings()->bgClearMode = row.mode;
+        recorder->Clear();
+        mwin->RenderMain();
+        EXPECT_EQ(row.clears, recorder->CountKind(PLAT_REC_CLEAR));
+        EXPECT_FALSE(rendertest::Draws(recorder).empty());
+    }
+    // Mode 3 with an image that cannot be loaded falls back to clearing.
+    _MWinSettings settings;
+    mwin->GetDefaultSettings(&settings);
+    settings.bgClearMode = 3;
+    strcpy(settings.bgImageFile, home->File("missing.png").c_str());
+    mwin->SetDefaultSettings(&settings);
+    rendertest::LogMark();
+    EXPECT_FALSE(mwin->CreateGraphicsObjects());
+    EXPECT_EQ(1, rendertest::CountLog("Could not load background image"));
+    EXPECT_EQ(1, mwin->GetSettings()->bgClearMode);
+    recorder->Clear();
+    mwin->RenderMain();
+    EXPECT_EQ(1, recorder->CountKind(PLAT_REC_CLEAR));
+    // Nothing at all is drawn while the GUI is off.
+    mwin->Shutdown();
+    recorder->Clear();
+    mwin->RenderMain();
+    EXPECT_TRUE(rendertest::Draws(recorder).empty());
+}
+} // namespace
