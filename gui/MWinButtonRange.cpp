@@ -422,9 +422,21 @@ static bool SliderRenderBack(MWinButton *button, int state)
     return true;
 }
 
+// The text lines, centred; a slider with room above its bar (at least two and a half
+// bar heights tall) writes them above the bar instead, so that they never cover it.
 static bool SliderRenderText(MWinButton *button, int state)
 {
-    button->RenderTextLines();
+    const _Dimension *screen = button->GetScreenAreaP();
+    float barH = MWinKindLayout(button, MWIN_LF_SLIDER_BAR_H);
+    if (barH <= 0 || screen->h < 2.5f * barH || !button->HasText())
+    {
+        button->RenderTextLines();
+        return true;
+    }
+    float barTop = screen->y + (screen->h - barH) / 2;
+    _Dimension box = {screen->x, screen->y, screen->w, barTop - screen->y};
+    button->GetMWin()->DrawFontText(button->GetFontNum(), button->GetTextAlign(), button->GetTextMargin(), &box,
+                                    nullptr, button->GetTextP(), 0, true, true);
     return true;
 }
 
