@@ -120,6 +120,7 @@ void MWinRegisterKindsOfThisModule()
     MWinButtonSetKindOps(MWIN_BUTTON_PANEL, &mwin_panel_ops);
     MWinButtonSetKindOps(MWIN_BUTTON_RANGE_SLIDER, &mwin_slider_ops);
     MWinButtonSetKindOps(MWIN_BUTTON_RING, &mwin_ring_ops);
+    MWinButtonSetKindOps(MWIN_BUTTON_VALUE_BAR, &mwin_value_bar_ops);
     static const int carriers[] = {MWIN_BUTTON_PLAIN,   MWIN_BUTTON_PUSH,    MWIN_BUTTON_STATIC,
                                    MWIN_BUTTON_KIND_6, MWIN_BUTTON_KIND_13, MWIN_BUTTON_KIND_17};
     for (int kind : carriers)

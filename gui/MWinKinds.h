@@ -110,6 +110,7 @@ extern const _MWinButtonKindOps mwin_panel_ops;
 extern const _MWinButtonKindOps mwin_text_edit_ops;
 extern const _MWinButtonKindOps mwin_slider_ops;
 extern const _MWinButtonKindOps mwin_ring_ops;
+extern const _MWinButtonKindOps mwin_value_bar_ops;
 extern const _MWinButtonKindOps mwin_picture_carrier_ops;
 // Registers the kinds' tables and the popups (MWinRegisterButtonKinds calls it).
 void MWinRegisterKindsOfThisModule();

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "MWinColourPicker.h"
 #include "MWinScrollbar.h"
 
 namespace
@@ -353,6 +354,54 @@ TEST_F(MWinKindsTest, ScrollbarStepsPagesAndDragsWithinItsRange)
     Release();
     EXPECT_EQ(0, Last().sliderHeld);
     EXPECT_FALSE(bar->IsCapturingInput());
+    mwin->RenderMain();
+}
+
+TEST_F(MWinKindsTest, ColourPickerHuesAndShades)
+{
+    struct Row
+    {
+        int index;
+        float r, g, b;
+    } hues[] = {{0, 1, 0, 0}, {43, 1, 0, 1}, {85, 0, 0, 1}, {128, 0, 1, 1}, {171, 0, 1, 0}, {255, 1, 0, 0}};
+    for (const Row &row : hues)
+    {
+        SCOPED_TRACE(row.index);
+        const float *c = MWinColourGetHue(row.index);
+        EXPECT_NEAR(row.r, c[0], 1e-5);
+        EXPECT_NEAR(row.g, c[1], 1e-5);
+        EXPECT_NEAR(row.b, c[2], 1e-5);
+    }
+    MWinColour *picker = MWinColour::Add(window, "Colour", 10, 10, 200, 120);
+    ASSERT_NE(nullptr, picker);
+    picker->SetCallback(Heard::Record, 0, 0);
+    float bound[3] = {};
+    picker->RegisterColour(bound, 1, 0);
+    struct Shade
+    {
+        float hue, saturation, brightness, r, g, b;
+    } shades[] = {{0, 1, 1, 1, 0, 0}, {0, 0, 1, 1, 1, 1}, {0, 0, 0.5f, 0.5f, 0.5f, 0.5f}, {128, 1, 0.5f, 0, 0.5f, 0.5f}};
+    for (const Shade &shade : shades)
+    {
+        picker->SetHSB(shade.hue, shade.saturation, shade.brightness);
+        EXPECT_NEAR(shade.r, bound[0], 1e-5);
+        EXPECT_NEAR(shade.g, bound[1], 1e-5);
+        EXPECT_NEAR(shade.b, bound[2], 1e-5);
+    }
+    // The hue bar shows the table; the brightness bar runs from black.
+    EXPECT_EQ(0x00FFFFu, picker->GetBarPixel(0, 128, 16));
+    EXPECT_LT(picker->GetBarPixel(2, 5, 16) & 0xFF, 8u);
+    EXPECT_LT((picker->GetBarPixel(2, 5, 16) >> 8) & 0xFF, 8u);
+    // The same value again with notify still notifies; dragging a bar reports it held.
+    size_t before = Count();
+    picker->UpdateFromScrollbars(1);
+    EXPECT_EQ(before + 1, Count());
+    MWinButton *hue = picker->GetBar(0);
+    Over(hue, 0.75f);
+    Press();
+    EXPECT_EQ(1, Last().colourBarHeld);
+    EXPECT_GT(picker->GetHue(), 150);
+    Release();
     mwin->RenderMain();
 }
 

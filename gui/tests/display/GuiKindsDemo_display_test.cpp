@@ -1,6 +1,6 @@
 // The kinds' demo screen drawn by OpenGL (needs a display: run under Xvfb): a settings
 // window with a checkbox, choices in both modes, a drop-down list, a text field being
-// edited, a range slider, a ring indicator and a vertical scrollbar; a scores window with
+// edited, a range slider, a ring indicator, a colour picker and a vertical scrollbar; a scores window with
 // a paged panel and a tab panel; and an OK/Cancel popup open over the dimmed screen. The
 // texture buttons are cut from the build's Data/PlinxButtons.tga as the game cuts them.
 // Pixels are checked, and the frame is saved as "gui_kinds_demo.png" in the build folder
@@ -14,6 +14,7 @@
 #include "EngFont.h"
 #include "EngTexture.h"
 #include "MWin.h"
+#include "MWinColourPicker.h"
 #include "MWinScrollbar.h"
 #include "MWinTabPanel.h"
 
@@ -92,6 +93,7 @@ const Slot kSlots[] = {
       {0.755f, 0.505f, 0.995f, 0.745f}},
      2, 0.11f, 4, 1, 0, 0,
      {{0.746f, 0.746f, 0.746f, 1}, {1, 1, 1, 1}, {0.729f, 0.729f, 0.729f, 1}, {0.475f, 0.475f, 0.475f, 1}}},
+    {MWIN_STD_WHITE, "StdWhite", ONE(0.774f, 0.774f, 0.851f, 0.851f), 2, 0.08f, 3, 2, 0.08f, 3, {}},
     {MWIN_STD_BLACK, "StdBlack", ONE(0.002f, 0.375f, 0.253f, 0.439f), 2, 0.03f, 3, 2, 0.13f, 2, {}},
 };
 
@@ -251,49 +253,50 @@ TEST_F(GuiKindsDemoTest, EveryKindAndAnOpenPopup)
     right->SetTextAlign(MWIN_ALIGN_CENTRE);
 
     // Settings window: one of each small kind.
-    MWinButton *sound = Add(left, "Sound", MWIN_BUTTON_CHECKBOX, "Sound effects", 15, 12, 180, 24);
+    MWinButton *sound = Add(left, "Sound", MWIN_BUTTON_CHECKBOX, "Sound effects", 15, 6, 180, 22);
     sound->SetTextAlign(MWIN_ALIGN_LEFT);
     sound->SetBackTexButToNone();
     sound->CheckboxSet(1, 0);
-    MWinButton *music = Add(left, "Music", MWIN_BUTTON_CHECKBOX, "Music", 15, 40, 180, 24);
+    MWinButton *music = Add(left, "Music", MWIN_BUTTON_CHECKBOX, "Music", 15, 30, 180, 22);
     music->SetTextAlign(MWIN_ALIGN_LEFT);
     music->SetBackTexButToNone();
     static const char *speeds[] = {"SLOW", "NORMAL", "FAST"};
-    Add(left, "SpeedLabel", MWIN_BUTTON_STATIC, "Speed", 15, 72, 260, 16, "Label")->SetTextAlign(MWIN_ALIGN_LEFT);
-    MWinButton *speed = Add(left, "Speed", MWIN_BUTTON_CHOICE, "", 15, 90, 260, 26);
+    Add(left, "SpeedLabel", MWIN_BUTTON_STATIC, "Speed", 15, 56, 260, 16, "Label")->SetTextAlign(MWIN_ALIGN_LEFT);
+    MWinButton *speed = Add(left, "Speed", MWIN_BUTTON_CHOICE, "", 15, 72, 260, 26);
     speed->ChoiceSetStrings(3, speeds);
     speed->ChoiceSetSel(1, 0);
     static const char *levels[] = {"LEVEL 1", "LEVEL 2", "LEVEL 3", "LEVEL 4"};
-    MWinButton *level = Add(left, "Level", MWIN_BUTTON_CHOICE, "", 15, 124, 260, 28);
+    MWinButton *level = Add(left, "Level", MWIN_BUTTON_CHOICE, "", 15, 104, 260, 28);
     level->ChoiceSetShowArrows(true);
     level->ChoiceSetStrings(4, levels);
     level->ChoiceSetSel(2, 0);
     static const char *effects[] = {"OFF", "LOW", "MEDIUM", "FULL"};
-    Add(left, "EffectsLabel", MWIN_BUTTON_STATIC, "Effects", 15, 160, 100, 24, "Label")->SetTextAlign(MWIN_ALIGN_LEFT);
-    MWinButton *list = Add(left, "Effects", MWIN_BUTTON_LIST, "", 115, 160, 160, 24);
+    Add(left, "EffectsLabel", MWIN_BUTTON_STATIC, "Effects", 15, 138, 100, 24, "Label")->SetTextAlign(MWIN_ALIGN_LEFT);
+    MWinButton *list = Add(left, "Effects", MWIN_BUTTON_LIST, "", 115, 138, 160, 24);
     list->ListSetStrings(4, effects);
     list->ListSetPos(3, 0);
-    Add(left, "NameLabel", MWIN_BUTTON_STATIC, "Name", 15, 194, 100, 26, "Label")->SetTextAlign(MWIN_ALIGN_LEFT);
-    MWinButton *name = Add(left, "Name", MWIN_BUTTON_TEXT_EDIT, "", 115, 194, 160, 26);
+    Add(left, "NameLabel", MWIN_BUTTON_STATIC, "Name", 15, 168, 100, 26, "Label")->SetTextAlign(MWIN_ALIGN_LEFT);
+    MWinButton *name = Add(left, "Name", MWIN_BUTTON_TEXT_EDIT, "", 115, 168, 160, 26);
     name->TextEditSetLength(20);
     name->TextEditSetText("Marigold");
     name->SetTextAlign(MWIN_ALIGN_LEFT);
-    MWinButton *range = Add(left, "Range", MWIN_BUTTON_RANGE_SLIDER, "Ball speed", 15, 226, 260, 44);
+    MWinButton *range = Add(left, "Range", MWIN_BUTTON_RANGE_SLIDER, "Ball speed", 15, 198, 260, 40);
     range->SliderSetValueFormat(3, 10);
     range->SliderSetRange(0.3f, 0.7f, 0, 0);
-    MWinButton *ring = Add(left, "Ring", MWIN_BUTTON_RING, "", 25, 280, 80, 80);
+    MWinButton *ring = Add(left, "Ring", MWIN_BUTTON_RING, "", 25, 244, 72, 72);
     ring->SetBackTexButToNone();
     static const float pie[3] = {1.0f, 0.72f, 0.2f}, disc[3] = {0.08f, 0.12f, 0.3f}, rim[3] = {0.55f, 0.75f, 1.0f};
     ring->RingSetColours(pie, disc, rim);
     ring->RingSetValue(0.65f, 1.0f);
-    Add(left, "RingLabel", MWIN_BUTTON_STATIC, "Level 13 of 20", 115, 305, 150, 30, "Label");
+    MWinColour *picker = MWinColour::Add(left, "Colour", 115, 244, 135, 76);
+    ASSERT_NE(nullptr, picker);
+    picker->SetHSB(150, 0.8f, 0.9f);
     MWinGroup *group = left->GetDefaultGroup();
-    ASSERT_TRUE(group->PreAddButton("Bar", MWIN_BUTTON_VERT_SCROLLBAR, 262, 280, 16, 80));
-    auto *bar = new MWinVertScrollbar(mwin, "Bar", group, "", left, 262, 280, 16, 80);
+    ASSERT_TRUE(group->PreAddButton("Bar", MWIN_BUTTON_VERT_SCROLLBAR, 262, 244, 16, 76));
+    auto *bar = new MWinVertScrollbar(mwin, "Bar", group, "", left, 262, 244, 16, 76);
     ASSERT_TRUE(group->CompleteAddButton(bar));
     bar->SetRange(0.0, 10.0, 2.0, 1.0);
     bar->SetPosDouble(3.0, false, false, false);
-    Add(left, "Apply", MWIN_BUTTON_PUSH, "APPLY", 100, 372, 100, 30);
 
     // Scores window: a paged panel and a tab panel.
     MWinButton *players = Add(right, "Players", MWIN_BUTTON_PANEL, "", 15, 12, 280, 150, "Row");
@@ -362,6 +365,8 @@ TEST_F(GuiKindsDemoTest, EveryKindAndAnOpenPopup)
         EXPECT_GT(Count(button->GetScreenAreaP(), [](uint32_t c) { return B(c) > 45 && B(c) > R(c) + 12; }),
                   (int)(button->GetScreenAreaP()->w * button->GetScreenAreaP()->h / 6));
     }
+    // The colour picker: its green-blue swatch and the hue bar's spectrum.
+    EXPECT_GT(Count(picker->GetScreenAreaP(), [](uint32_t c) { return G(c) > R(c) + 40; }), 100);
     const _Dimension *t = table->GetScreenAreaP();
     EXPECT_GT(Count(t, [](uint32_t c) { return R(c) > 100 && G(c) > 100 && B(c) > 100; }), 200);
 }
