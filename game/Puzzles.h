@@ -5,7 +5,10 @@
 // its test runs (record, replay, undo).
 //
 // The current record lives in GameState.puzzle; the lists, the test shots and the editor
-// state belong to this module. Names of puzzles are 1 to 15 characters.
+// state belong to this module. Names of puzzles are 1 to 15 characters. In floors: the
+// current puzzle, its names, play and test shots (Puzzles.cpp) at the bottom; the two
+// file formats (PuzzlesFile.cpp) and the lists (PuzzlesLists.cpp) on it; the editor and
+// its test runs (PuzzlesEditor.cpp), which drive the rules' tick, at the top.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -88,23 +91,35 @@ struct _TestFile
 static_assert(sizeof(_TestFile) == 1004);
 static_assert(offsetof(_TestFile, shots) == 4);
 
+// Where puzzles live: the shipped ones (relative to the game's folder), the player's own
+// and their test files (sub-folders of the per-user folder).
+const char PUZZLES_SYSTEM_FOLDER[] = "Data/SystemPuzzles";
+const char PUZZLES_OWN_FOLDER[] = "MyPuzzles";
+const char PUZZLES_TEST_FOLDER[] = "MyPuzzlesTesting";
+
 // The version of both puzzle files.
 const float PUZZLE_FILE_VERSION = 2.0f;
 
 // ---- Module ------------------------------------------------------------------------------
-// The lists, test shots and editor state back to their start values (tests).
+// The lists, test shots and editor state back to their start values (tests): each
+// file's part (PuzzlesRecordShutdown: names and test shots; PuzzlesListsShutdown: the
+// lists) and the editor's.
 void PuzzlesShutdown();
+void PuzzlesRecordShutdown();
+void PuzzlesListsShutdown();
 
 // ---- The current record ---------------------------------------------------------------------
 // Zeroes the record and `nextListInUse`.
 void PuzzlesClearCurrentPuzzle();
 // A new own puzzle named `name` ("Untitled" for none); only MY PUZZLES.
 char PuzzlesReset(int type, const char *name);
+// The working next-ball list becomes the record's own (unmapped) list.
+void PuzzlesSetWorkingListFromPuzzle();
 // Whether `name` can name a puzzle file: 1 to 15 characters, none of which could leave
 // the folder or upset a file system.
 bool PuzzlesIsValidName(const char *name);
 
-// ---- Files --------------------------------------------------------------------------------
+// ---- Names and files (PuzzlesFile.cpp: the file formats) ------------------------------------
 // Builds the puzzle file's path (PuzzlesGetFilename): MY PUZZLES always, PUZZLE only
 // with `allowSystem` (reading).
 char PuzzlesSetFilename(int type, const char *name, char allowSystem);
@@ -127,7 +142,7 @@ char PuzzlesLoadTestingFile();
 // file, a wrong version or a bad shot.
 bool PuzzlesReadTestFile(const char *path, _TestFile *file);
 
-// ---- Lists ----------------------------------------------------------------------------------
+// ---- Lists (PuzzlesLists.cpp) ---------------------------------------------------------------
 // Lists the puzzles of one type (PUZZLE or MY PUZZLES), at most 100, sorted.
 void PuzzlesLoadPuzzlesType(int type);
 // The system puzzles of each PUZZLE difficulty, in list order.
@@ -148,8 +163,17 @@ void PuzzlesCopyToGrid(char mapColours);
 // `warn`, "No next balls" when the list is used up.
 int8_t PuzzlesGetNextBallType(char advance, char warn);
 
-// ---- Test runs --------------------------------------------------------------------------------
+// ---- Test shots ---------------------------------------------------------------------------------
 struct _ShotAim;
+// A recorded shot can be replayed: finite values, an angle the turret can take (an unused
+// slot is valid too).
+bool PuzzlesIsShotValid(const _TestShot &shot);
+void PuzzlesClearTestShots();
+// The recorded shot at the test-shot index, without moving on; false when none is.
+char PuzzlesGetRecordedShot(_ShotAim *aim);
+// Moves the test-shot index on by one (a replayed shot went) / back to the first shot.
+void PuzzlesSkipTestShot();
+void PuzzlesRewindTestShots();
 // Records a shot the test run fired (PlinxShoot's result) at the test-shot index and
 // moves on; nothing past the puzzle's next-ball count.
 void PuzzlesRecordTestShot(const _ShotAim *fired);
@@ -159,6 +183,8 @@ char PuzzlesReplayTestShot(char peek);
 // The test shots and their index, as saved games and undo store them.
 void PuzzlesGetTestShots(_TestShot shots[PUZZLE_TEST_SHOTS], int32_t *index);
 void PuzzlesSetTestShots(const _TestShot shots[PUZZLE_TEST_SHOTS], int32_t index);
+
+// ---- Test runs (PuzzlesEditor.cpp) ------------------------------------------------------------
 // The player's shot. In the editor's test run, once the ball has left, the state before
 // it joins the undo history and the shot the recording; with `replay` the recorded shot
 // at the index is fired instead, and nothing goes when none is recorded or the puzzle's
@@ -169,7 +195,7 @@ void PuzzlesStartTest(int mode);
 // Ends the editor's test run and gives the puzzle back to the editor.
 void PuzzlesEndTest();
 
-// ---- Editor -------------------------------------------------------------------------------------
+// ---- Editor (PuzzlesEditor.cpp) -----------------------------------------------------------------
 // Sets the editor up for the current own puzzle.
 char PuzzlesPrepareToStart();
 // Whether the editor is on (its puzzle is being edited or tested).
