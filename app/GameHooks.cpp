@@ -9,6 +9,7 @@
 #include "Game.h"
 #include "MWin.h"
 #include "Resolution.h"
+#include "UserList.h"
 
 namespace
 {
@@ -70,5 +71,6 @@ void GameRegisterHooks()
     hooks.getLastPlayerName = GetLastPlayerNameCB;
     hooks.setLastPlayerName = SetLastPlayerNameCB;
     hooks.registerPictureHook = RegisterPictureHookCB;
+    hooks.clearUserNameList = UserListClear;
     AppSetHooks(&hooks);
 }

@@ -30,6 +30,7 @@
 #include "Splash.h"
 #include "Tick.h"
 #include "User.h"
+#include "UserScreens.h"
 
 namespace
 {
@@ -44,6 +45,16 @@ const char *GetModulesItemFilenameCB(int item)
 {
     DebugError(ENG_FUNC, "Unexpected item %d", item);
     return nullptr;
+}
+
+bool SplashTickCB()
+{
+    return SplashTick() != 0;
+}
+
+bool SplashRenderCB()
+{
+    return SplashRender(0);
 }
 
 void LogLine75()
@@ -94,7 +105,7 @@ signed char Program::InitCB(const char *commandLine)
     modules.userDeletedContext = nullptr;
     if (!ModulesSetup(&modules, GetModulesItemFilenameCB))
         return 0;
-    CountrySetup(0, 0, 0, 0, 0.0f, 0.0f);
+    CountrySetup(0, 0, nullptr, nullptr, 0.0f, 0.0f);
     UserLoadLastPlayersOptions();
     SetMainDeviceType(ENG_DEVICE_DX9);
     game_program.configurationForced = strcmp(commandLine ? commandLine : "", "CONFIGURATION") == 0;
@@ -119,6 +130,9 @@ signed char Program::InitCB(const char *commandLine)
         signed char result = ResolutionDoDialog();
         if (result < 1)
             return result;
+        // PLAY answered the dialog: a normal end of this run does not bring it back (a run
+        // that never reaches its save still does, through the flag saved below).
+        settings->showStartupWindow = 0;
     }
     // An abnormal end brings the dialog back at the next start: the file says "show"
     // until the save at shut-down writes the real value.
@@ -167,6 +181,13 @@ signed char Program::PreDeviceInitCB()
     _ScreensHost host = {};
     host.saveUser = GameSaveUser;
     ScreensSetHost(&host);
+    _UserScreensHost userHost = {};
+    userHost.stopSplash = SplashStop;
+    userHost.splashTick = SplashTickCB;
+    userHost.splashRender = SplashRenderCB;
+    // The menu background already carries the game's title.
+    userHost.titlePicture = nullptr;
+    UserScreensSetHost(&userHost);
     return 1;
 }
 
@@ -242,7 +263,7 @@ void Program::ReleaseGraphicsObjectsCB()
     PlinxGetMainFont()->Destroy();
     AppViewReleasePlayGraphics();
     GameMenuReleaseGraphics();
-    CountryReleaseGraphics();
+    UserScreensReleaseGraphics();
     SplashReleaseGraphics();
 }
 
@@ -404,12 +425,20 @@ bool Program::ActivationChangedCB(bool active)
 
 void GameShutdownStep()
 {
-    if (UserClass *user = GameGetUser())
+    UserClass *user = GameGetUser();
+    // The music remembers its place in the player's options before they are saved.
+    AppViewStopMusic();
+    if (user && user->IsLoaded())
     {
-        // The music remembers its place in the player's options before they are saved.
-        AppViewStopMusic();
         GameSaveUser(1);
         user->UnloadUser();
+    }
+    else
+    {
+        // Leaving from the player screens is a normal end too: the start-up settings
+        // keep their real values (the show-the-dialog flag among them).
+        ResolutionUpdateSettingsFromCurrent();
+        ResolutionSaveSettings();
     }
     PuzzlesReleaseEditor();
     ScoresFreeOnlineScores();
