@@ -9,7 +9,6 @@
 #include "EngLanguages.h"
 #include "EngMemory.h"
 #include "EngProgram.h"
-#include "GameHooks.h"
 #include "User.h"
 #include "UserNewCC.h"
 #include "UserScreens.h"

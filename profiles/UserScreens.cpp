@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "AppHooks.h"
 #include "Country.h"
 #include "CountryCC.h"
 #include "EngDebug.h"
@@ -34,6 +35,7 @@ static struct
 {
     _UserScreensHost host;
     int languageSelection;
+    MWinScreens *stack; // of the latest UserScreens
 } s_screens;
 
 void UserScreensSetHost(const _UserScreensHost *host)
@@ -51,6 +53,7 @@ UserScreens::UserScreens(MWinScreens *screensObject)
       countryCC(nullptr)
 {
     DebugFatalIfFalseInFunction(screens != nullptr, ENG_FUNC, "No screens");
+    s_screens.stack = screens;
     userSelectCC = new UserSelectCC(screens, this);
     usersCC = new UsersCC(screens, this);
     userLoadCC = new UserLoadCC(screens, this);
@@ -65,6 +68,8 @@ UserScreens::~UserScreens()
     delete userLoadCC;
     delete userNewCC;
     delete countryCC;
+    if (s_screens.stack == screens)
+        s_screens.stack = nullptr;
 }
 
 bool UserScreens::AddScreens(bool addCountryScreen)
@@ -167,12 +172,12 @@ void UserScreensSetupTitlePicture(MWinButton *button)
 
 const char *UserScreensGetLastPlayerName()
 {
-    return UserGetLastPlayerName();
+    return AppGetLastPlayerName();
 }
 
 MWinScreens *UserScreensGetStack()
 {
-    return mwin_object.HasScreens() ? mwin_object.GetScreens() : nullptr;
+    return s_screens.stack;
 }
 
 void UserScreensAfterLoadOrCreate(UserClass *user, char saveFirst)

@@ -94,7 +94,7 @@ void UserScreensSetupLanguageFlagButton(MWin *mwin, MWinButton *button);
 void UsersControlLangCB(MWin *mwin);
 // The last player's name kept with the start-up settings ("" none).
 const char *UserScreensGetLastPlayerName();
-// The screen stack of the one GUI root (NULL when none).
+// The screen stack the profile screens are registered with (NULL when none).
 MWinScreens *UserScreensGetStack();
 // After a player was loaded or created: leave the splash, run the after-load step (on to
 // the main menu) and drop pending input.

@@ -10,7 +10,6 @@
 #include "EngMemory.h"
 #include "EngMisc.h"
 #include "EngProgram.h"
-#include "GameHooks.h"
 #include "User.h"
 #include "UserLoadCC.h"
 #include "UserScreens.h"
