@@ -11,24 +11,56 @@ struct _EngCreateWindowParms;
 // The one program object; set by its constructor, cleared at shut-down.
 extern EngProgram *eng_main_program;
 
-// ---- Provided by the application -------------------------------------------------------
-// One-time set-up, the program object and EngProgram::Init. Non-zero on success; else 0
-// with *exitCode (0 for a quiet end).
-signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode);
-// Shuts the program down and frees it.
-void MainDeleteMainProgram();
-const char *MainGetProgramTitle();
-const char *MainGetWindowClassName();
-_EngCreateWindowParms *MainGetWindowSettings();
+// ---- The application ---------------------------------------------------------------------
+// What the engine calls on the application, handed to the entry (EngMainRunProgram) as a
+// table: the engine never finds the application by a name the linker resolves. Every
+// entry is required. The table must live until the entry returns (a static constant).
+//
+// Order of calls in one run of the entry: createAndInitMainProgram once; on success
+// getProgramTitle, getWindowClassName and getWindowSettings while the main window is
+// made; then deleteMainProgram once on every path that follows a call of
+// createAndInitMainProgram (also after it failed), never twice.
+struct _EngMainApplication
+{
+    // One-time set-up (per-user folder and log first), then the program object (an
+    // EngProgram subclass, whose constructor sets eng_main_program) and its Init
+    // (EngProgram::InitForMain does that part). Answers non-zero to go on; else 0 with
+    // *exitCode 0 for a quiet end, or the process result of a failed start.
+    signed char (*createAndInitMainProgram)(void *instance, const char *commandLine, int *exitCode);
+    // Shuts the program object down (EngProgram::Shutdown) and frees it; does nothing
+    // when there is none.
+    void (*deleteMainProgram)();
+    // The main window's title (Windows-1252); the start-up settings dialog is titled
+    // "<title> Settings".
+    const char *(*getProgramTitle)();
+    const char *(*getWindowClassName)();
+    // The main window's parameters: filled by the start-up settings, read when the main
+    // window is made. Owned by the application.
+    _EngCreateWindowParms *(*getWindowSettings)();
+};
+
+// The application of the running entry, for the engine's own reads (the title and the
+// window settings of the start-up settings). EngMainRunProgram and EngMainWinMain set it
+// for the run and forget it after; tests that reach those reads without the entry set
+// it themselves. NULL forgets it.
+void EngMainSetApplication(const _EngMainApplication *app);
+// The application set, or NULL.
+const _EngMainApplication *EngMainGetApplication();
+// The application's title, or "" without an application.
+const char *EngMainGetProgramTitle();
+// The application's window settings, or NULL without an application.
+_EngCreateWindowParms *EngMainGetWindowSettings();
 
 // ---- Entry -------------------------------------------------------------------------------
-// The process entry: the command line is argv[1..] joined by single spaces. Answers the
-// process result (0 normal end, -1 failed start, a start-up step's negative value).
-int EngMainRunProgram(int argc, char **argv);
+// The process entry: the command line is argv[1..] joined by single spaces. Runs `app`
+// (see _EngMainApplication). Answers the process result (0 normal end, -1 failed start
+// or an incomplete table, a start-up step's negative value).
+int EngMainRunProgram(int argc, char **argv, const _EngMainApplication *app);
 // The words after the program name joined by single spaces, cut to the buffer.
 void EngMainBuildCommandLine(int argc, char **argv, char *out, int size);
-// The start-up and shut-down sequence for one command line.
-int EngMainWinMain(void *instance, const char *commandLine);
+// The start-up and shut-down sequence of `app` for one command line.
+int EngMainWinMain(void *instance, const char *commandLine, const _EngMainApplication *app);
+// The steps of the sequence, on the application set by EngMainSetApplication.
 signed char EngMainCreateMainProgram(void *instance, const char *commandLine);
 signed char EngMainCreateMainWindow();
 bool EngMainCreateMainGraphicsDevice();

@@ -1,6 +1,5 @@
 // The start-up and shut-down sequence: program object, window, device, main loop,
-// teardown. Calls the application's Main* functions, so only the process entry (and
-// tests that provide them) link this file.
+// teardown, over the application table the entry is handed.
 #include <cstring>
 
 #include "EngDebug.h"
@@ -8,17 +7,59 @@
 #include "EngMemory.h"
 #include "EngProgram.h"
 
-int EngMainRunProgram(int argc, char **argv)
+static struct
+{
+    const _EngMainApplication *app;
+} s_start = {nullptr};
+
+void EngMainSetApplication(const _EngMainApplication *app)
+{
+    s_start.app = app;
+}
+
+const _EngMainApplication *EngMainGetApplication()
+{
+    return s_start.app;
+}
+
+const char *EngMainGetProgramTitle()
+{
+    const char *title = s_start.app ? s_start.app->getProgramTitle() : nullptr;
+    return title ? title : "";
+}
+
+_EngCreateWindowParms *EngMainGetWindowSettings()
+{
+    return s_start.app ? s_start.app->getWindowSettings() : nullptr;
+}
+
+static bool IsApplicationComplete(const _EngMainApplication *app)
+{
+    return app && app->createAndInitMainProgram && app->deleteMainProgram && app->getProgramTitle &&
+           app->getWindowClassName && app->getWindowSettings;
+}
+
+static void DeleteMainProgram()
+{
+    s_start.app->deleteMainProgram();
+}
+
+int EngMainRunProgram(int argc, char **argv, const _EngMainApplication *app)
 {
     char commandLine[4096];
     EngMainBuildCommandLine(argc, argv, commandLine, sizeof(commandLine));
-    return EngMainWinMain(nullptr, commandLine);
+    return EngMainWinMain(nullptr, commandLine, app);
 }
 
 signed char EngMainCreateMainProgram(void *instance, const char *commandLine)
 {
     int exitCode = 0;
-    signed char result = MainCreateAndInitMainProgram(instance, commandLine, &exitCode);
+    if (!IsApplicationComplete(s_start.app))
+    {
+        DebugError(ENG_FUNC, "No application.");
+        return -1;
+    }
+    signed char result = s_start.app->createAndInitMainProgram(instance, commandLine, &exitCode);
     if (result != 0)
     {
         if (eng_main_program)
@@ -28,17 +69,17 @@ signed char EngMainCreateMainProgram(void *instance, const char *commandLine)
         }
         DebugError(ENG_FUNC, "eng_main_program was not created.");
         EngMainShowPrematureTerminationMessage();
-        MainDeleteMainProgram();
+        DeleteMainProgram();
         return -1;
     }
     if (exitCode == 0)
     {
-        MainDeleteMainProgram();
+        DeleteMainProgram();
         return 0;
     }
     DebugError(ENG_FUNC, "Init returned %d,  Exit %d.", (int)result, exitCode);
     EngMainShowPrematureTerminationMessage();
-    MainDeleteMainProgram();
+    DeleteMainProgram();
     return (signed char)exitCode;
 }
 
@@ -49,8 +90,13 @@ signed char EngMainCreateMainWindow()
         DebugError(ENG_FUNC, "No main program");
         return 0;
     }
-    return eng_main_program->CreateMainWindow(MainGetProgramTitle(), MainGetWindowClassName(),
-                                              MainGetWindowSettings());
+    if (!IsApplicationComplete(s_start.app))
+    {
+        DebugError(ENG_FUNC, "No application.");
+        return 0;
+    }
+    return eng_main_program->CreateMainWindow(s_start.app->getProgramTitle(), s_start.app->getWindowClassName(),
+                                              s_start.app->getWindowSettings());
 }
 
 bool EngMainCreateMainGraphicsDevice()
@@ -63,29 +109,43 @@ bool EngMainCreateMainGraphicsDevice()
     return eng_main_program->CreateMainGraphicsDevice();
 }
 
-int EngMainWinMain(void *instance, const char *commandLine)
+static int RunSequence(void *instance, const char *commandLine)
 {
-    if (eng_main_program)
-    {
-        DebugError("_WinMain@16", "eng_main_program already exists.");
-        return -1;
-    }
     signed char started = EngMainCreateMainProgram(instance, commandLine ? commandLine : "");
     if (started < 1)
         return started;
     signed char windowResult = EngMainCreateMainWindow();
     if (windowResult < 0)
     {
-        MainDeleteMainProgram();
+        DeleteMainProgram();
         return windowResult;
     }
     if (windowResult > 0 && EngMainCreateMainGraphicsDevice())
     {
         eng_main_program->RunMainLoop();
-        MainDeleteMainProgram();
+        DeleteMainProgram();
         return 0;
     }
     EngMainShowPrematureTerminationMessage();
-    MainDeleteMainProgram();
+    DeleteMainProgram();
     return -1;
+}
+
+int EngMainWinMain(void *instance, const char *commandLine, const _EngMainApplication *app)
+{
+    if (eng_main_program)
+    {
+        DebugError("_WinMain@16", "eng_main_program already exists.");
+        return -1;
+    }
+    if (!IsApplicationComplete(app))
+    {
+        DebugError("_WinMain@16", "The application table is missing or incomplete.");
+        return -1;
+    }
+    const _EngMainApplication *previous = s_start.app;
+    s_start.app = app;
+    int result = RunSequence(instance, commandLine);
+    s_start.app = previous;
+    return result;
 }

@@ -90,8 +90,8 @@ public:
     // Start-up: checks, clock, InitCB, signal handlers. Answers InitCB's result when
     // below 1, else 1.
     signed char Init(void *instance, const char *commandLine);
-    // Init for MainCreateAndInitMainProgram: 1 to go on; else 0 with *exitCode 0 after
-    // a quiet stop, or -1 after a failure (logged as "Init Failed").
+    // Init for the application table's createAndInitMainProgram: 1 to go on; else 0
+    // with *exitCode 0 after a quiet stop, or -1 after a failure (logged as "Init Failed").
     signed char InitForMain(void *instance, const char *commandLine, int *exitCode);
     signed char CreateMainWindow(const char *title, const char *className, _EngCreateWindowParms *parms);
     bool CreateMainGraphicsDevice();

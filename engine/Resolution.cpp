@@ -226,7 +226,7 @@ bool ResolutionSetSettings()
     if (eng_main_program)
         eng_main_program->SetGpuSync(s.mouseSync != 0, s.mouseSync - 1, true);
 
-    _EngCreateWindowParms *parms = MainGetWindowSettings();
+    _EngCreateWindowParms *parms = EngMainGetWindowSettings();
     if (parms)
     {
         parms->windowed = s.windowed;

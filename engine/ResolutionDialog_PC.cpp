@@ -123,7 +123,7 @@ PlatDialog *ResolutionDialogCreate(const _EngResMode *modes, int numModes, const
     int height = top + CONTROLS_HEIGHT;
 
     char title[128];
-    snprintf(title, sizeof(title), "%s Settings", MainGetProgramTitle());
+    snprintf(title, sizeof(title), "%s Settings", EngMainGetProgramTitle());
     PlatDialogInfo info = {title, -1, -1, PlatDialogsUnitsToPixelsX(DIALOG_WIDTH),
                            PlatDialogsUnitsToPixelsY(height), -1, -1, -1, nullptr, 0, OnEvent, nullptr};
     PlatDialog *dialog = PlatDialogsCreate(&info);

@@ -1,11 +1,12 @@
 // Plinx_DX9: the game's process entry. Runs from the folder that holds the executable
-// and its Data folder, then hands over to the engine's start-up.
+// and its Data folder, then hands the application to the engine's start-up.
 #include <unistd.h>
 
 #include <climits>
 #include <cstring>
 
 #include "EngMain.h"
+#include "SampleProgram.h"
 
 int main(int argc, char **argv)
 {
@@ -22,5 +23,5 @@ int main(int argc, char **argv)
                 return 255;
         }
     }
-    return EngMainRunProgram(argc, argv) & 0xFF;
+    return EngMainRunProgram(argc, argv, SampleApplication()) & 0xFF;
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "EngMain.h"
+#include "EngWindow.h"
 
 namespace testkit
 {
@@ -150,6 +151,50 @@ int RecordingProgram::CountOf(const std::string &name) const
     return count;
 }
 
+namespace
+{
+_EngCreateWindowParms s_testWindowParms = {};
+
+signed char TestCreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode)
+{
+    *exitCode = 0;
+    return 0;
+}
+
+void TestDeleteMainProgram()
+{
+}
+
+const char *TestGetProgramTitle()
+{
+    return "Plinx!";
+}
+
+const char *TestGetWindowClassName()
+{
+    return "PlinxClass";
+}
+
+_EngCreateWindowParms *TestGetWindowSettings()
+{
+    return &s_testWindowParms;
+}
+
+const _EngMainApplication s_testApplication = {TestCreateAndInitMainProgram, TestDeleteMainProgram,
+                                               TestGetProgramTitle, TestGetWindowClassName,
+                                               TestGetWindowSettings};
+} // namespace
+
+const _EngMainApplication *TestApplication()
+{
+    return &s_testApplication;
+}
+
+_EngCreateWindowParms *TestApplicationWindowSettings()
+{
+    return &s_testWindowParms;
+}
+
 void ProgramTest::SetUp()
 {
     TempHomeTest::SetUp();
@@ -158,10 +203,12 @@ void ProgramTest::SetUp()
     if (!UseDisplay())
         setenv("SDL_VIDEODRIVER", "dummy", 1);
     EngMainResetForTests();
+    EngMainSetApplication(TestApplication());
 }
 
 void ProgramTest::TearDown()
 {
+    EngMainSetApplication(nullptr);
     EngMainResetForTests();
     TempHomeTest::TearDown();
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "EngMain.h"
 #include "EngProgram.h"
 #include "Testkit.h"
 
@@ -63,7 +64,14 @@ public:
     int CountOf(const std::string &name) const;
 };
 
-// A temporary home and log (TempHomeTest) and a process ready for a new program
+// An application table for tests that reach the engine's reads of the application
+// (title "Plinx!", class "PlinxClass", window settings of its own) without running the
+// entry; its program operations make no program (a quiet end).
+const _EngMainApplication *TestApplication();
+// The window settings of TestApplication.
+_EngCreateWindowParms *TestApplicationWindowSettings();
+
+// A temporary home and log (TempHomeTest), TestApplication set as the application, and a process ready for a new program
 // object; windows are made by SDL's display-less driver unless UseDisplay says so.
 class ProgramTest : public TempHomeTest
 {

@@ -269,3 +269,51 @@ TEST_F(EngProgramTest, DisplayModesOfTheDisplay)
     EXPECT_EQ(depth, 32);
     EXPECT_EQ(format, 0);
 }
+
+// The entry runs the application it is handed: a missing or incomplete table is refused
+// before anything runs; a quiet stop in createAndInitMainProgram ends with 0 after one
+// deleteMainProgram, and the application is forgotten after the run.
+static int s_entryDeletes = 0;
+static int s_entryExitCode = 0;
+
+static signed char EntryCreate(void *instance, const char *commandLine, int *exitCode)
+{
+    EXPECT_STREQ(commandLine, "CONFIGURATION two");
+    *exitCode = s_entryExitCode;
+    return 0;
+}
+
+static void EntryDelete()
+{
+    s_entryDeletes++;
+}
+
+TEST_F(EngProgramTest, EntryRunsTheApplicationItIsHanded)
+{
+    const _EngMainApplication *test = testkit::TestApplication();
+    _EngMainApplication incomplete = *test;
+    incomplete.getWindowSettings = nullptr;
+    char program[] = "Plinx_DX9", word1[] = "CONFIGURATION", word2[] = "two";
+    char *argv[] = {program, word1, word2, nullptr};
+    EXPECT_EQ(EngMainRunProgram(3, argv, nullptr), -1);
+    EXPECT_EQ(EngMainRunProgram(3, argv, &incomplete), -1);
+    EXPECT_TRUE(LogHas("The application table is missing or incomplete."));
+
+    _EngMainApplication quiet = *test;
+    quiet.createAndInitMainProgram = EntryCreate;
+    quiet.deleteMainProgram = EntryDelete;
+    struct Row
+    {
+        int exitCode, result;
+    } rows[] = {{0, 0}, {-3, -3}};
+    for (const Row &row : rows)
+    {
+        SCOPED_TRACE(row.exitCode);
+        s_entryDeletes = 0;
+        s_entryExitCode = row.exitCode;
+        testkit::MessageBoxRecorder boxes;
+        EXPECT_EQ(EngMainRunProgram(3, argv, &quiet), row.result);
+        EXPECT_EQ(s_entryDeletes, 1);
+        EXPECT_EQ(EngMainGetApplication(), test);
+    }
+}

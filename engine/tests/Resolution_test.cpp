@@ -17,6 +17,7 @@
 #include "PlatWin.h"
 #include "ResolutionDialog.h"
 #include "Testkit.h"
+#include "TestkitProgram.h"
 
 namespace
 {
@@ -51,6 +52,7 @@ protected:
         unsetenv("DISPLAY");
         unsetenv("WAYLAND_DISPLAY");
         PlatDialogsForceHeadless(true);
+        EngMainSetApplication(testkit::TestApplication());
         PrefFolderSetup("Plinx", false, nullptr, false);
         ResolutionSetup(2, 0, 2.42f, 2.2f, Links, false, true, true, false, false, nullptr, 0, 0);
         path = UserFolder() + "/Resolution.dat";
@@ -61,6 +63,7 @@ protected:
     {
         ResolutionShutdown();
         PrefFolderShutdown();
+        EngMainSetApplication(nullptr);
         for (const auto &[name, value] : savedDisplay)
             setenv(name.c_str(), value.c_str(), 1);
         TempHomeTest::TearDown();

@@ -1,4 +1,4 @@
-// The stand-in program and the application functions the engine's start-up calls.
+// The stand-in program and the application table the engine's start-up runs.
 #include "SampleProgram.h"
 
 #include <cstring>
@@ -110,9 +110,9 @@ void SampleProgram::ShutdownCB()
     DebugInfo("ShutdownCB");
 }
 
-// ---- Application functions ------------------------------------------------------------------
+// ---- The application table ------------------------------------------------------------------
 
-signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode)
+static signed char SampleCreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode)
 {
     // The per-user folder and the log in it come first: everything after reports there.
     PrefFolderSetup("Plinx", true, "LogFile.txt", false);
@@ -122,7 +122,7 @@ signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine
     return s_sample.program->InitForMain(instance, commandLine, exitCode);
 }
 
-void MainDeleteMainProgram()
+static void SampleDeleteMainProgram()
 {
     if (!s_sample.program)
         return;
@@ -131,17 +131,26 @@ void MainDeleteMainProgram()
     s_sample.program = nullptr;
 }
 
-const char *MainGetProgramTitle()
+static const char *SampleGetProgramTitle()
 {
     return "Plinx!";
 }
 
-const char *MainGetWindowClassName()
+static const char *SampleGetWindowClassName()
 {
     return "PlinxClass";
 }
 
-_EngCreateWindowParms *MainGetWindowSettings()
+static _EngCreateWindowParms *SampleGetWindowSettings()
 {
     return &s_sample.windowParms;
+}
+
+static const _EngMainApplication s_sampleApplication = {SampleCreateAndInitMainProgram, SampleDeleteMainProgram,
+                                                        SampleGetProgramTitle, SampleGetWindowClassName,
+                                                        SampleGetWindowSettings};
+
+const _EngMainApplication *SampleApplication()
+{
+    return &s_sampleApplication;
 }

@@ -2,6 +2,7 @@
 // program class exists: it opens the main window, runs the main loop (Escape or closing
 // the window ends it) and logs its frame rate every five seconds.
 #pragma once
+#include "EngMain.h"
 #include "EngProgram.h"
 
 class SampleProgram : public EngProgram
@@ -26,3 +27,6 @@ private:
     double rateStart;
     int framesSinceRate;
 };
+
+// The sample as the application the engine's entry runs.
+const _EngMainApplication *SampleApplication();

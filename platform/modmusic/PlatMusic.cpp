@@ -224,6 +224,14 @@ int PlatMusicSetAmplify(uint32_t amplification)
     return 1;
 }
 
+uint32_t PlatMusicGetAmplify()
+{
+    PlatSoundLock();
+    uint32_t amplify = s_music.amplify;
+    PlatSoundUnlock();
+    return amplify;
+}
+
 uint32_t PlatMusicGetPosition()
 {
     if (!HasModule())

@@ -42,6 +42,8 @@ int PlatMusicIsPlaying();
 // 0 (silent) .. PLAT_MUSIC_AMPLIFY_MAX (full level); larger values count as the maximum.
 // Kept for modules loaded later.
 int PlatMusicSetAmplify(uint32_t amplification);
+// The amplification last set, as kept (0 .. PLAT_MUSIC_AMPLIFY_MAX).
+uint32_t PlatMusicGetAmplify();
 // The current position (see PlatMusicPosition); PLAT_MUSIC_NO_POSITION without a module.
 uint32_t PlatMusicGetPosition();
 // Moves to a position PlatMusicGetPosition gave; one outside the song fails and changes nothing.

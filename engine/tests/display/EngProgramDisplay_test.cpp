@@ -41,7 +41,7 @@
 using testkit::RecordingProgram;
 
 
-// ---- The application functions the engine's start-up calls ----------------------------------
+// ---- The application the engine's start-up runs ----------------------------------
 
 static struct
 {
@@ -56,7 +56,7 @@ static struct
 // Guards s_app.program against the watchdog thread.
 static std::mutex s_programLock;
 
-signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode)
+static signed char CreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode)
 {
     {
         std::lock_guard<std::mutex> guard(s_programLock);
@@ -67,7 +67,7 @@ signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine
     return s_app.program->InitForMain(instance, commandLine, exitCode);
 }
 
-void MainDeleteMainProgram()
+static void DeleteMainProgram()
 {
     if (!s_app.program)
         return;
@@ -79,20 +79,23 @@ void MainDeleteMainProgram()
     s_app.program = nullptr;
 }
 
-const char *MainGetProgramTitle()
+static const char *GetProgramTitle()
 {
     return "Plinx!";
 }
 
-const char *MainGetWindowClassName()
+static const char *GetWindowClassName()
 {
     return "PlinxClass";
 }
 
-_EngCreateWindowParms *MainGetWindowSettings()
+static _EngCreateWindowParms *GetWindowSettings()
 {
     return &s_app.parms;
 }
+
+static const _EngMainApplication s_application = {CreateAndInitMainProgram, DeleteMainProgram, GetProgramTitle,
+                                                  GetWindowClassName, GetWindowSettings};
 
 // ---- Fixture --------------------------------------------------------------------------------------
 
@@ -134,7 +137,7 @@ protected:
                     s_app.program->SetQuitFlag();
             }
         });
-        int result = EngMainWinMain(nullptr, "");
+        int result = EngMainWinMain(nullptr, "", &s_application);
         {
             std::lock_guard<std::mutex> guard(lock);
             done = true;

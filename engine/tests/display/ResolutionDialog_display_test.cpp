@@ -15,6 +15,7 @@
 #include "Resolution.h"
 #include "ResolutionDialog.h"
 #include "Testkit.h"
+#include "TestkitProgram.h"
 
 namespace
 {
@@ -55,6 +56,7 @@ protected:
     {
         TempHomeTest::SetUp();
         PlatDialogsForceHeadless(false);
+        EngMainSetApplication(testkit::TestApplication());
         PrefFolderSetup("Plinx", false, nullptr, false);
         ResolutionSetup(2, 0, 2.42f, 2.2f, nullptr, false, true, true, false, false, nullptr, 0, 0);
         ResolutionSetDefaults();
@@ -68,6 +70,7 @@ protected:
     {
         ResolutionShutdown();
         PrefFolderShutdown();
+        EngMainSetApplication(nullptr);
         TempHomeTest::TearDown();
     }
     _EngResMode mode;
