@@ -11,7 +11,7 @@ MWinVertScrollbar::MWinVertScrollbar(MWin *mwin, const char *id, MWinGroup *grou
                                      MWinWindow *window, float x, float y, float w, float h)
     : MWinButton(mwin, id, group, MWIN_BUTTON_VERT_SCROLLBAR, texButId, "", x, y, w, h), value(0), minimum(0),
       maximum(100), page(10), step(1), grab(0), changedDuringDrag(false), keyboardMoved(false), upArrow(false),
-      downArrow(false), floatDivisor(0)
+      downArrow(false), floatDivisor(0), owned(false)
 {
     SetKindReady(true);
 }
@@ -94,7 +94,7 @@ bool MWinVertScrollbar::SetPosDouble(double newValue, bool drag, bool force, boo
             changedDuringDrag = true;
         RequestRedraw();
     }
-    if (fire && HasCallback())
+    if (fire && !owned && HasCallback())
     {
         _MWinButtonCallbackInfo info;
         FillCallbackInfo(&info);

@@ -37,6 +37,9 @@ public:
     double GetPage() const { return page; }
     double GetStep() const { return step; }
     void SetArrows(bool up, bool down);
+    // A scrollbar owned by another widget (the tab panel's) fires nothing: its owner reads
+    // the value, and no controller ever hears of it.
+    void SetOwned(bool on) { owned = on; }
     // Binds a float that receives value / divisor (divisor above 0).
     void RegisterFloatDivisor(float *variable, float divisor);
 
@@ -58,4 +61,5 @@ private:
     bool keyboardMoved;
     bool upArrow, downArrow;
     float floatDivisor;
+    bool owned;
 };

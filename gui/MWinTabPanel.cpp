@@ -478,6 +478,7 @@ void MWinTabPanel::UpdateScrollLayout()
             // but never put into the group's list.
             scrollbar = new MWinVertScrollbar(mwin, MWIN_TP_VS_ID, group, MWIN_TEXBUT_DEFAULT, window, ax, ay, barW,
                                               ah);
+            scrollbar->SetOwned(true);
             scrollbar->SetRange(0.0, 1.0, 0.1, 0.01);
         }
         scrollbar->SetArea(ax, ay, barW, ah > 2 ? ah : 2);
