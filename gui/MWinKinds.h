@@ -17,9 +17,9 @@ enum
     MWIN_LF_LIST_BOX_W = 26,         // the drop-down's arrow box
     MWIN_LF_LIST_BOX_H = 27,
     MWIN_LF_MIN_THUMB_H = 28,        // panel scrollbar
-    MWIN_LF_ARROW_INSET = 29,
-    MWIN_LF_CHOICE_TEXT_INSET = 30,
-    MWIN_LF_LIST_BOX_INSET = 31,
+    MWIN_LF_ARROW_INSET = 30,
+    MWIN_LF_CHOICE_TEXT_INSET = 31,
+    MWIN_LF_LIST_BOX_INSET = 30,
     MWIN_LF_PANEL_BAR_W = 32,
     MWIN_LF_PANEL_THUMB_W = 33,
     MWIN_LF_EDIT_INSET = 34,         // text edit: text start from the left edge
@@ -28,7 +28,7 @@ enum
     MWIN_LF_SLIDER_END_INSET = 38,
     MWIN_LF_SCROLL_TRACK_INSET = 40, // vertical scrollbar
     MWIN_LF_SLIDER_GRAB_W = 41,
-    MWIN_LF_TAB_HEADING_H = 42,
+    MWIN_LF_TAB_HEADING_H = 29,
     MWIN_LF_TAB_DIVIDER_W = 43,
     MWIN_LF_RING_F1 = 45,            // ring fractions
     MWIN_LF_RING_F2 = 46,

@@ -43,6 +43,9 @@ MWinTabPanel::MWinTabPanel(MWin *mwin, const char *id, MWinGroup *group, float x
     equalWidths = settings->tabEqualWidths;
     spanRows = settings->tabBackgroundsSpan;
     headingHeight = MWinKindLayout(this, MWIN_LF_TAB_HEADING_H);
+    // The toolkit's own default is a small inset; a heading needs room for a line.
+    if (headingHeight < 12)
+        headingHeight = 20;
     dividerTop = MWinKindLayout(this, MWIN_LF_TAB_DIVIDER_TOP);
     dividerBottom = MWinKindLayout(this, MWIN_LF_TAB_DIVIDER_BOTTOM);
     for (int i = 0; i < 2; i++)
@@ -200,7 +203,8 @@ bool MWinTabPanel::SetLayoutOptions(bool showHeading, bool alternate, bool empty
     if (!heading)
         headingHeight = 0;
     else if (headingHeight <= 0)
-        headingHeight = MWinKindLayout(this, MWIN_LF_TAB_HEADING_H);
+        headingHeight = MWinKindLayout(this, MWIN_LF_TAB_HEADING_H) >= 12 ? MWinKindLayout(this, MWIN_LF_TAB_HEADING_H)
+                                                                           : 20;
     CalcRowsPerPage();
     UpdateScrollLayout();
     CalcColumnWidths();
