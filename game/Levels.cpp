@@ -11,15 +11,12 @@
 
 #include "EngDebug.h"
 #include "EngGlobals.h"
-#include "Effects.h"
-#include "GameHooks.h"
+#include "ViewHooks.h"
+#include "AppHooks.h"
 #include "GameState.h"
 #include "Plinx.h"
-#include "PlayScreen.h"
 #include "Puzzles.h"
 #include "SaveGame.h"
-#include "Sound.h"
-#include "TextEffects.h"
 #include "Tick.h"
 
 // The caption's full size: 64 pi.
@@ -144,9 +141,9 @@ void LevelsStartNextLevel()
     gs.gridColumns = columns < GRID_MIN_COLUMNS ? GRID_MIN_COLUMNS : columns > GRID_MAX_COLUMNS ? GRID_MAX_COLUMNS : columns;
     gs.gridRows = GRID_ROWS;
     PlinxResetGrid();
-    BordersComputeLayout();
+    ViewBordersComputeLayout();
     TickFindLowestBall();
-    PlinxRefreshCaptionText();
+    ViewRefreshCaptionText();
 }
 
 // A puzzle's movement amount: 0 to 29, anything else is taken as 4.
@@ -242,9 +239,9 @@ void LevelsSetLevelAmounts()
 static void LevelsStopLoopsAndEffects()
 {
     _GameState &gs = GameState;
-    SoundStopLoops(0);
+    ViewSoundStopLoops(0);
     gs.rollingSoundOn = 0;
-    game_effects.StopAllBallEffects();
+    ViewEffectsStopAllBallEffects();
     gs.turretExplodingEffect = -1;
     gs.turretWildcardEffect = -1;
 }
@@ -252,7 +249,7 @@ static void LevelsStopLoopsAndEffects()
 void LevelsSetNextLevel(int level)
 {
     _GameState &gs = GameState;
-    BordersNewTint(0);
+    ViewBordersNewTint(0);
     gs.captionSize = 0.0f;
     gs.captionAngle = 0.0f;
     gs.captionWave = 0.0f;
@@ -305,7 +302,7 @@ static bool LevelsFieldIsSettled()
 
 static void LevelsGoToMenus(const char (&screen)[5])
 {
-    GameGoFromGameToMenus(EngFourCC(screen), nullptr, 0);
+    AppGoFromGameToMenus(EngFourCC(screen), nullptr, 0);
 }
 
 // The end of a cleared level: bonus and the next level, or the end of the run.
@@ -380,18 +377,18 @@ static void LevelsGameOverTick()
     gs.stateTimer -= gs.timeStep * 10.0f;
     if (gs.stateTimer < 0.0f)
         gs.stateTimer = 0.0f;
-    if (game_text_effects.GetNumLines() == 0)
-        game_text_effects.SetText("GAME  OVER");
+    if (ViewTextGetNumLines() == 0)
+        ViewTextSetText("GAME  OVER");
     else
-        game_text_effects.Tick();
+        ViewTextTick();
     if (!gs.paused && EngKeyStates[ENG_VK_ESCAPE] > 1)
     {
         EngKeyStates[ENG_VK_ESCAPE] = 0;
         gs.levelState = LEVEL_STATE_PLAY;
-        SoundStopAll();
-        game_effects.StopAllBallEffects();
-        game_effects.StopGameOverEffect();
-        game_text_effects.Clear();
+        ViewSoundStopAll();
+        ViewEffectsStopAllBallEffects();
+        ViewEffectsStopGameOverEffect();
+        ViewTextClear();
         gs.checkGameOverScore = 1;
         LevelsGoToMenus("MAIN");
     }
@@ -416,7 +413,7 @@ char LevelsTick()
         if (LevelsFieldIsSettled())
         {
             if (!gs.testMode)
-                SoundPlay(SOUND_LEVEL_START);
+                ViewSoundPlay(SOUND_LEVEL_START);
             LevelsStartNextLevel();
             gs.captionAngle = 0.0f;
             gs.captionWave = 0.0f;
@@ -499,14 +496,14 @@ void LevelsLoseLife()
         gs.lives--;
         gs.stateTimer = 30.0f;
         gs.levelState = LEVEL_STATE_LIFE_LOST;
-        SoundPlay(SOUND_LIFE_OVER);
+        ViewSoundPlay(SOUND_LIFE_OVER);
         return;
     }
     gs.stateTimer = 100.0f;
     gs.gameOver = 1;
     gs.levelState = LEVEL_STATE_GAME_OVER;
-    GameShowMouseCursor();
-    SoundStartGameOverMusic();
+    AppShowMouseCursor();
+    ViewSoundStartGameOverMusic();
 }
 
 // ---- Captions ---------------------------------------------------------------------------------------

@@ -1,15 +1,31 @@
-// The online score service as the game calls it: the score row, the list object, the
-// submission and the cache file names. The bodies are placeholders
-// (OnlineScoresPlaceholder.cpp) until the online services land; the record, the names
-// and the signatures are theirs.
+// The online score service as the game calls it: the score row that lists, caches and
+// submissions carry, and the operations the online layer above hands over at start-up
+// with OnlineScoresSetHooks (the rules link the engine core only). A member left NULL
+// does nothing and answers its default: lists stay empty and nothing is sent.
+//
+// Contract of each member (`list` is a handle listCreate gave out):
+//   submitScore(programId, gameVersion, tableId, score, onlineMinimumScore)
+//                      submit one score, blocking; writes the online list's minimum score
+//                      to `onlineMinimumScore`. The service's result code.
+//                      Default: EngFourCC("NSTP").
+//   isSubmission(code) whether a result code means the score was stored. Default: false.
+//   listCreate(programId, gameVersion, listSize, tableId, range, valid, flag, refreshMinutes)
+//                      a new online list of one table and range, fetched in the
+//                      background and cached: its handle, NULL when it cannot be set up.
+//   listFree(list)     releases a list; NULL does nothing.
+//   listSetUpperCaseNames(list), listUpdate(list), listUpdateIfNeeded(list, flag)
+//   listIsUpdateFinished(list)     Default: true.
+//   listGetNumScores(list)         Default: 0.
+//   listGetScoresList(list), listGetScore(list, index)   Default: NULL.
+//   getFileName(programId, tableId, range, buffer, size)
+//                      the name of a table's cached list file in the per-user "Scores"
+//                      folder; false when there is none. Default: false.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 
 #include "EngMiscDate_Placeholder.h"
 #include "EngTypes.h"
-
-class MWin;
 
 // One online score row, as lists, caches and submissions carry it.
 struct _ScoresScore
@@ -34,31 +50,23 @@ static_assert(offsetof(_ScoresScore, platform) == 62);
 
 typedef bool (*ScoresValidityFn)(const _ScoresScore *score);
 
-// The online list of one table and range, fetched in the background and cached.
-class ScoresMain
+struct _OnlineScoresHooks
 {
-public:
-    ScoresMain();
-    ~ScoresMain();
-    bool Setup(int programId, int gameVersion, int listSize, int tableId, int range, ScoresValidityFn valid,
-               char flag, int refreshMinutes);
-    void SetUpperCaseNames();
-    void Update();
-    void UpdateIfNeeded(char flag);
-    bool IsUpdateFinished();
-    int GetNumScores();
-    const _ScoresScore *GetScoresList();
-    const _ScoresScore *GetScore(int index);
-
-private:
-    int numScores;
+    EngResultCode (*submitScore)(int programId, int gameVersion, int tableId, const _ScoresScore *score,
+                                 int32_t *onlineMinimumScore);
+    bool (*isSubmission)(EngResultCode code);
+    void *(*listCreate)(int programId, int gameVersion, int listSize, int tableId, int range, ScoresValidityFn valid,
+                        char flag, int refreshMinutes);
+    void (*listFree)(void *list);
+    void (*listSetUpperCaseNames)(void *list);
+    void (*listUpdate)(void *list);
+    void (*listUpdateIfNeeded)(void *list, char flag);
+    bool (*listIsUpdateFinished)(void *list);
+    int (*listGetNumScores)(void *list);
+    const _ScoresScore *(*listGetScoresList)(void *list);
+    const _ScoresScore *(*listGetScore)(void *list, int index);
+    bool (*getFileName)(int programId, int tableId, int range, char *buffer, int size);
 };
 
-// Submits one score, blocking; writes back the online list's minimum score. The
-// service's result code.
-EngResultCode ScoresSubmitScore(int programId, int gameVersion, int tableId, const _ScoresScore *score, MWin *gui,
-                                int32_t *onlineMinimumScore);
-// Whether a result code means the score was stored.
-bool ScoresSubmitIsSubmitResultCodeASubmission(EngResultCode code);
-// The name of a table's cached list file in the per-user "Scores" folder.
-bool ScoresMain_GetFileName(int programId, int tableId, int range, char *buffer, int size);
+// Copies `hooks` (NULL: every member unset). The online layer calls it at start-up.
+void OnlineScoresSetHooks(const _OnlineScoresHooks *hooks);

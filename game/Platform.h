@@ -14,13 +14,6 @@ char PlatformIsPlatformValid(char letter, char log);
 // in a run.
 bool PlatformGetIconCoordinates(char letter, _Dimension *coordinates, char log);
 
-// The atlas "Data\Common\Platform.png": loaded when not yet loaded; false when it cannot be.
-char PlatformCreateGraphics();
-void PlatformReleaseGraphics();
-// Draws a letter's icon into `box` (640x480 design units) with `alpha`, when the atlas
-// is loaded.
-void PlatformDrawIcon(char letter, const _Dimension *box, float alpha);
-
 // The tone file of row a (0-4) and column b (0-3), "Data/Common/Sounds/Progress/ProgressAB.wav":
 // a new buffer the caller frees with EngFree; NULL for a pair outside the table or a
 // missing file.

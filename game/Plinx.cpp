@@ -11,15 +11,13 @@
 #include <cstring>
 
 #include "EngDebug.h"
-#include "Effects.h"
+#include "ViewHooks.h"
 #include "EngGlobals.h"
-#include "GameHooks.h"
+#include "AppHooks.h"
 #include "GameState.h"
 #include "Levels.h"
-#include "PlayScreen.h"
 #include "Puzzles.h"
 #include "SaveGame.h"
-#include "Sound.h"
 #include "Tick.h"
 
 _GameState GameState;
@@ -220,17 +218,17 @@ void PlinxStartGame()
         DebugError(ENG_FUNC, "Unexpected gt %d", gs.gameType);
         gs.gameType = GAME_TYPE_ARCADE;
     }
-    SoundStopAll();
-    game_effects.ResetGameEffects();
+    ViewSoundStopAll();
+    ViewEffectsResetGameEffects();
     gs.turretExplodingEffect = -1;
     gs.turretWildcardEffect = -1;
-    SoundUpdateGameSoundsVolume();
+    ViewSoundUpdateGameSoundsVolume();
     gs.gameOver = 0;
     if (gs.gridGiven)
     {
         // A restored game goes on: its seed, draws and score are the saved ones.
-        PlinxRefreshScoreText();
-        BordersNewTint(1);
+        ViewRefreshScoreText();
+        ViewBordersNewTint(1);
         return;
     }
     gs.rngSeed = s_fixedSeed;
@@ -250,14 +248,14 @@ void PlinxStartGame()
     }
     gs.rngDraws = 0;
     gs.score = 0;
-    PlinxRefreshScoreText();
+    ViewRefreshScoreText();
     PlinxClearGrid();
     gs.scroll = 0.0f;
     gs.lives = gs.gameType == GAME_TYPE_PUZZLE ? 2 : 0;
     LevelsSetNextLevel(PlinxGetStartLevel());
-    PlinxRefreshCaptionText();
-    BordersNewTint(1);
-    PlinxSetupPlaceFinder();
+    ViewRefreshCaptionText();
+    ViewBordersNewTint(1);
+    ViewSetupPlaceFinder();
 }
 
 void PlinxResetGrid()
@@ -333,11 +331,11 @@ void PlinxResetGrid()
     gs.gridBallScale = 0.0f;
 
     PlinxComputeLayout();
-    BordersComputeLayout();
+    ViewBordersComputeLayout();
     PlinxUpdateTurretBall();
-    PlinxRefreshScoreText();
-    PlinxRefreshCaptionText();
-    BordersNewTint(1);
+    ViewRefreshScoreText();
+    ViewRefreshCaptionText();
+    ViewBordersNewTint(1);
 }
 
 // ---- Random balls ---------------------------------------------------------------------------
@@ -445,8 +443,8 @@ void PlinxAddScore(int points)
         add = 10;
     if ((int64_t)gs.score < 2147483647LL - add)
         gs.score += (int32_t)add;
-    PlinxRefreshScoreText();
-    PlinxUpdatePlace(gs.score, 0);
+    ViewRefreshScoreText();
+    ViewUpdatePlace(gs.score, 0);
 }
 
 // ---- Turret and shot ------------------------------------------------------------------------
@@ -471,7 +469,7 @@ void PlinxSetTurretAngle(float value, char relative, char scaled)
             angle = 1.4f;
         gs.turretAngle = angle;
         if (gs.gameOver)
-            game_effects.SetGameOverStrength(gs.turretAngle);
+            ViewEffectsSetGameOverStrength(gs.turretAngle);
     }
     gs.turretBallX = sinf(gs.turretAngle) * gs.barrelLength * gs.turretLoad + gs.turretX;
     gs.turretBallY = -cosf(gs.turretAngle) * gs.barrelLength * gs.turretLoad + gs.turretY;
@@ -487,20 +485,20 @@ void PlinxStartTurretBallEffects()
     _GameState &gs = GameState;
     if (gs.currentBall == BALL_EXPLODING && gs.turretExplodingEffect < 0)
     {
-        gs.turretExplodingEffect = game_effects.StartExplosionBall(GameTurretBallPosition());
-        SoundPlaySpecial(BALL_EXPLODING);
+        gs.turretExplodingEffect = ViewEffectsStartExplosionBall(GameTurretBallPosition());
+        ViewSoundPlaySpecial(BALL_EXPLODING);
     }
     else if (gs.currentBall == BALL_WILDCARD && gs.turretWildcardEffect < 0)
     {
-        gs.turretWildcardEffect = game_effects.StartWildcardBall(GameTurretBallPosition());
-        SoundPlaySpecial(BALL_WILDCARD);
+        gs.turretWildcardEffect = ViewEffectsStartWildcardBall(GameTurretBallPosition());
+        ViewSoundPlaySpecial(BALL_WILDCARD);
     }
 }
 
 void PlinxShoot(char replay)
 {
     _GameState &gs = GameState;
-    if (!gs.isSetup || GameIsGuiOn() || gs.paused || gs.gameOver || gs.levelState != LEVEL_STATE_PLAY ||
+    if (!gs.isSetup || AppIsGuiOn() || gs.paused || gs.gameOver || gs.levelState != LEVEL_STATE_PLAY ||
         gs.movingCount >= MAX_MOVING_BALLS || gs.turretLoad < 1.0f || gs.currentBall == BALL_EMPTY)
         return;
     if (TickIsBallAt(gs.turretBallX, gs.turretBallY))
@@ -530,16 +528,16 @@ void PlinxShoot(char replay)
     ball->explodingEffect = gs.turretExplodingEffect;
     ball->wildcardEffect = gs.turretWildcardEffect;
     if (ball->explodingEffect >= 0)
-        game_effects.SetExplosionBallPosition(ball->explodingEffect, GameBallPosition(ball));
+        ViewEffectsSetExplosionBallPosition(ball->explodingEffect, GameBallPosition(ball));
     if (ball->wildcardEffect >= 0)
-        game_effects.SetWildcardBallPosition(ball->wildcardEffect, GameBallPosition(ball));
+        ViewEffectsSetWildcardBallPosition(ball->wildcardEffect, GameBallPosition(ball));
     gs.turretExplodingEffect = -1;
     gs.turretWildcardEffect = -1;
 
     gs.movingCount++;
     gs.turretLoad = 0.0f;
     gs.turretBallPhase = PlinxRandomPhase();
-    SoundPlay(SOUND_BALL_LAUNCH);
+    ViewSoundPlay(SOUND_BALL_LAUNCH);
 
     gs.currentBall = gs.nextBall;
     if (gs.nextListInUse)
@@ -550,7 +548,7 @@ void PlinxShoot(char replay)
     PlinxUpdateTurretBall();
     if (!gs.rollingSoundOn)
     {
-        SoundPlayLooped(SOUND_BALL_ROLLING);
+        ViewSoundPlayLooped(SOUND_BALL_ROLLING);
         gs.rollingSoundOn = 1;
     }
     PlinxStartTurretBallEffects();

@@ -22,15 +22,13 @@
 #include "EngGlobals.h"
 #include "EngMemory.h"
 #include "EngPrefFolder.h"
-#include "Effects.h"
+#include "ViewHooks.h"
 #include "GameFiles.h"
-#include "GameHooks.h"
+#include "AppHooks.h"
 #include "GameState.h"
 #include "Levels.h"
 #include "Plinx.h"
-#include "PlayScreen.h"
 #include "SaveGame.h"
-#include "Sound.h"
 #include "Tick.h"
 
 static const char SYSTEM_FOLDER[] = "Data/SystemPuzzles";
@@ -961,7 +959,7 @@ void PuzzlesStartTest(int mode)
     gs.testMode = (uint8_t)(mode + 1);
     gs.gameOver = 0;
     gs.score = 0;
-    PlinxRefreshScoreText();
+    ViewRefreshScoreText();
     gs.gridGiven = 0;
     PuzzlesSaveToFile();
     PuzzlesLoadPuzzlesType(gs.puzzle.type);
@@ -978,8 +976,8 @@ void PuzzlesStartTest(int mode)
 void PuzzlesEndTest()
 {
     _GameState &gs = GameState;
-    SoundStopLoops(0);
-    game_effects.StopAllBallEffects();
+    ViewSoundStopLoops(0);
+    ViewEffectsStopAllBallEffects();
     gs.turretExplodingEffect = -1;
     gs.turretWildcardEffect = -1;
     if (gs.testMode == 2)
@@ -1066,7 +1064,7 @@ char PuzzlesPrepareToStart()
     gs.rollAngle = 0.0f;
     if (!s_puzzles.bottomLoaded)
     {
-        if (PuzzlesEditorLoadPicture())
+        if (ViewEditorLoadPicture())
             s_puzzles.bottomLoaded = 1;
         else
             DebugError(ENG_FUNC, "Could not load bottom texture");
@@ -1080,7 +1078,7 @@ char PuzzlesPrepareToStart()
 void PuzzlesReleaseEditor()
 {
     if (s_puzzles.bottomLoaded)
-        PuzzlesEditorReleasePicture();
+        ViewEditorReleasePicture();
     s_puzzles.bottomLoaded = 0;
     s_puzzles.editing = 0;
 }
@@ -1162,17 +1160,17 @@ static void PuzzlesLeaveEditor()
     PuzzlesSaveTestingFile();
     PuzzlesLoadPuzzlesType(GAME_TYPE_MY_PUZZLES);
     PuzzlesBuildDifficultyLists();
-    SoundStopLoops(0);
+    ViewSoundStopLoops(0);
     if (s_puzzles.bottomLoaded)
-        PuzzlesEditorReleasePicture();
+        ViewEditorReleasePicture();
     s_puzzles.bottomLoaded = 0;
-    GameGoFromGameToMenus(EngFourCC("CPPR"), nullptr, 0);
+    AppGoFromGameToMenus(EngFourCC("CPPR"), nullptr, 0);
 }
 
 void PuzzlesEditorTick()
 {
     _GameState &gs = GameState;
-    if (!s_puzzles.editing || GameIsGuiOn())
+    if (!s_puzzles.editing || AppIsGuiOn())
         return;
     if (gs.testMode)
     {

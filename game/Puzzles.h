@@ -179,12 +179,8 @@ struct _PuzzleKeyHelp
 // The key help the editor shows: the edit keys (`testKeys` 0) or the test-run keys (1);
 // `count` gets the number of rows.
 const _PuzzleKeyHelp *PuzzlesGetKeyHelp(char testKeys, int *count);
-void PuzzlesRenderKeyHelp();
-// The editor's picture under the grid ("Data/CpBottom.bmp"), loaded once per editor
-// session.
-bool PuzzlesEditorLoadPicture();
-void PuzzlesEditorReleasePicture();
-// Leaves the editor: its picture released, editing off.
+// Leaves the editor: its picture (ViewEditorLoadPicture, loaded once per editor session)
+// released, editing off.
 void PuzzlesReleaseEditor();
 // The editor's cursor: a grid cell, or with the next-ball list as the target, a slot.
 void PuzzlesGetEditorCursor(int *column, int *row, int *nextSlot, bool *nextListTarget);

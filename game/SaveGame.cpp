@@ -14,13 +14,11 @@
 #include "EngMemory.h"
 #include "EngPrefFolder.h"
 #include "EngRandom.h"
-#include "Effects.h"
+#include "ViewHooks.h"
 #include "GameFiles.h"
 #include "Levels.h"
-#include "MenuHooks.h"
+#include "AppHooks.h"
 #include "Plinx.h"
-#include "PlayScreen.h"
-#include "Sound.h"
 #include "Tick.h"
 
 // More draws than any level makes: a count above it comes from a damaged file, and
@@ -222,19 +220,19 @@ void SaveGameCaptureSnapshot(_GameSnapshot *snapshot)
 static void SaveGameRepointEffects()
 {
     _GameState &gs = GameState;
-    game_effects.StopAllBallEffects();
+    ViewEffectsStopAllBallEffects();
     for (int i = 0; i < gs.movingCount; i++)
     {
         _MovingBall *ball = &gs.movingList[i];
         if (ball->explodingEffect >= 0)
-            game_effects.SetExplosionBallPosition(ball->explodingEffect, GameBallPosition(ball));
+            ViewEffectsSetExplosionBallPosition(ball->explodingEffect, GameBallPosition(ball));
         if (ball->wildcardEffect >= 0)
-            game_effects.SetWildcardBallPosition(ball->wildcardEffect, GameBallPosition(ball));
+            ViewEffectsSetWildcardBallPosition(ball->wildcardEffect, GameBallPosition(ball));
     }
     if (gs.turretExplodingEffect >= 0)
-        game_effects.SetExplosionBallPosition(gs.turretExplodingEffect, GameTurretBallPosition());
+        ViewEffectsSetExplosionBallPosition(gs.turretExplodingEffect, GameTurretBallPosition());
     if (gs.turretWildcardEffect >= 0)
-        game_effects.SetWildcardBallPosition(gs.turretWildcardEffect, GameTurretBallPosition());
+        ViewEffectsSetWildcardBallPosition(gs.turretWildcardEffect, GameTurretBallPosition());
 }
 
 void SaveGameRestoreSnapshot(const _GameSnapshot *snapshot)
@@ -247,8 +245,8 @@ void SaveGameRestoreSnapshot(const _GameSnapshot *snapshot)
     gs.levelTint = {s.levelTintR, s.levelTintG, s.levelTintB};
 
     // Sounds of the state left behind stop; the restored records hold no instance.
-    SoundStopLoops(1);
-    SoundStopGameOverMusic();
+    ViewSoundStopLoops(1);
+    ViewSoundStopGameOverMusic();
     gs.rollingSoundOn = 0;
     for (int i = 0; i < MAX_ANIMATED_BALLS; i++)
     {
@@ -332,8 +330,8 @@ bool SaveGameIsSnapshotValid(const _GameSnapshot *snapshot, const char **why)
         const _MovingBall &ball = s.movingList[i];
         SAVE_GAME_CHECK(SaveGameIsBall(ball.type, false) && SaveGameAllFinite(&ball.x, 5) &&
                             std::isfinite(ball.rollPhase) && std::isfinite(ball.angle) &&
-                            ball.explodingEffect >= -1 && ball.explodingEffect < Effects::NUM_BALL_EFFECTS &&
-                            ball.wildcardEffect >= -1 && ball.wildcardEffect < Effects::NUM_BALL_EFFECTS &&
+                            ball.explodingEffect >= -1 && ball.explodingEffect < VIEW_NUM_BALL_EFFECTS &&
+                            ball.wildcardEffect >= -1 && ball.wildcardEffect < VIEW_NUM_BALL_EFFECTS &&
                             ball.bounces >= 0 && ball.lastBounceRight <= 1,
                         "moving ball");
     }
@@ -508,7 +506,7 @@ char ResumeSavedGame(int slot)
         return 0;
     }
 
-    game_effects.StopGameOverEffect();
+    ViewEffectsStopGameOverEffect();
     SaveGameRestoreSnapshot(&snapshot);
     // The level's grid is built as a new level would be, then the saved state wins over
     // it, so nothing the build sets is missing.
@@ -518,11 +516,11 @@ char ResumeSavedGame(int slot)
     gs.gridGiven = 1;
     gs.paused = 0;
     gs.checkGameOverScore = 0;
-    BordersNewTint(1);
-    BordersComputeLayout();
+    ViewBordersNewTint(1);
+    ViewBordersComputeLayout();
     gs.userOptions.savedGame[gameType] = 0;
-    PauseShowStartNewGame();
-    MenuGotoScreen(EngFourCC("PAUS"));
+    AppPauseShowStartNewGame();
+    AppGotoMenuScreen(EngFourCC("PAUS"));
     return 1;
 }
 

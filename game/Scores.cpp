@@ -8,9 +8,8 @@
 
 #include "EngDebug.h"
 #include "EngMemory.h"
-#include "GameHooks.h"
+#include "AppHooks.h"
 #include "GameState.h"
-#include "MenuHooks.h"
 #include "Plinx.h"
 #include "User.h"
 
@@ -191,15 +190,15 @@ void ScoresCheckGameOverScore()
             if (&other != table)
                 other.lastScoreExists = 0;
 
-    if (MenuGetCurrentScreen() == EngFourCC("MAIN"))
-        MainUpdateGameSetupButtons();
+    if (AppGetMenuScreen() == EngFourCC("MAIN"))
+        AppUpdateGameSetupButtons();
     if (!options.autoSubmitAsked)
     {
         options.autoSubmitAsked = 1;
-        OptionsAskAutoSubmitScores();
+        AppAskAutoSubmitScores();
     }
     else if (options.autoSubmitOn == 1)
     {
-        MainRequestAutoSubmitScore();
+        AppRequestAutoSubmitScore();
     }
 }

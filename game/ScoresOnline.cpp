@@ -1,5 +1,6 @@
 // The game's glue to the online score service (OnlineScores.h): sending the last score
-// of the current table and the one online list object the menus show.
+// of the current table and the one online list the menus show. Without the service's
+// hooks a list is open but empty and always up to date, and nothing is sent.
 #include <cstring>
 
 #include "EngDebug.h"
@@ -10,7 +11,17 @@
 #include "Platform.h"
 #include "Scores.h"
 
-static ScoresMain *s_onlineScores = nullptr;
+static struct
+{
+    _OnlineScoresHooks hooks;
+    bool listOpen;     // ScoresSetupOnlineScores succeeded and nothing freed the list since
+    void *list;        // the service's list; NULL without the service
+} s_online = {};
+
+void OnlineScoresSetHooks(const _OnlineScoresHooks *hooks)
+{
+    s_online.hooks = hooks ? *hooks : _OnlineScoresHooks{};
+}
 
 void ScoresFillOnlineScore(const _HighScore *row, _ScoresScore *score)
 {
@@ -45,68 +56,81 @@ char ScoresAddLastScore()
     ScoresFillOnlineScore(last, &score);
     const int gameType = GameState.userOptions.gameType;
     const int tableId = ScoresGetTableId(gameType, GameState.userOptions.difficulty[gameType]);
-    EngResultCode result = ScoresSubmitScore(SCORES_PROGRAM_ID, SCORES_GAME_VERSION, tableId, &score, nullptr,
-                                             &table->onlineMinimumScore);
+    const _OnlineScoresHooks &hooks = s_online.hooks;
+    EngResultCode result = hooks.submitScore ? hooks.submitScore(SCORES_PROGRAM_ID, SCORES_GAME_VERSION, tableId,
+                                                                 &score, &table->onlineMinimumScore)
+                                             : EngFourCC("NSTP");
     table->sendState = (uint8_t)result;
-    return ScoresSubmitIsSubmitResultCodeASubmission(result) ? 1 : 0;
+    return hooks.isSubmission && hooks.isSubmission(result) ? 1 : 0;
 }
 
 void ScoresFreeOnlineScores()
 {
-    delete s_onlineScores;
-    s_onlineScores = nullptr;
+    if (s_online.list && s_online.hooks.listFree)
+        s_online.hooks.listFree(s_online.list);
+    s_online.list = nullptr;
+    s_online.listOpen = false;
 }
 
 bool ScoresSetupOnlineScores(int gameType, int difficulty, int range, char now)
 {
     ScoresFreeOnlineScores();
-    s_onlineScores = new ScoresMain();
-    if (!s_onlineScores->Setup(SCORES_PROGRAM_ID, SCORES_GAME_VERSION, 100, ScoresGetTableId(gameType, difficulty),
-                               range, nullptr, 1, 15))
+    const _OnlineScoresHooks &hooks = s_online.hooks;
+    s_online.listOpen = true;
+    if (!hooks.listCreate)
+        return true;
+    s_online.list = hooks.listCreate(SCORES_PROGRAM_ID, SCORES_GAME_VERSION, 100,
+                                     ScoresGetTableId(gameType, difficulty), range, nullptr, 1, 15);
+    if (!s_online.list)
         return false;
-    s_onlineScores->SetUpperCaseNames();
-    if (now)
-        s_onlineScores->Update();
-    else
-        s_onlineScores->UpdateIfNeeded(1);
+    if (hooks.listSetUpperCaseNames)
+        hooks.listSetUpperCaseNames(s_online.list);
+    if (now && hooks.listUpdate)
+        hooks.listUpdate(s_online.list);
+    else if (!now && hooks.listUpdateIfNeeded)
+        hooks.listUpdateIfNeeded(s_online.list, 1);
     return true;
 }
 
 char ScoresIsUpdating()
 {
-    if (!s_onlineScores)
+    if (!s_online.listOpen)
     {
         DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
         return 0;
     }
-    return s_onlineScores->IsUpdateFinished() ? 0 : 1;
+    const _OnlineScoresHooks &hooks = s_online.hooks;
+    return s_online.list && hooks.listIsUpdateFinished && !hooks.listIsUpdateFinished(s_online.list) ? 1 : 0;
 }
 
 int ScoresGetNumOnlineScores()
 {
-    return s_onlineScores ? s_onlineScores->GetNumScores() : 0;
+    const _OnlineScoresHooks &hooks = s_online.hooks;
+    return s_online.list && hooks.listGetNumScores ? hooks.listGetNumScores(s_online.list) : 0;
 }
 
 const _ScoresScore *ScoresGetOnlineScoresList(char log)
 {
-    if (!s_onlineScores)
+    if (!s_online.listOpen)
     {
         if (log)
             DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
         return nullptr;
     }
-    return s_onlineScores->GetScoresList();
+    const _OnlineScoresHooks &hooks = s_online.hooks;
+    return s_online.list && hooks.listGetScoresList ? hooks.listGetScoresList(s_online.list) : nullptr;
 }
 
 const _ScoresScore *ScoresGetOnlineScore(int index, char log)
 {
-    if (!s_onlineScores)
+    if (!s_online.listOpen)
     {
         if (log)
             DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
         return nullptr;
     }
-    return s_onlineScores->GetScore(index);
+    const _OnlineScoresHooks &hooks = s_online.hooks;
+    return s_online.list && hooks.listGetScore ? hooks.listGetScore(s_online.list, index) : nullptr;
 }
 
 void ScoresRemoveSavedFilesForAllRanges(int gameType, int difficulty)
@@ -116,7 +140,8 @@ void ScoresRemoveSavedFilesForAllRanges(int gameType, int difficulty)
         return;
     for (int range = 0; range < 5; range++)
     {
-        if (ScoresMain_GetFileName(SCORES_PROGRAM_ID, ScoresGetTableId(gameType, difficulty), range, name, 512) &&
+        if (s_online.hooks.getFileName &&
+            s_online.hooks.getFileName(SCORES_PROGRAM_ID, ScoresGetTableId(gameType, difficulty), range, name, 512) &&
             EngFileExists(name, false))
             EngFileDelete(name, true);
     }

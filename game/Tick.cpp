@@ -12,15 +12,13 @@
 
 #include "EngDebug.h"
 #include "EngGlobals.h"
-#include "Effects.h"
-#include "GameHooks.h"
+#include "ViewHooks.h"
+#include "AppHooks.h"
 #include "GameState.h"
 #include "Levels.h"
 #include "Plinx.h"
-#include "PlayScreen.h"
 #include "Puzzles.h"
 #include "SaveGame.h"
-#include "Sound.h"
 
 static const float TWO_PI = 6.2831853f;
 // A grid ball whose centre passes this line (with the scroll) ends the life.
@@ -157,15 +155,15 @@ void TickRemoveMovingBall(int index)
         gs.movingList[i] = gs.movingList[i + 1];
         _MovingBall *ball = &gs.movingList[i];
         if (ball->explodingEffect >= 0)
-            game_effects.SetExplosionBallPosition(ball->explodingEffect, GameBallPosition(ball));
+            ViewEffectsSetExplosionBallPosition(ball->explodingEffect, GameBallPosition(ball));
         if (ball->wildcardEffect >= 0)
-            game_effects.SetWildcardBallPosition(ball->wildcardEffect, GameBallPosition(ball));
+            ViewEffectsSetWildcardBallPosition(ball->wildcardEffect, GameBallPosition(ball));
     }
     gs.movingCount--;
     memset(&gs.movingList[gs.movingCount], 0, sizeof(_MovingBall));
     if (gs.movingCount == 0)
     {
-        SoundStop(SOUND_BALL_ROLLING);
+        ViewSoundStop(SOUND_BALL_ROLLING);
         gs.rollingSoundOn = 0;
     }
 }
@@ -182,9 +180,9 @@ static void TickDiscardMovingBall(int index)
     }
     _MovingBall &ball = gs.movingList[index];
     if (ball.type == BALL_EXPLODING || ball.type == BALL_WILDCARD)
-        SoundStopSpecial(ball.type, 0);
-    game_effects.StopExplosionBall(ball.explodingEffect);
-    game_effects.StopWildcardBall(ball.wildcardEffect);
+        ViewSoundStopSpecial(ball.type, 0);
+    ViewEffectsStopExplosionBall(ball.explodingEffect);
+    ViewEffectsStopWildcardBall(ball.wildcardEffect);
     TickRemoveMovingBall(index);
 }
 
@@ -269,12 +267,12 @@ void TickMoveBalls()
             ball.vx = -ball.vx;
             newX = newX < leftX ? leftX : rightX;
             lookAhead[0] = newX - dx;
-            SoundPlay(SOUND_GRID_ALIGN);
+            ViewSoundPlay(SOUND_GRID_ALIGN);
             bounced = true;
         }
         if (TickCheckMovingBallHittingGrid(i, newX, newY, useLookAhead ? lookAhead : nullptr))
         {
-            if (GameIsGuiOn())
+            if (AppIsGuiOn())
                 return;
             // The list moved down by one: index i holds the next ball now.
             continue;
@@ -383,8 +381,8 @@ static bool TickRemoveMatch(int landedType, float multiplier)
     if (multiplier > 1.0f)
     {
         float level = (multiplier - 1.0f) / 7.0f;
-        SoundSetLevel(SOUND_BOUNCE, level < 1.0f ? level : 1.0f);
-        SoundPlay(SOUND_BOUNCE);
+        ViewSoundSetLevel(SOUND_BOUNCE, level < 1.0f ? level : 1.0f);
+        ViewSoundPlay(SOUND_BOUNCE);
     }
     int count = 0;
     bool anyInitial = false;
@@ -403,7 +401,7 @@ static bool TickRemoveMatch(int landedType, float multiplier)
             {
                 _RemovingBall &record = TickAddAnimatedBall(gs.removingList, gs.removingCount, cell, column, row);
                 record.timer = 1.0f;
-                record.sound = count >= 3 ? SoundPlayRemove(1.0f) : -1;
+                record.sound = count >= 3 ? ViewSoundPlayRemove(1.0f) : -1;
             }
             cell.type = BALL_EMPTY;
             if (count == 1)
@@ -425,20 +423,20 @@ static bool TickRemoveMatch(int landedType, float multiplier)
     float scaleY = fmaxf(maxY - minY, 2.0f * r) / (2.0f * r);
     if (landedType == BALL_EXPLODING)
     {
-        SoundPlay(SOUND_EXPLOSION);
+        ViewSoundPlay(SOUND_EXPLOSION);
         _Vector3d size = {2.2f * scaleX, 2.2f * scaleY, 2.2f};
-        game_effects.StartExplosion(&centre, &size);
+        ViewEffectsStartExplosion(&centre, &size);
     }
     else
     {
         _Vector3d size = {1.5f * scaleX, 1.5f * scaleY, 1.5f};
         _ColourRGB white = {1.0f, 1.0f, 1.0f};
         const _ColourRGB *tint = landedType >= 0 && landedType <= BALL_STONE ? &plinx_ball_colours[landedType] : &white;
-        game_effects.StartRemoveEffect(&centre, &size, tint);
+        ViewEffectsStartRemoveEffect(&centre, &size, tint);
     }
 
     TickDropUnconnectedBalls(multiplier);
-    if (GameIsGuiOn())
+    if (AppIsGuiOn())
         return true;
     if (gs.moveMode == MOVE_MODE_CONTINUOUS)
         gs.pushBack += (float)count * gs.removePushBack;
@@ -486,11 +484,11 @@ char TickLandMovingBall(int index, int column, int row)
     // The cell's earlier ball may still be falling; the new ball must match all the same.
     gs.fallingMap[column][row] = 0;
     if (type == BALL_EXPLODING || type == BALL_WILDCARD)
-        SoundStopSpecial(type, 0);
-    game_effects.StopExplosionBall(ball.explodingEffect);
-    game_effects.StopWildcardBall(ball.wildcardEffect);
+        ViewSoundStopSpecial(type, 0);
+    ViewEffectsStopExplosionBall(ball.explodingEffect);
+    ViewEffectsStopWildcardBall(ball.wildcardEffect);
     TickRemoveMovingBall(index);
-    SoundPlay(SOUND_GRID_LAND);
+    ViewSoundPlay(SOUND_GRID_LAND);
     if (gs.moveMode == MOVE_MODE_PER_SHOT)
         gs.shotRemainder += gs.shotMoveDown;
 
@@ -579,7 +577,7 @@ char TickDropUnconnectedBalls(float multiplier)
             if (gs.fallingCount < MAX_ANIMATED_BALLS)
             {
                 _FallingBall &record = TickAddAnimatedBall(gs.fallingList, gs.fallingCount, cell, column, row);
-                record.sound = SoundPlayFalling(1.0f);
+                record.sound = ViewSoundPlayFalling(1.0f);
                 gs.fallingMap[column][row] = 1;
             }
             if (gs.moveMode == MOVE_MODE_CONTINUOUS)
@@ -624,7 +622,7 @@ void TickRemovingAndFallingBalls()
         {
             if (record.timer != record.lastLevel)
             {
-                SoundSetRemovePitch(record.sound, record.timer);
+                ViewSoundSetRemovePitch(record.sound, record.timer);
                 record.lastLevel = record.timer;
             }
         }
@@ -632,7 +630,7 @@ void TickRemovingAndFallingBalls()
         {
             record.done = 1;
             if (record.sound >= 0)
-                SoundStopRemove(record.sound);
+                ViewSoundStopRemove(record.sound);
             if (record.column >= 0 && record.column < GRID_MAX_COLUMNS && record.row >= 0 && record.row < GRID_ROWS)
                 gs.matchMap[record.column][record.row] = 0;
         }
@@ -647,7 +645,7 @@ void TickRemovingAndFallingBalls()
             float level = (1.0f - record.y) * 0.25f;
             if (level != record.lastLevel)
             {
-                SoundSetFallingPitch(record.sound, level);
+                ViewSoundSetFallingPitch(record.sound, level);
                 record.lastLevel = level;
             }
         }
@@ -655,7 +653,7 @@ void TickRemovingAndFallingBalls()
         {
             record.done = 1;
             if (record.sound >= 0)
-                SoundStopFalling(record.sound);
+                ViewSoundStopFalling(record.sound);
             if (record.column >= 0 && record.column < GRID_MAX_COLUMNS && record.row >= 0 && record.row < GRID_ROWS)
                 gs.fallingMap[record.column][record.row] = 0;
         }
@@ -735,13 +733,13 @@ static void TickMoveGridContinuous()
     }
     if (!gs.arcadeRollOn)
     {
-        SoundPlayLooped(SOUND_ARCADE_ROLL);
+        ViewSoundPlayLooped(SOUND_ARCADE_ROLL);
         gs.arcadeRollOn = 1;
     }
     float level = gs.pushBackSpeed > 0.0f ? fabsf(gs.gridSpeed) / gs.pushBackSpeed : 0.0f;
     if (level != gs.arcadeRollLevel)
     {
-        SoundSetLevel(SOUND_ARCADE_ROLL, level);
+        ViewSoundSetLevel(SOUND_ARCADE_ROLL, level);
         gs.arcadeRollLevel = level;
     }
 }
@@ -794,12 +792,12 @@ static void TickMoveGridPerShot()
     }
     if (step != 0.0f && !gs.strategicRollOn)
     {
-        SoundPlayLooped(SOUND_STRATEGIC_ROLL);
+        ViewSoundPlayLooped(SOUND_STRATEGIC_ROLL);
         gs.strategicRollOn = 1;
     }
     else if (step == 0.0f && gs.strategicRollOn)
     {
-        SoundStop(SOUND_STRATEGIC_ROLL);
+        ViewSoundStop(SOUND_STRATEGIC_ROLL);
         gs.strategicRollOn = 0;
     }
 }
@@ -846,11 +844,11 @@ void TickCheckLoss()
     if (tooLow)
     {
         const _GridCell &lowest = gs.grid[gs.lowestColumn][gs.lowestRow];
-        game_effects.StartGameOverEffect(lowest.x, lowest.y + gs.scroll, 0.0f);
+        ViewEffectsStartGameOverEffect(lowest.x, lowest.y + gs.scroll, 0.0f);
     }
     else
     {
-        game_effects.StartGameOverEffect(gs.turretX, gs.turretY, 0.0f);
+        ViewEffectsStartGameOverEffect(gs.turretX, gs.turretY, 0.0f);
     }
 }
 
@@ -859,10 +857,10 @@ void TickPlay()
     _GameState &gs = GameState;
     gs.throbAngle = fmodf(gs.throbAngle + gs.timeStep * 20.0f, TWO_PI);
     gs.slowAngle = fmodf(gs.slowAngle + gs.timeStep * 0.1f, TWO_PI);
-    PlinxTickPlace();
+    ViewTickPlace();
     if (LevelsTick())
     {
-        BordersTick(0);
+        ViewBordersTick(0);
         TickRemovingAndFallingBalls();
         return;
     }
@@ -876,9 +874,9 @@ void TickPlay()
     if (!gs.paused)
     {
         TickMoveGrid();
-        BordersTick(0);
+        ViewBordersTick(0);
         TickMoveBalls();
-        if (GameIsGuiOn())
+        if (AppIsGuiOn())
             return;
     }
     TickRemovingAndFallingBalls();
@@ -912,7 +910,7 @@ void TickGame()
             {
                 if (gs.gameType < GAME_TYPE_MY_PUZZLES)
                     SaveGameToBeResumed(0);
-                GameGoFromGameToMenus(EngFourCC("PAUS"), nullptr, 0);
+                AppGoFromGameToMenus(EngFourCC("PAUS"), nullptr, 0);
             }
             return;
         }
@@ -933,5 +931,5 @@ void TickGoFromGameToPauseScreen()
         DebugNote(DEBUG_NOTE_STANDARD, "Warning: Should not be called now.");
     if (gs.gameType < GAME_TYPE_MY_PUZZLES && !gs.gameOver)
         SaveGameToBeResumed(0);
-    GameGoFromGameToMenus(EngFourCC("PAUS"), nullptr, 0);
+    AppGoFromGameToMenus(EngFourCC("PAUS"), nullptr, 0);
 }

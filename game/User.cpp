@@ -18,7 +18,7 @@
 #include "EngMemory.h"
 #include "EngPrefFolder.h"
 #include "GameFiles.h"
-#include "GameHooks.h"
+#include "AppHooks.h"
 #include "GameState.h"
 
 static const char USERS_FOLDER[] = "Users";
@@ -30,6 +30,20 @@ static struct
     ModulesTextureOverwriteFn chainedOverwrite;
     char usersFolder[ENG_FILE_PATH_SIZE];
 } s_user;
+
+// ---- The current player -----------------------------------------------------------------
+
+static UserClass *s_currentUser = nullptr;
+
+UserClass *GameGetUser()
+{
+    return s_currentUser;
+}
+
+void GameSetUser(UserClass *user)
+{
+    s_currentUser = user;
+}
 
 // ---- Set-up ---------------------------------------------------------------------------------
 
@@ -58,7 +72,7 @@ void ModulesSetupEngPictureTextureFileOverwrite(ModulesTextureOverwriteFn chaine
 {
     if (chained)
         s_user.chainedOverwrite = chained;
-    ModulesRegisterPictureHook(ModulesEngPictureTextureFileOverwriteCB);
+    AppRegisterPictureHook(ModulesEngPictureTextureFileOverwriteCB);
 }
 
 bool ModulesEngPictureTextureFileOverwriteCB(const char *folder, const char *file, char *out, int outSize)
@@ -309,7 +323,7 @@ char UserClass::Save(char stamp)
         return 0;
     }
     if (remember)
-        UserSetLastPlayerName(info->name);
+        AppSetLastPlayerName(info->name);
     if (stamp)
         UserStampGameVersion(info);
     if (s_user.info.isSetup != 1)
@@ -450,7 +464,7 @@ char UserClass::LoadUser(const char *userName, char probe, char *alwaysLoad, cha
     Save(0);
     // A later save of a remembered player writes the name back, so a program that ends
     // without saving does not load this player by itself next time.
-    UserSetLastPlayerName("");
+    AppSetLastPlayerName("");
     return 1;
 }
 
@@ -468,8 +482,8 @@ void UserClass::AfterUserCreatedOrLoaded(char saveFirst, void *context)
 {
     if (saveFirst && Save(1))
         DebugInfoInFunction(ENG_FUNC, "New user saved: %s", info->name);
-    GameAfterUserCreatedOrLoaded();
-    UserScreensClearUserNameList();
+    AppAfterUserCreatedOrLoaded();
+    AppClearUserNameList();
 }
 
 // ---- Working options ----------------------------------------------------------------------------------
@@ -507,14 +521,14 @@ void UserLoadLastPlayersOptions()
 {
     UserInfoSetDefaultOptions(&GameState.userOptions);
     char lastName[USER_NAME_SIZE];
-    EngSafeStrcpy(lastName, UserGetLastPlayerName(), sizeof(lastName));
+    EngSafeStrcpy(lastName, AppGetLastPlayerName(), sizeof(lastName));
     if (!lastName[0])
         return;
     UserClass *user = new UserClass(nullptr, nullptr, 0);
     if (user->LoadUser(lastName, 0, nullptr, nullptr) && user->GetOptions(0)->version == USER_OPTIONS_VERSION)
         memcpy(&GameState.userOptions, user->GetOptions(0), sizeof(_UserOptions));
     delete user;
-    UserSetLastPlayerName(lastName);
+    AppSetLastPlayerName(lastName);
 }
 
 // ---- Deleting ----------------------------------------------------------------------------------------

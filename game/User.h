@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "AppHooks.h"
 #include "UserOptions.h"
 
 enum
@@ -59,9 +60,6 @@ typedef void (*ModulesUserDeletedFn)(const char *name, char resetOnly, void *con
 // The file of a numbered item of the player screens (title, background pictures...);
 // NULL when there is none.
 typedef const char *(*ModulesItemFilenameFn)(int item);
-// The picture loader's texture-file overwrite hook: folder (or NULL), texture file name,
-// out name and its size; true when `out` holds the file to load instead.
-typedef bool (*ModulesTextureOverwriteFn)(const char *folder, const char *file, char *out, int outSize);
 
 // How the player module and the player screens are set up.
 struct ModulesSetupInfo
@@ -157,12 +155,9 @@ void UserStoreWorkingOptions(UserClass *user);
 // that player loads.
 void UserLoadLastPlayersOptions();
 
-// ---- What the player module needs of its neighbours ------------------------------------
-// (UserHooksPlaceholder.cpp until the start-up settings, pictures and player screens land.)
-// The start-up settings' last player name ("" none) and its change, saved at once.
-const char *UserGetLastPlayerName();
-void UserSetLastPlayerName(const char *name);
-// Hands the picture loader its texture-file overwrite hook.
-void ModulesRegisterPictureHook(ModulesTextureOverwriteFn hook);
-// Empties the player-name list of the player-load screen.
-void UserScreensClearUserNameList();
+// ---- The current player ------------------------------------------------------------------
+// The program's one player object (NULL before start-up and after shut-down). What the
+// player module needs of the start-up settings, the picture loader and the player
+// screens comes through the program's hooks (AppHooks.h).
+UserClass *GameGetUser();
+void GameSetUser(UserClass *user);

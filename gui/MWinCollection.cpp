@@ -438,6 +438,9 @@ bool MWinCollection::HandleButtonPressed(int which, bool pressed, int flag)
     if (hasArea && !mwin->IsMouseInArea(&area))
         return false;
     MWinWindow *activeWindow = GetActiveWindow();
+    // A held scrollbar thumb gets its release wherever the mouse is.
+    if (activeWindow && activeWindow->IsScrollDragging())
+        return activeWindow->HandleButtonPressed(which, pressed, flag, false);
     if (activeWindow && activeWindow->IsMouseOver() && (!modal || activeWindow->IsModal()))
         return activeWindow->HandleButtonPressed(which, pressed, flag, false);
     if (activeWindow && activeWindow->IsBeingMoved())

@@ -9,7 +9,7 @@
 
 #include "EngGlobals.h"
 #include "EngPrefFolder.h"
-#include "GameHooks.h"
+#include "AppDouble.h"
 #include "GameState.h"
 #include "Levels.h"
 #include "Plinx.h"
@@ -91,7 +91,8 @@ protected:
         PlinxShutdown();
         PlinxSetup();
         PlinxSetFixedSeed(12345);
-        GameGoFromMenusToGame(nullptr, 1);
+        AppDoubleReset();
+        AppGoFromMenusToGame(nullptr, 1);
         EngFrameTiming.frameTime = FRAME;
         memset(EngKeyStates, 0, sizeof(EngKeyStates));
     }
@@ -99,6 +100,7 @@ protected:
     {
         PlinxShutdown();
         PlinxSetFixedSeed(0);
+        AppSetHooks(nullptr);
         PrefFolderShutdown();
         TempHomeTest::TearDown();
     }

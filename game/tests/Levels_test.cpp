@@ -332,14 +332,14 @@ TEST_F(LevelsTest, GameOverWaitsForEscapeThenGoesToTheMenu)
     EXPECT_EQ(gs.levelState, LEVEL_STATE_GAME_OVER);
     EXPECT_EQ(gs.stateTimer, 0.0f);
     EXPECT_GT(gs.grid[1][0].spin, spin);
-    EXPECT_FALSE(GameIsGuiOn());
+    EXPECT_FALSE(AppIsGuiOn());
     EngKeyStates[ENG_VK_ESCAPE] = 2;
     TickGame();
     EXPECT_EQ(EngKeyStates[ENG_VK_ESCAPE], 0);
     EXPECT_EQ(gs.levelState, LEVEL_STATE_PLAY);
     EXPECT_EQ(gs.checkGameOverScore, 1);
-    EXPECT_TRUE(GameIsGuiOn());
-    EXPECT_EQ(GameGetTargetScreen(), EngFourCC("MAIN"));
+    EXPECT_TRUE(AppIsGuiOn());
+    EXPECT_EQ(AppGetTargetScreen(), EngFourCC("MAIN"));
 }
 
 TEST_F(LevelsTest, EscapeInPlayGoesToThePauseScreen)
@@ -350,12 +350,12 @@ TEST_F(LevelsTest, EscapeInPlayGoesToThePauseScreen)
     // Escape is not taken while the level's caption runs.
     EngKeyStates[ENG_VK_ESCAPE] = 2;
     TickGame();
-    EXPECT_FALSE(GameIsGuiOn());
+    EXPECT_FALSE(AppIsGuiOn());
     while (gs.levelState != LEVEL_STATE_PLAY)
         TickGame();
     TickGame();
-    EXPECT_TRUE(GameIsGuiOn());
-    EXPECT_EQ(GameGetTargetScreen(), EngFourCC("PAUS"));
+    EXPECT_TRUE(AppIsGuiOn());
+    EXPECT_EQ(AppGetTargetScreen(), EngFourCC("PAUS"));
     EXPECT_EQ(EngKeyStates[ENG_VK_ESCAPE], 0);
 }
 

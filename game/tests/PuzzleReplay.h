@@ -3,7 +3,7 @@
 // by the system-puzzle test and the puzzle tool, so both fire at the same moments.
 #pragma once
 #include "EngGlobals.h"
-#include "GameHooks.h"
+#include "AppDouble.h"
 #include "GameState.h"
 #include "Levels.h"
 #include "Plinx.h"
@@ -56,7 +56,8 @@ inline bool TickToRest(int limit = 3000)
 inline bool StartLoadedPuzzle(int difficulty, int level, uint32_t seed)
 {
     _GameState &gs = GameState;
-    GameGoFromMenusToGame(nullptr, 1);
+    AppDoubleInstall();
+    AppGoFromMenusToGame(nullptr, 1);
     EngFrameTiming.frameTime = 1.0f / 60.0f;
     gs.gameType = GAME_TYPE_PUZZLE;
     gs.userOptions.gameType = GAME_TYPE_PUZZLE;

@@ -363,7 +363,7 @@ protected:
     // Ticks the test run until a ball can be shot (at most two seconds).
     void TickUntilLoaded()
     {
-        GameGoFromMenusToGame(nullptr, 1);
+        AppGoFromMenusToGame(nullptr, 1);
         for (int i = 0; i < 120 && !(GameState.levelState == LEVEL_STATE_PLAY && GameState.turretLoad >= 1.0f &&
                                      GameState.movingCount == 0);
              i++)
@@ -414,7 +414,7 @@ TEST_F(PuzzleEditorTest, KeysPlaceBallsOnlyWhereTheyTouchAndEditTheNextList)
     Press(0x1B);
     EXPECT_TRUE(testkit::FileExists(OwnFolder() + "/EDIT.qpz"));
     EXPECT_TRUE(testkit::FileExists(TestFolder() + "/EDIT.tes"));
-    EXPECT_EQ(GameGetTargetScreen(), EngFourCC("CPPR"));
+    EXPECT_EQ(AppGetTargetScreen(), EngFourCC("CPPR"));
     EXPECT_EQ(PuzzlesGetNumPuzzles(GAME_TYPE_MY_PUZZLES), 1);
 }
 
@@ -476,7 +476,7 @@ TEST_F(PuzzleEditorTest, ARunStartedFromThePropertiesReturnsThere)
     PuzzlesEndTest();
     EXPECT_EQ(GameState.testMode, 0);
     PuzzlesEditorTick();
-    EXPECT_EQ(GameGetTargetScreen(), EngFourCC("CPPR"));
+    EXPECT_EQ(AppGetTargetScreen(), EngFourCC("CPPR"));
 }
 
 } // namespace

@@ -133,7 +133,7 @@ static int PlayToTheEnd(int gameType, uint32_t seed, int saveAt, bool *resumed, 
 {
     PlinxShutdown();
     PlinxSetup();
-    GameGoFromMenusToGame(nullptr, 1);
+    AppGoFromMenusToGame(nullptr, 1);
     _GameState &gs = GameState;
     StartSeededGame(gameType, seed);
     ScriptedAim aim = {seed};
@@ -153,7 +153,7 @@ static int PlayToTheEnd(int gameType, uint32_t seed, int saveAt, bool *resumed, 
             if (!ResumeSavedGame(0) || gs.userOptions.savedGame[gameType] != 0)
                 return -1;
             // The pause screen's "RESUME": back to the game, which goes on.
-            GameGoFromMenusToGame(nullptr, 1);
+            AppGoFromMenusToGame(nullptr, 1);
             PlinxStartGame();
             *resumed = true;
         }
@@ -280,7 +280,7 @@ TEST_F(SaveGameTest, OnlyArcadeStrategicAndPuzzleGamesAreSaved)
     TickGame();
     EXPECT_TRUE(SaveGameDoesSavedGameExist(0));
     EXPECT_EQ(options.savedGame[GAME_TYPE_ARCADE], 1);
-    EXPECT_EQ(GameGetTargetScreen(), EngFourCC("PAUS"));
+    EXPECT_EQ(AppGetTargetScreen(), EngFourCC("PAUS"));
 }
 
 TEST_F(SaveGameTest, AFailedWriteKeepsTheOldFileAndTheMarkUnchanged)

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "EngGlobals.h"
-#include "GameHooks.h"
+#include "AppDouble.h"
 #include "GameState.h"
 #include "Plinx.h"
 #include "Tick.h"
@@ -64,7 +64,8 @@ int ScriptedPlayGame(int gameType, int difficulty, uint32_t seed, int limit, Aft
 {
     PlinxShutdown();
     PlinxSetup();
-    GameGoFromMenusToGame(nullptr, 1);
+    AppDoubleInstall();
+    AppGoFromMenusToGame(nullptr, 1);
     EngFrameTiming.frameTime = 1.0f / 60.0f;
     _GameState &gs = GameState;
     gs.gameType = gameType;

@@ -74,7 +74,7 @@ TEST_F(SystemPuzzlesTest, EverySolutionClearsItsLevel)
             EXPECT_LE(shots, GameState.puzzle.numNextBalls);
 
             // The level ends and the difficulty's next puzzle starts (the last one ends the run).
-            for (int i = 0; i < 1200 && GameState.levelState != LEVEL_STATE_PLAY && !GameIsGuiOn(); i++)
+            for (int i = 0; i < 1200 && GameState.levelState != LEVEL_STATE_PLAY && !AppIsGuiOn(); i++)
                 TickGame();
             if (level + 1 < count)
             {
@@ -83,7 +83,7 @@ TEST_F(SystemPuzzlesTest, EverySolutionClearsItsLevel)
             }
             else
             {
-                EXPECT_EQ(GameGetTargetScreen(), EngFourCC("LVDN"));
+                EXPECT_EQ(AppGetTargetScreen(), EngFourCC("LVDN"));
             }
         }
     }

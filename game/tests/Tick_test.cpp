@@ -238,20 +238,20 @@ TEST_F(TickLandingTest, ShotIsRefusedOutsidePlay)
         {"no ball", [] { GameState.currentBall = BALL_EMPTY; }},
         {"paused", [] { GameState.paused = 1; }},
         {"level state", [] { GameState.levelState = LEVEL_STATE_COUNTDOWN; }},
-        {"gui on", [] { GameGoFromGameToMenus(EngFourCC("PAUS"), nullptr, 1); }},
+        {"gui on", [] { AppGoFromGameToMenus(EngFourCC("PAUS"), nullptr, 1); }},
     };
     for (const Case &c : cases)
     {
         SCOPED_TRACE(c.name);
         StartGrid(GAME_TYPE_STRATEGIC, 10, {".......5"});
-        GameGoFromMenusToGame(nullptr, 1);
+        AppGoFromMenusToGame(nullptr, 1);
         GameState.turretLoad = 1.0f;
         GameState.currentBall = 5;
         c.arrange();
         PlinxShoot(0);
         EXPECT_EQ(GameState.movingCount, 0);
     }
-    GameGoFromMenusToGame(nullptr, 1);
+    AppGoFromMenusToGame(nullptr, 1);
 }
 
 TEST_F(TickLandingTest, ShotFliesFromTheTurretAlongItsAngle)

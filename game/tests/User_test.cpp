@@ -25,12 +25,12 @@ protected:
         PersistTest::SetUp();
         ASSERT_TRUE(EngEncryptionInit("TEST_KEY_ABCD"));
         SetMode(USER_FILE_ENCRYPTED);
-        UserSetLastPlayerName("");
+        AppSetLastPlayerName("");
     }
     void TearDown() override
     {
         ModulesShutdown();
-        UserSetLastPlayerName("");
+        AppSetLastPlayerName("");
         EngEncryptionShutdown();
         PersistTest::TearDown();
     }
@@ -96,7 +96,7 @@ TEST_F(UserTest, PlayersRoundTripInEveryFileMode)
         creator.GetOptions()->speed[1] = 4;
         creator.AlwaysLoadThisUser(1);
         ASSERT_TRUE(creator.Save(1));
-        EXPECT_STREQ(UserGetLastPlayerName(), "Ann");
+        EXPECT_STREQ(AppGetLastPlayerName(), "Ann");
         EXPECT_EQ(testkit::ReadFile(UserFile("Ann")).size(), m.fileSize);
 
         // A probe answers without loading.
@@ -112,7 +112,7 @@ TEST_F(UserTest, PlayersRoundTripInEveryFileMode)
         EXPECT_EQ(memcmp(loader.GetInfo(), creator.GetInfo(), sizeof(_UserInfo)), 0);
         EXPECT_STREQ(loader.GetInfo()->gameVersion, "2420");
         EXPECT_FLOAT_EQ(loader.GetGameVersion(nullptr), 2.42f);
-        EXPECT_STREQ(UserGetLastPlayerName(), "") << "a load forgets the last player until it is saved";
+        EXPECT_STREQ(AppGetLastPlayerName(), "") << "a load forgets the last player until it is saved";
 
         EXPECT_TRUE(UserDeleteUser("Ann", 0));
         EXPECT_FALSE(testkit::FileExists(UserFile("Ann")));
@@ -331,14 +331,14 @@ TEST_F(UserTest, TheLastPlayersOptionsComeBackAtStart)
         user.GetOptions()->mouseSensitivity = 9;
         ASSERT_TRUE(user.Save(1));
     }
-    ASSERT_STREQ(UserGetLastPlayerName(), "LAST");
+    ASSERT_STREQ(AppGetLastPlayerName(), "LAST");
     GameState.userOptions.mouseSensitivity = 0;
     UserLoadLastPlayersOptions();
     EXPECT_EQ(GameState.userOptions.mouseSensitivity, 9);
-    EXPECT_STREQ(UserGetLastPlayerName(), "LAST");
+    EXPECT_STREQ(AppGetLastPlayerName(), "LAST");
 
     // A name that cannot name a player gives the defaults and touches no file.
-    UserSetLastPlayerName("../../etc/x");
+    AppSetLastPlayerName("../../etc/x");
     UserLoadLastPlayersOptions();
     EXPECT_EQ(GameState.userOptions.mouseSensitivity, 4);
 }

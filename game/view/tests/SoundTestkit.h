@@ -18,6 +18,7 @@
 #include "Sound.h"
 #include "Testkit.h"
 #include "TestkitSound.h"
+#include "ViewHooks.h"
 
 namespace soundtest
 {
@@ -42,6 +43,7 @@ protected:
         PlatSoundPauseOutput(1);
         PlinxShutdown();
         PlinxSetup();
+        RegisterSoundWithRules();
         SetStartupFlags(1, 1);
         _UserOptions &options = GameState.userOptions;
         options.gameSoundsVolume = 7;
@@ -56,11 +58,36 @@ protected:
         EngSoundDestroy();
         PlatMusicFree();
         SetStartupFlags(0, 0);
+        ViewSetHooks(nullptr);
         PlinxShutdown();
         PlatSoundPauseOutput(0);
         delete folder;
         folder = nullptr;
         TempHomeTest::TearDown();
+    }
+
+    // The rules reach the sound module through the view hooks, as the program registers it.
+    static void RegisterSoundWithRules()
+    {
+        _ViewHooks hooks = {};
+        hooks.soundPlay = SoundPlay;
+        hooks.soundPlayLooped = SoundPlayLooped;
+        hooks.soundStop = SoundStop;
+        hooks.soundSetLevel = SoundSetLevel;
+        hooks.soundPlaySpecial = SoundPlaySpecial;
+        hooks.soundStopSpecial = SoundStopSpecial;
+        hooks.soundPlayRemove = SoundPlayRemove;
+        hooks.soundPlayFalling = SoundPlayFalling;
+        hooks.soundSetRemovePitch = SoundSetRemovePitch;
+        hooks.soundSetFallingPitch = SoundSetFallingPitch;
+        hooks.soundStopRemove = SoundStopRemove;
+        hooks.soundStopFalling = SoundStopFalling;
+        hooks.soundStopLoops = SoundStopLoops;
+        hooks.soundStopAll = SoundStopAll;
+        hooks.soundUpdateGameSoundsVolume = SoundUpdateGameSoundsVolume;
+        hooks.soundStartGameOverMusic = SoundStartGameOverMusic;
+        hooks.soundStopGameOverMusic = SoundStopGameOverMusic;
+        ViewSetHooks(&hooks);
     }
 
     // The next `frames` frames of the output, left channel, -1 .. 1.
