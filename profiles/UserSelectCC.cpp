@@ -202,7 +202,7 @@ void UserSelectCC::AutoLoadFailed()
 {
     // Not again each frame: the screen comes back whole, with the reason.
     autoLoadFailed = true;
-    StartingCB(nullptr);
+    GetScreens()->ReloadCurrentScreen();
     if (MWin *mwin = ScreensMWin(this))
         mwin->PopupMessage(EngLanguagesGetStringOrDefault("Common_Error", "Error"), "Unable to load user.");
 }

@@ -289,7 +289,7 @@ void UsersCC::ContinueCB()
     // player learns why; a player that loads by itself is not tried again this run.
     if (automatic)
         autoContinueFailed = true;
-    StartingCB(nullptr);
+    GetScreens()->ReloadCurrentScreen();
     if (MWin *mwin = GetScreens()->GetMWin())
         mwin->PopupMessage(EngLanguagesGetStringOrDefault("Common_Error", "Error"),
                            "Unable to load player.\n\nUse \"Load Player\" to reset or delete it.");

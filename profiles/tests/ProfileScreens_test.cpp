@@ -55,6 +55,13 @@ protected:
         for (int i = 0; i < 10 && NewScreen()->GetValidationCountdown() > 0; i++)
             Tick();
     }
+    // Cancels the open name popup: the first click only ends the editing.
+    void CancelNamePopup()
+    {
+        for (int i = 0; i < 2 && mwin->IsPopupOn(); i++)
+            Click(PopupButton("CANCEL"));
+        EXPECT_FALSE(mwin->IsPopupOn());
+    }
     // Types `name` into the open name popup and ends it with Enter.
     void EnterName(const std::string &name)
     {
@@ -85,7 +92,7 @@ TEST_F(ProfileScreensTest, ThePlayersScreenWithoutPlayers)
     Click(Users(USERS_NEW));
     EXPECT_EQ(Current(), user_screen_new);
     ASSERT_TRUE(mwin->IsPopupOn()) << "no login name: the name popup opens at once";
-    Click(PopupButton("CANCEL"));
+    CancelNamePopup();
     Click(New(USER_NEW_BACK));
     EXPECT_EQ(Current(), user_screen_users);
     Click(Users(USERS_NEW));
@@ -212,7 +219,7 @@ TEST_F(ProfileScreensTest, TheNamePopupChecksTheNameFiveTicksAfterOK)
     Click(New(USER_NEW_NAME));
     ASSERT_TRUE(mwin->IsPopupOn());
     Type("Other");
-    Click(PopupButton("CANCEL"));
+    CancelNamePopup();
     EXPECT_STREQ(NewScreen()->GetName(), nineteen.c_str());
     EXPECT_EQ(Text(New(USER_NEW_NAME)), nineteen);
 
@@ -381,11 +388,14 @@ TEST_F(ProfileScreensTest, EscapeOnTheFailedLoadPopupNeverDeletes)
     Key(27);
     EXPECT_FALSE(mwin->IsPopupOn());
     EXPECT_TRUE(testkit::FileExists(UserFile("Carl")));
-    Key(13); // Enter neither resets nor deletes
+    // Enter neither resets nor deletes.
+    Click(Load(USER_LOAD_LOAD));
+    ASSERT_TRUE(mwin->IsPopupOn());
+    Key(13);
+    EXPECT_TRUE(mwin->IsPopupOn());
     EXPECT_TRUE(testkit::FileExists(UserFile("Carl")));
 
     // Delete removes it.
-    Click(Load(USER_LOAD_LOAD));
     Click(PopupButton("NO"));
     EXPECT_FALSE(testkit::FileExists(UserFile("Carl")));
     EXPECT_TRUE(testkit::FileExists(UserFile("Ann")));

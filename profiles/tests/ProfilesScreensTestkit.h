@@ -66,12 +66,15 @@ public:
     MenuController menu;
 };
 
-class ProfilesScreensTest : public rendertest::RenderTest
+// What every profile screen test sets up around the screens: a locale naming France,
+// the per-user folder, the English texts, plain player files, the program's hooks (the
+// last player's name kept here; a created or loaded player counted and taken on to the
+// main menu) and the country module.
+class ProfilesEnvironment
 {
-protected:
-    void SetUp() override
+public:
+    void SetUp()
     {
-        RenderTest::SetUp();
         for (int i = 0; i < 4; i++)
         {
             const char *value = getenv(LOCALE_NAMES[i]);
@@ -101,33 +104,25 @@ protected:
         AppSetHooks(&hooks);
         CountrySetup(0, 0, nullptr, nullptr, 0, 0);
         UserNewCC::ResetProposeLoginName();
-
-        ASSERT_TRUE(MakeDevice(640, 480));
-        EngScreenSettings.widthCorrection = 1.0f;
-        EngScreenSettings.heightCorrection = 1.0f;
-        MWinSetHost(nullptr);
-        mwin = new MWin(nullptr);
-        ASSERT_EQ(1, font.CreateFromFontFile(rendertest::VeraBoldPath().c_str(), 0, 0, 16, 32, 255, nullptr, 0,
-                                             72.0f / 150.0f, 72.0f / 150.0f, 0, 0, 0, 0, 0, 0, 1));
-        ASSERT_EQ(0, mwin->GetFonts()->AddUserFontPointer("Main", &font));
-        ASSERT_TRUE(mwin->Startup());
+    }
+    // The screens, the player object and the registry on `mwin` (started).
+    void MakeScreens(MWin *mwin)
+    {
         user = new UserClass(nullptr, "Plinx", 1);
         GameSetUser(user);
         Registry() = new TestRegistry(mwin);
         ASSERT_TRUE(Registry()->SetupAllScreens());
     }
-
-    void TearDown() override
+    void DeleteScreens()
     {
         delete Registry();
         Registry() = nullptr;
         GameSetUser(nullptr);
         delete user;
-        delete mwin;
-        mwin = nullptr;
-        font.Destroy();
-        MWinSetHost(nullptr);
-        EngFontResetStateForTests();
+        user = nullptr;
+    }
+    void TearDown()
+    {
         CountryShutdown();
         UserListClear();
         AppSetHooks(nullptr);
@@ -141,7 +136,6 @@ protected:
             else
                 unsetenv(LOCALE_NAMES[i]);
         }
-        RenderTest::TearDown();
     }
 
     static TestRegistry *&Registry()
@@ -158,6 +152,67 @@ protected:
     {
         static int count = 0;
         return count;
+    }
+    // The "Users" folder, made when missing.
+    static std::string UsersFolder() { return UserGetUsersFolder(1); }
+    static std::string UserFile(const std::string &name) { return UsersFolder() + "/" + name + ".usr"; }
+    // A saved player `name` of `country`, with its always-load byte.
+    static void MakePlayer(const char *name, const char *country = "GB", bool alwaysLoad = false)
+    {
+        UserClass maker(nullptr, nullptr, 0);
+        ASSERT_TRUE(maker.CreateNewUser(name, country, 0));
+        maker.GetOptions()->alwaysLoad = alwaysLoad ? 1 : 0;
+        ASSERT_TRUE(maker.Save(1));
+    }
+
+    UserClass *user = nullptr;
+
+private:
+    static constexpr const char *LOCALE_NAMES[4] = {"LC_ALL", "LC_ADDRESS", "LC_MESSAGES", "LANG"};
+    std::string saved[4];
+    bool had[4] = {};
+};
+
+class ProfilesScreensTest : public rendertest::RenderTest
+{
+protected:
+    void SetUp() override
+    {
+        RenderTest::SetUp();
+        environment.SetUp();
+        ASSERT_TRUE(MakeDevice(640, 480));
+        EngScreenSettings.widthCorrection = 1.0f;
+        EngScreenSettings.heightCorrection = 1.0f;
+        MWinSetHost(nullptr);
+        mwin = new MWin(nullptr);
+        ASSERT_EQ(1, font.CreateFromFontFile(rendertest::VeraBoldPath().c_str(), 0, 0, 16, 32, 255, nullptr, 0,
+                                             72.0f / 150.0f, 72.0f / 150.0f, 0, 0, 0, 0, 0, 0, 1));
+        ASSERT_EQ(0, mwin->GetFonts()->AddUserFontPointer("Main", &font));
+        ASSERT_TRUE(mwin->Startup());
+        environment.MakeScreens(mwin);
+        user = environment.user;
+    }
+
+    void TearDown() override
+    {
+        environment.DeleteScreens();
+        delete mwin;
+        mwin = nullptr;
+        font.Destroy();
+        MWinSetHost(nullptr);
+        EngFontResetStateForTests();
+        environment.TearDown();
+        RenderTest::TearDown();
+    }
+
+    static TestRegistry *&Registry() { return ProfilesEnvironment::Registry(); }
+    static std::string &LastName() { return ProfilesEnvironment::LastName(); }
+    static int &AfterLoads() { return ProfilesEnvironment::AfterLoads(); }
+    std::string UsersFolder() const { return ProfilesEnvironment::UsersFolder(); }
+    std::string UserFile(const std::string &name) const { return ProfilesEnvironment::UserFile(name); }
+    void MakePlayer(const char *name, const char *country = "GB", bool alwaysLoad = false)
+    {
+        ProfilesEnvironment::MakePlayer(name, country, alwaysLoad);
     }
 
     // Starts the stack on the players screen (or `id`).
@@ -200,20 +255,7 @@ protected:
     bool Enabled(MWinButton *button) { return button && button->IsEnabled(); }
     std::string Text(MWinButton *button) { return button && button->GetTextP() ? button->GetTextP() : ""; }
 
-    std::string UsersFolder() const { return UserFolder() + "/Users"; }
-    std::string UserFile(const std::string &name) const { return UsersFolder() + "/" + name + ".usr"; }
-    // A saved player `name` of `country`, with its always-load byte.
-    void MakePlayer(const char *name, const char *country = "GB", bool alwaysLoad = false)
-    {
-        UserClass maker(nullptr, nullptr, 0);
-        ASSERT_TRUE(maker.CreateNewUser(name, country, 0));
-        maker.GetOptions()->alwaysLoad = alwaysLoad ? 1 : 0;
-        ASSERT_TRUE(maker.Save(1));
-    }
-
-    static constexpr const char *LOCALE_NAMES[4] = {"LC_ALL", "LC_ADDRESS", "LC_MESSAGES", "LANG"};
-    std::string saved[4];
-    bool had[4] = {};
+    ProfilesEnvironment environment;
     MWin *mwin = nullptr;
     EngFont font;
     UserClass *user = nullptr;
