@@ -12,10 +12,12 @@
 #include "Country.h"
 #include "CountryCC.h"
 #include "EngDebug.h"
+#include "EngDevice.h"
 #include "EngLanguages.h"
 #include "EngMemory.h"
 #include "EngMisc.h"
 #include "EngProgram.h"
+#include "EngTexture.h"
 #include "Resolution.h"
 #include "User.h"
 #include "UserLoadCC.h"
@@ -36,6 +38,7 @@ static struct
     _UserScreensHost host;
     int languageSelection;
     MWinScreens *stack; // of the latest UserScreens
+    EngTexture *title;
 } s_screens;
 
 void UserScreensSetHost(const _UserScreensHost *host)
@@ -44,6 +47,9 @@ void UserScreensSetHost(const _UserScreensHost *host)
         s_screens.host = *host;
     else
         memset(&s_screens.host, 0, sizeof(s_screens.host));
+    // A new title is loaded on the next start of a screen.
+    delete s_screens.title;
+    s_screens.title = nullptr;
 }
 
 // ---- UserScreens -------------------------------------------------------------------------------
@@ -152,9 +158,33 @@ bool UserScreensHostSplashRender()
 
 bool UserScreensCreateGraphics()
 {
-    // Title and background pictures come from the module settings; the game chooses none,
-    // so the profile screens draw their widgets over the menu background alone.
+    const char *file = s_screens.host.titlePicture;
+    if (!file || !file[0] || !EngMainDevice || (s_screens.title && s_screens.title->IsLoaded()))
+        return true;
+    if (!s_screens.title)
+        s_screens.title = new EngTexture("UserScreensTitle");
+    if (!s_screens.title->LoadFromFile(file, 1, 2, 0))
+        DebugError(ENG_FUNC, "Could not load title picture <%s>", file);
     return true;
+}
+
+void UserScreensReleaseGraphics()
+{
+    if (s_screens.title)
+        s_screens.title->Release();
+    CountryReleaseGraphics();
+}
+
+void UserScreensDrawFlagRightOfButton(int countryIndex, MWinButton *button)
+{
+    if (!button || !button->IsVisible() || countryIndex < 0 || !EngMainDevice)
+        return;
+    const bool prepared = EngMainDevice->PrepareFor2DIfNotPrepared(true);
+    EngMainDevice->EnableBlendingType(ENG_BLEND_ALPHA);
+    CountryDrawFlagRightOfButton(countryIndex, button->GetScreenAreaP());
+    EngMainDevice->DisableBlending();
+    if (prepared)
+        EngMainDevice->RestoreAfter2D();
 }
 
 void UserScreensSetupTitlePicture(MWinButton *button)
@@ -162,6 +192,8 @@ void UserScreensSetupTitlePicture(MWinButton *button)
     if (!button)
         return;
     button->SetBackTexButToNone();
+    if (s_screens.title && s_screens.title->IsLoaded())
+        button->SetCustomTexBut(MWIN_TEXSTATE_NORMAL, s_screens.title, 0, 0, 0, 1, 1, 1, 1, 1, 1);
     static const float sizes[5][2] = {{400, 90}, {620, 65}, {400, 90}, {460, 60}, {360, 75}};
     int layout = button->GetMWin() ? button->GetMWin()->GetScreenLayout() : SCREEN_LAYOUT_NORMAL;
     if (layout < SCREEN_LAYOUT_NORMAL || layout > SCREEN_LAYOUT_IPAD_LANDSCAPE)

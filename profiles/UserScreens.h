@@ -8,7 +8,7 @@
 //   - UserScreensSetHost with its splash operations (optional);
 //   - `new UserScreens(registry)` in its screen registry, and in SetupScreens
 //     AddScreens(true) then SetCurrentToFirstScreen() (the players screen 'uUSR');
-//   - CountryReleaseGraphics in its release-graphics step;
+//   - UserScreensReleaseGraphics in its release-graphics step;
 //   - UserListClear as the rules' clearUserNameList hook.
 // A player loaded or created here ends in UserClass::AfterUserCreatedOrLoaded, whose
 // after-load hook takes the program on to the main menu.
@@ -74,6 +74,8 @@ struct _UserScreensHost
     void (*stopSplash)();   // the start-up splash ends (SplashStop)
     bool (*splashTick)();   // one splash frame's tick while one runs behind the screens
     bool (*splashRender)(); // its drawing
+    // The picture shown as the profile screens' title ("Data/PlinxText.png"); NULL: none.
+    const char *titlePicture;
 };
 void UserScreensSetHost(const _UserScreensHost *host);
 
@@ -83,8 +85,12 @@ void UserScreensLeaveSplash();
 // The host's splash tick and drawing (false without them).
 bool UserScreensHostSplashTick();
 bool UserScreensHostSplashRender();
-// The graphics the module settings ask for (none with the game's settings); true.
+// The title picture the host names (loaded once); true.
 bool UserScreensCreateGraphics();
+// Releases the title picture and the flag atlas (the program's release-graphics step).
+void UserScreensReleaseGraphics();
+// Draws a country's flag just right of a button, outside the button's own clipping.
+void UserScreensDrawFlagRightOfButton(int countryIndex, MWinButton *button);
 // The title picture button: no background, its area by the screen layout.
 void UserScreensSetupTitlePicture(MWinButton *button);
 // The language button: shown with its language's flag when the module settings show the

@@ -60,14 +60,6 @@ void ShowIf(int widget, bool show)
         show ? button->Show() : button->Hide();
 }
 
-// The last player's flag just right of "Continue".
-void UsersControlContinueExtraRenderCB(MWinButton *button, const _Dimension *area, int state, int value, void *user)
-{
-    const char *country = (const char *)user;
-    if (country && country[0])
-        CountryDrawFlagRightOfButton(CountryGetCountryNumFromCode(country, true), area);
-}
-
 } // namespace
 
 MWinButton *UsersGetWidget(int widget)
@@ -144,8 +136,6 @@ void UsersCC::StartingCB(void *data)
     MWinButton *progress = Widget(USERS_LOAD_PROGRESS);
     if (!continueButton)
         DebugError(ENG_FUNC, "No continue button.");
-    else
-        continueButton->SetExtraRenderCallback(UsersControlContinueExtraRenderCB, 0, lastCountry);
     if (!progress)
         DebugError(ENG_FUNC, "No load progress button.");
     else if (continueButton)
@@ -223,8 +213,12 @@ void UsersCC::TickCB()
 
 void UsersCC::RenderCB(int pass)
 {
-    if (pass == 1 && EngMiscIsDesktopPlatform() && GetScreens()->GetCurrentScreen() == user_screen_users)
-        UserScreensHostSplashRender();
+    if (pass != 1 || !EngMiscIsDesktopPlatform() || GetScreens()->GetCurrentScreen() != user_screen_users)
+        return;
+    UserScreensHostSplashRender();
+    // The last player's flag just right of "Continue" (outside the button's clipping).
+    if (lastCountry[0])
+        UserScreensDrawFlagRightOfButton(CountryGetCountryNumFromCode(lastCountry, true), Widget(USERS_CONTINUE));
 }
 
 bool UsersCC::ControlCB(MWinButton *button, _MWinButtonCallbackInfo *info)
