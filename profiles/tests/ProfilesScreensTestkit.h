@@ -180,7 +180,7 @@ protected:
     {
         RenderTest::SetUp();
         environment.SetUp();
-        ASSERT_TRUE(MakeDevice(640, 480));
+        // The recording device of 640 x 480 is the render test's own.
         EngScreenSettings.widthCorrection = 1.0f;
         EngScreenSettings.heightCorrection = 1.0f;
         MWinSetHost(nullptr);
