@@ -10,6 +10,7 @@
 #include "CountryCC.h"
 #include "EngMain.h"
 #include "PlatShell.h"
+#include "Resolution.h"
 #include "ProfilesScreensTestkit.h"
 #include "UserLoadCC.h"
 #include "UserSelectCC.h"
@@ -460,4 +461,25 @@ TEST_F(ProfileScreensTest, TheSelectScreenListsAndLoadsByItself)
     ASSERT_TRUE(user->IsLoaded());
     EXPECT_EQ(Current(), MAIN_MENU);
     EXPECT_EQ(UserScreensGetFirstScreenId(), user_screen_users);
+}
+
+TEST_F(ProfileScreensTest, TheLanguagePopupSetsTheLanguageAndRemembersIt)
+{
+    Start();
+    UsersControlLangCB(nullptr);
+    EXPECT_TRUE(LogHas("Bad parameters."));
+    ResolutionSettings *settings = ResolutionGetSettings();
+    settings->languageName[0] = 0;
+    settings->languageFlag = 0;
+    UsersControlLangCB(mwin);
+    ASSERT_TRUE(mwin->IsPopupOn());
+    MWinButton *panel = PopupButton("PANEL");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->PanelGetNumRows(), 1);
+    EXPECT_EQ(panel->PanelGetString(0), std::string("English"));
+    Click(PopupButton("OK"));
+    EXPECT_FALSE(mwin->IsPopupOn());
+    EXPECT_STREQ(settings->languageName, "English");
+    EXPECT_EQ(settings->languageFlag, 1);
+    EXPECT_EQ(Current(), user_screen_users);
 }
