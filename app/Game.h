@@ -38,6 +38,8 @@ struct _GameProgramState
 extern _GameProgramState game_program;
 
 // ---- Main functions (the engine's application operations) ----
+// The table handed to the engine's entry (EngMainRunProgram).
+const struct _EngMainApplication *GameGetApplication();
 signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode);
 void MainDeleteMainProgram();
 const char *MainGetProgramTitle();

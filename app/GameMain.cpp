@@ -5,6 +5,7 @@
 
 #include "EngDebug.h"
 #include "EngEncryption.h"
+#include "EngMain.h"
 #include "EngPrefFolder.h"
 #include "EngWindow.h"
 #include "Game.h"
@@ -95,4 +96,12 @@ float MainGetFileVersion()
 _EngCreateWindowParms *MainGetWindowSettings()
 {
     return &s_windowParms;
+}
+
+const _EngMainApplication *GameGetApplication()
+{
+    static const _EngMainApplication application = {MainCreateAndInitMainProgram, MainDeleteMainProgram,
+                                                    MainGetProgramTitle, MainGetWindowClassName,
+                                                    MainGetWindowSettings};
+    return &application;
 }
