@@ -11,6 +11,8 @@ void ViewStopMusic();
 void ViewTickMusic();
 void ViewStopSoundLoops(char instancesToo);
 void ViewSetGuiSoundCallback();
+// After a player was created or loaded: the player's sound and menu-music volumes.
+void ViewAfterUserLoaded();
 
 // ---- Effects ----
 void ViewSetupEffects();

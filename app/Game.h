@@ -33,6 +33,7 @@ struct _GameProgramState
     uint8_t gameRunning;    // a started game is being played (not the splash, not menus)
     uint8_t gameOverButtonHeld;
     uint8_t gameOverButtonHover;
+    int32_t shots;          // fired in the game being played
     _Dimension gameOverButton; // design space
 };
 extern _GameProgramState game_program;

@@ -84,7 +84,12 @@ bool GameMouseButton(int button, bool pressed)
     if (!gs.gameOver)
     {
         if (pressed)
+        {
+            int before = gs.movingCount;
             PlinxShoot(0);
+            if (gs.movingCount > before)
+                game_program.shots++;
+        }
         return false;
     }
     if (pressed)

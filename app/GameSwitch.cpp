@@ -9,13 +9,14 @@
 #include "GameFade.h"
 #include "GameState.h"
 #include "MWin.h"
+#include "Plinx.h"
 #include "PlinxScreens.h"
 #include "Resolution.h"
 #include "SaveGame.h"
 #include "User.h"
 #include "AppView.h"
 
-_GameProgramState game_program = {0, 0, nullptr, nullptr, GAME_TARGET_NONE, -1000.0f, 0, 0, 0, {0, 0, 0, 0}};
+_GameProgramState game_program = {0, 0, nullptr, nullptr, GAME_TARGET_NONE, -1000.0f, 0, 0, 0, 0, {0, 0, 0, 0}};
 
 namespace
 {
@@ -56,7 +57,7 @@ void GameAfterUserCreatedOrLoaded()
         return;
     }
     UserInfoAfterUserCreatedOrLoaded(user);
-    ViewSetMusicVolume(GameState.userOptions.menuMusicVolume);
+    ViewAfterUserLoaded();
     if (_UserInfo *info = user->GetInfo(0))
         info->loadCounter++;
     if (mwin_object.HasScreens())
@@ -103,6 +104,8 @@ ScreenId GameGetTargetScreen()
 
 void GameSwitchToMenus()
 {
+    if (game_program.gameRunning)
+        DebugInfo("Left the game after %d shots, score %d", game_program.shots, GameState.score);
     game_program.gameRunning = 0;
     GameMenuCreateGraphics();
     MWinScreens *screens = mwin_object.HasScreens() ? mwin_object.GetScreens() : nullptr;
@@ -143,6 +146,8 @@ void GameSwitchToGame()
     game_program.lastMouseX = -1000.0f;
     game_program.gameOverButtonHeld = 0;
     game_program.gameRunning = 1;
+    game_program.shots = 0;
+    DebugInfo("Game started: %s", PlinxGetGameTypeName(GameState.gameType));
 }
 
 void GameGoFromGameToMenus(ScreenId screen, GameSwitchFn callback, char now)

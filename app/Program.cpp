@@ -181,7 +181,9 @@ signed char Program::PostDeviceInitCB()
     SplashSetup("Data/Splash1.jpg", "Data/Splash2.jpg", "Data/Splash3.jpg", "Data/Splash4.jpg",
                 "Data/NormalEffect.tga", nullptr, "Data/LogoMono.wav", PlinxGetMainFont(), 0.0f, 0.0f, nullptr,
                 nullptr, GameAfterSplashCB, nullptr, 1);
-    if (!SplashStart())
+    if (SplashStart())
+        DebugInfo("Splash started");
+    else
         GameAfterSplashCB(nullptr);
     return 1;
 }

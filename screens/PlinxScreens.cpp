@@ -60,8 +60,21 @@ void PlinxScreens::BeforeStart()
         EngMainDevice->SetClearColour(0.0f, 0.0f, 0.0f);
 }
 
+namespace
+{
+
+// One log line per screen shown, so that a run can be followed in the log.
+void LogScreen(ScreenId id)
+{
+    char name[5] = {(char)(id >> 24), (char)(id >> 16), (char)(id >> 8), (char)id, 0};
+    DebugInfo("Screen %s", name);
+}
+
+} // namespace
+
 void PlinxScreens::AfterStart(ScreenId current)
 {
+    LogScreen(current);
 }
 
 void PlinxScreens::PreChanging()
@@ -74,6 +87,7 @@ void PlinxScreens::PreChanging()
 
 void PlinxScreens::PostChanging(ScreenId current)
 {
+    LogScreen(current);
     if (MWin *mwin = GetMWin())
         mwin->ButtonsChanged();
 }

@@ -235,6 +235,7 @@ void SelectCC::StartingCB(void *data)
         char text[64];
         snprintf(text, sizeof(text), "Player: %s", info->name);
         W(SELECT_PLAYER)->SetText(text);
+        DebugInfo("Main menu for player %s", info->name);
     }
     if (W(SELECT_DEBUG))
         W(SELECT_DEBUG)->Hide();
