@@ -19,43 +19,43 @@ char IsFadingCB()
 
 // ---- Sound and music ----------------------------------------------------------------------------------
 
-bool ViewSoundInit()
+bool AppViewSoundInit()
 {
     SoundSetFadeQuery(IsFadingCB);
     return SoundInit() != 0;
 }
 
-void ViewReleaseSound()
+void AppViewReleaseSound()
 {
     SoundReleaseAll();
 }
 
-void ViewSetMusicVolume(int option)
+void AppViewSetMusicVolume(int option)
 {
     SoundUpdateGameMusicVolume(option);
 }
 
-void ViewStopMusic()
+void AppViewStopMusic()
 {
     SoundStopMusic();
 }
 
-void ViewTickMusic()
+void AppViewTickMusic()
 {
     SoundTickMusic(EngFrameTiming.frameTime);
 }
 
-void ViewStopSoundLoops(char instancesToo)
+void AppViewStopSoundLoops(char instancesToo)
 {
     SoundStopLoops(instancesToo);
 }
 
-void ViewAfterUserLoaded()
+void AppViewAfterUserLoaded()
 {
     SoundAfterUserCreatedOrLoaded();
 }
 
-void ViewSetGuiSoundCallback()
+void AppViewSetGuiSoundCallback()
 {
     if (SoundGetStartupFlag(0))
         mwin_object.SetSoundCallback(SoundGuiCB, 0);
@@ -63,26 +63,26 @@ void ViewSetGuiSoundCallback()
 
 // ---- Effects ------------------------------------------------------------------------------------------
 
-void ViewSetupEffects() {}
-bool ViewCreateEffectGraphics() { return true; }
-void ViewReleaseEffectGraphics() {}
-void ViewStopBallEffects() {}
-void ViewStartMenuEffect() {}
-void ViewStopMenuEffect() {}
-void ViewTickMenuEffect() {}
-void ViewTickGameEffects() {}
-void ViewRenderGameEffects() {}
-void ViewRenderMenuEffect() {}
+void AppViewSetupEffects() {}
+bool AppViewCreateEffectGraphics() { return true; }
+void AppViewReleaseEffectGraphics() {}
+void AppViewStopBallEffects() {}
+void AppViewStartMenuEffect() {}
+void AppViewStopMenuEffect() {}
+void AppViewTickMenuEffect() {}
+void AppViewTickGameEffects() {}
+void AppViewRenderGameEffects() {}
+void AppViewRenderMenuEffect() {}
 
 // ---- Drawing ------------------------------------------------------------------------------------------
 
-void ViewPreDeviceSetup() {}
-bool ViewCreateBallGraphics() { return true; }
-void ViewReleaseBallGraphics() {}
-bool ViewCreateMenuGraphics() { return true; }
-void ViewReleaseMenuGraphics() {}
-void ViewReleasePlayGraphics() {}
-void ViewRenderMenuBackground() {}
-void ViewRenderPlayScreen() {}
-void ViewRenderLevelTexts() {}
-void ViewAfterCreateLayout() {}
+void AppViewPreDeviceSetup() {}
+bool AppViewCreateBallGraphics() { return true; }
+void AppViewReleaseBallGraphics() {}
+bool AppViewCreateMenuGraphics() { return true; }
+void AppViewReleaseMenuGraphics() {}
+void AppViewReleasePlayGraphics() {}
+void AppViewRenderMenuBackground() {}
+void AppViewRenderPlayScreen() {}
+void AppViewRenderLevelTexts() {}
+void AppViewAfterCreateLayout() {}

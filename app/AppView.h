@@ -3,37 +3,37 @@
 #pragma once
 
 // ---- Sound and music ----
-bool ViewSoundInit();
-void ViewReleaseSound();
-void ViewSetMusicVolume(int option);
+bool AppViewSoundInit();
+void AppViewReleaseSound();
+void AppViewSetMusicVolume(int option);
 // Stops the music; its position goes into the working options.
-void ViewStopMusic();
-void ViewTickMusic();
-void ViewStopSoundLoops(char instancesToo);
-void ViewSetGuiSoundCallback();
+void AppViewStopMusic();
+void AppViewTickMusic();
+void AppViewStopSoundLoops(char instancesToo);
+void AppViewSetGuiSoundCallback();
 // After a player was created or loaded: the player's sound and menu-music volumes.
-void ViewAfterUserLoaded();
+void AppViewAfterUserLoaded();
 
 // ---- Effects ----
-void ViewSetupEffects();
-bool ViewCreateEffectGraphics();
-void ViewReleaseEffectGraphics();
-void ViewStopBallEffects();
-void ViewStartMenuEffect();
-void ViewStopMenuEffect();
-void ViewTickMenuEffect();
-void ViewTickGameEffects();
-void ViewRenderGameEffects();
-void ViewRenderMenuEffect();
+void AppViewSetupEffects();
+bool AppViewCreateEffectGraphics();
+void AppViewReleaseEffectGraphics();
+void AppViewStopBallEffects();
+void AppViewStartMenuEffect();
+void AppViewStopMenuEffect();
+void AppViewTickMenuEffect();
+void AppViewTickGameEffects();
+void AppViewRenderGameEffects();
+void AppViewRenderMenuEffect();
 
 // ---- Drawing ----
-void ViewPreDeviceSetup();
-bool ViewCreateBallGraphics();
-void ViewReleaseBallGraphics();
-bool ViewCreateMenuGraphics();
-void ViewReleaseMenuGraphics();
-void ViewReleasePlayGraphics();
-void ViewRenderMenuBackground();
-void ViewRenderPlayScreen();
-void ViewRenderLevelTexts();
-void ViewAfterCreateLayout();
+void AppViewPreDeviceSetup();
+bool AppViewCreateBallGraphics();
+void AppViewReleaseBallGraphics();
+bool AppViewCreateMenuGraphics();
+void AppViewReleaseMenuGraphics();
+void AppViewReleasePlayGraphics();
+void AppViewRenderMenuBackground();
+void AppViewRenderPlayScreen();
+void AppViewRenderLevelTexts();
+void AppViewAfterCreateLayout();

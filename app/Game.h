@@ -27,7 +27,6 @@ struct _GameProgramState
     uint8_t setupDone;
     uint8_t configurationForced;
     Program *program;
-    UserClass *user;
     ScreenId targetScreen;  // after a switch to the menus; GAME_TARGET_*
     float lastMouseX;       // windowed aiming; -1000 not set
     uint8_t gameRunning;    // a started game is being played (not the splash, not menus)
@@ -52,9 +51,10 @@ _EngCreateWindowParms *MainGetWindowSettings();
 const char *MainGetWebPageUrl(int page);
 // The one-time set-up: encryption key, per-user folder and log, start-up settings.
 void GameOneTimeSetup();
+// Hands the rules and the player module the program's answers (AppHooks.h).
+void GameRegisterHooks();
 
-// ---- Player ----
-UserClass *GameGetUser();
+// ---- Player (the rules keep the player object: GameGetUser) ----
 void GameAfterUserCreatedOrLoaded();
 // Saves a loaded player: a running game first, the working options, the player file,
 // the start-up settings.

@@ -47,11 +47,13 @@ void GameOneTimeSetup()
     ResolutionSetup(2, 0, GAME_VERSION, GAME_FILE_VERSION, MainGetWebPageUrl, false, true, true, false, false, nullptr,
                     0, 0);
     ResolutionLoadSettings();
+    GameRegisterHooks();
 }
 
 signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode)
 {
     GameOneTimeSetup();
+    DebugInfo("Plinx started [%s]", commandLine ? commandLine : "");
     Program *program = new (std::nothrow) Program();
     if (!program)
     {

@@ -16,7 +16,7 @@
 #include "User.h"
 #include "AppView.h"
 
-_GameProgramState game_program = {0, 0, nullptr, nullptr, GAME_TARGET_NONE, -1000.0f, 0, 0, 0, 0, {0, 0, 0, 0}};
+_GameProgramState game_program = {0, 0, nullptr, GAME_TARGET_NONE, -1000.0f, 0, 0, 0, 0, {0, 0, 0, 0}};
 
 namespace
 {
@@ -41,23 +41,16 @@ void ShowCursor(bool show)
 
 // ---- Player -----------------------------------------------------------------------------------------
 
-UserClass *GameGetUser()
-{
-    if (!game_program.user)
-        DebugError(ENG_FUNC, "No user object");
-    return game_program.user;
-}
-
 void GameAfterUserCreatedOrLoaded()
 {
-    UserClass *user = game_program.user;
+    UserClass *user = GameGetUser();
     if (!user)
     {
         DebugError(ENG_FUNC, "No user object");
         return;
     }
     UserInfoAfterUserCreatedOrLoaded(user);
-    ViewAfterUserLoaded();
+    AppViewAfterUserLoaded();
     if (_UserInfo *info = user->GetInfo(0))
         info->loadCounter++;
     if (mwin_object.HasScreens())
@@ -66,7 +59,7 @@ void GameAfterUserCreatedOrLoaded()
 
 void GameSaveUser(char warn)
 {
-    UserClass *user = game_program.user;
+    UserClass *user = GameGetUser();
     if (!user)
     {
         if (warn)
@@ -127,9 +120,9 @@ void GameSwitchToMenus()
     }
     else if (screens && target == GAME_TARGET_FIRST_SCREEN)
         screens->Start(-1, true, true);
-    ViewStopBallEffects();
-    ViewStartMenuEffect();
-    ViewSetMusicVolume(GameState.userOptions.menuMusicVolume);
+    AppViewStopBallEffects();
+    AppViewStartMenuEffect();
+    AppViewSetMusicVolume(GameState.userOptions.menuMusicVolume);
     CentreMouseWhenWindowed();
     ShowCursor(true);
 }
@@ -138,8 +131,8 @@ void GameSwitchToGame()
 {
     if (mwin_object.HasScreens())
         mwin_object.GetScreens()->End(-1);
-    ViewSetMusicVolume(GameState.userOptions.gameMusicVolume);
-    ViewStopMenuEffect();
+    AppViewSetMusicVolume(GameState.userOptions.gameMusicVolume);
+    AppViewStopMenuEffect();
     GameMenuReleaseGraphics();
     ShowCursor(false);
     CentreMouseWhenWindowed();
@@ -158,7 +151,7 @@ void GameGoFromGameToMenus(ScreenId screen, GameSwitchFn callback, char now)
         return;
     }
     game_program.targetScreen = screen;
-    ViewStopSoundLoops(1);
+    AppViewStopSoundLoops(1);
     if (now)
     {
         GameSwitchToMenus();
@@ -183,7 +176,7 @@ void GameGoFromMenusToGame(GameSwitchFn callback, char now)
 
 void GameAfterSplashCB(void *context)
 {
-    ViewSetMusicVolume(GameState.userOptions.menuMusicVolume);
+    AppViewSetMusicVolume(GameState.userOptions.menuMusicVolume);
     game_program.targetScreen = GAME_TARGET_FIRST_SCREEN;
     GameSwitchToMenus();
     GameGoFromGameToMenus(GAME_TARGET_NONE, nullptr, 0);

@@ -76,7 +76,7 @@ void GameLogRes(int step)
 
 signed char Program::InitCB(const char *commandLine)
 {
-    game_program.user = new UserClass(nullptr, "Plinx", 1);
+    GameSetUser(new UserClass(nullptr, "Plinx", 1));
     const ResolutionSettings *stored = ResolutionGetSettings();
     if (!EngLanguagesInitCommonTexts(stored ? stored->languageName : nullptr, false))
         return 0;
@@ -144,8 +144,6 @@ void GameGuiSettings()
     mwin.GetDefaultSettings(&settings);
     settings.disabledAlphaFactor = 0.3f;
     mwin.SetDefaultSettings(&settings);
-    MWinPopupSetSettings(&mwin, "Back1", "Back1", "Main", "Main", "Main", 1.0f, 1.0f, 1.0f, 0.7f, 1.2f, 1.2f, 1.0f,
-                         1.0f, 1.0f, 0.7f, 1.4f, 1.4f, 1);
 }
 
 signed char Program::PreDeviceInitCB()
@@ -161,9 +159,9 @@ signed char Program::PreDeviceInitCB()
     const ResolutionSettings *settings = ResolutionGetSettings();
     if (settings && settings->cursorType == 0 && GetMainWindow())
         GetMainWindow()->SetupTextureCursor_PC("Data/Cursor.tga", 2, 2, 14, 20, true, nullptr, 0);
-    ViewSetupEffects();
-    ViewSetGuiSoundCallback();
-    ViewPreDeviceSetup();
+    AppViewSetupEffects();
+    AppViewSetGuiSoundCallback();
+    AppViewPreDeviceSetup();
     _ScreensHost host = {};
     host.saveUser = GameSaveUser;
     ScreensSetHost(&host);
@@ -175,7 +173,7 @@ signed char Program::PostDeviceInitCB()
     GameLogRes(3);
     PuzzlesLoadAllLists();
     PlinxScreensGetObject().SetupAllScreens();
-    if (!ViewSoundInit())
+    if (!AppViewSoundInit())
         DebugInfo("Problem loading sounds");
     GameAfterCreateStep();
     SplashSetup("Data/Splash1.jpg", "Data/Splash2.jpg", "Data/Splash3.jpg", "Data/Splash4.jpg",
@@ -206,7 +204,7 @@ bool GameCreateFreeTypeFont()
 
 bool GameMenuCreateGraphics()
 {
-    bool ok = ViewCreateMenuGraphics();
+    bool ok = AppViewCreateMenuGraphics();
     if (!CountryCreateGraphics())
         ok = false;
     return ok;
@@ -214,7 +212,7 @@ bool GameMenuCreateGraphics()
 
 void GameMenuReleaseGraphics()
 {
-    ViewReleaseMenuGraphics();
+    AppViewReleaseMenuGraphics();
     mwin_object.DestroyGraphicsObjects();
 }
 
@@ -223,8 +221,8 @@ bool Program::CreateGraphicsObjectsCB()
     SplashCreateGraphics();
     if (!GameCreateFreeTypeFont())
         return false;
-    ViewCreateEffectGraphics();
-    if (!ViewCreateBallGraphics())
+    AppViewCreateEffectGraphics();
+    if (!AppViewCreateBallGraphics())
         return false;
     bool guiOn = GameIsGuiOn();
     if (EngWindow *window = GetMainWindow())
@@ -237,10 +235,10 @@ bool Program::CreateGraphicsObjectsCB()
 
 void Program::ReleaseGraphicsObjectsCB()
 {
-    ViewReleaseEffectGraphics();
-    ViewReleaseBallGraphics();
+    AppViewReleaseEffectGraphics();
+    AppViewReleaseBallGraphics();
     PlinxGetMainFont()->Destroy();
-    ViewReleasePlayGraphics();
+    AppViewReleasePlayGraphics();
     GameMenuReleaseGraphics();
     CountryReleaseGraphics();
     SplashReleaseGraphics();
@@ -255,7 +253,7 @@ void GameAfterCreateStep()
         EngMainDevice->EnableZBuffer(false);
         EngMainDevice->PrepareFor2D(true);
     }
-    ViewAfterCreateLayout();
+    AppViewAfterCreateLayout();
     MWinScreens *screens = mwin_object.HasScreens() ? mwin_object.GetScreens() : nullptr;
     if (screens && screens->IsRunning())
     {
@@ -277,8 +275,8 @@ void GameMenuTick()
 {
     if (GameFadeIsFading())
         GameFadeTick(EngFrameTiming.currentTime);
-    ViewTickMenuEffect();
-    ViewTickMusic();
+    AppViewTickMenuEffect();
+    AppViewTickMusic();
 }
 
 void GameTick()
@@ -303,8 +301,8 @@ void GameTick()
         else
             TickGame();
     }
-    ViewTickGameEffects();
-    ViewTickMusic();
+    AppViewTickGameEffects();
+    AppViewTickMusic();
 }
 
 bool Program::TickCB()
@@ -326,12 +324,12 @@ bool Program::TickCB()
 
 void GameMenuRender()
 {
-    ViewRenderMenuBackground();
+    AppViewRenderMenuBackground();
     ScreenId current = mwin_object.GetCurrentScreen();
     if (current == EngFourCC("CPPR") || current == EngFourCC("SPUZ") || current == EngFourCC("GADS"))
         EngMainDevice->ClearScreen();
     else
-        ViewRenderMenuEffect();
+        AppViewRenderMenuEffect();
 }
 
 void GameRender()
@@ -339,9 +337,9 @@ void GameRender()
     if (SplashRender(1))
         return;
     EngMainDevice->ClearScreen();
-    ViewRenderPlayScreen();
-    ViewRenderGameEffects();
-    ViewRenderLevelTexts();
+    AppViewRenderPlayScreen();
+    AppViewRenderGameEffects();
+    AppViewRenderLevelTexts();
     GameFadeRender();
 }
 
@@ -404,18 +402,18 @@ bool Program::ActivationChangedCB(bool active)
 
 void GameShutdownStep()
 {
-    if (game_program.user)
+    if (UserClass *user = GameGetUser())
     {
         // The music remembers its place in the player's options before they are saved.
-        ViewStopMusic();
+        AppViewStopMusic();
         GameSaveUser(1);
-        game_program.user->UnloadUser();
+        user->UnloadUser();
     }
     PuzzlesReleaseEditor();
     ScoresFreeOnlineScores();
     PlinxScreensGetObject().RemoveAllScreens();
     mwin_object.Shutdown();
-    ViewReleaseSound();
+    AppViewReleaseSound();
 }
 
 void Program::PreDestroyDeviceCB()
@@ -425,8 +423,8 @@ void Program::PreDestroyDeviceCB()
 
 void Program::ShutdownCB()
 {
-    delete game_program.user;
-    game_program.user = nullptr;
+    delete GameGetUser();
+    GameSetUser(nullptr);
     EngLanguagesFreeAll();
     PlinxScreensShutdown();
 }

@@ -6,7 +6,7 @@
 
 #include "EngDebug.h"
 #include "EngMisc.h"
-#include "GameHooks.h"
+#include "AppHooks.h"
 #include "GameState.h"
 #include "Plinx.h"
 #include "PlinxScreens.h"
@@ -356,7 +356,7 @@ bool SelectStartGameType(int gameType)
         if (!registry.HasScreen(plinx_screen_pause))
         {
             PlinxStartGame();
-            GameGoFromMenusToGame(nullptr, 0);
+            AppGoFromMenusToGame(nullptr, 0);
         }
         return true;
     }
@@ -381,6 +381,6 @@ bool SelectStartGameType(int gameType)
         }
     }
     PlinxStartGame();
-    GameGoFromMenusToGame(nullptr, 0);
+    AppGoFromMenusToGame(nullptr, 0);
     return true;
 }
