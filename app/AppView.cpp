@@ -5,7 +5,12 @@
 #include "GameFade.h"
 #include "GameState.h"
 #include "MWin.h"
+#include "Effects.h"
+#include "LevelsRender.h"
+#include "PlayScreen.h"
+#include "PlinxMWinSetup.h"
 #include "Sound.h"
+#include "TextEffects.h"
 
 namespace
 {
@@ -63,26 +68,118 @@ void AppViewSetGuiSoundCallback()
 
 // ---- Effects ------------------------------------------------------------------------------------------
 
-void AppViewSetupEffects() {}
-bool AppViewCreateEffectGraphics() { return true; }
-void AppViewReleaseEffectGraphics() {}
-void AppViewStopBallEffects() {}
-void AppViewStartMenuEffect() {}
-void AppViewStopMenuEffect() {}
-void AppViewTickMenuEffect() {}
-void AppViewTickGameEffects() {}
-void AppViewRenderGameEffects() {}
-void AppViewRenderMenuEffect() {}
+void AppViewSetupEffects()
+{
+    // The effects container is a static object; nothing to set up before the device.
+}
+
+bool AppViewCreateEffectGraphics()
+{
+    return game_effects.CreateGraphics() != 0;
+}
+
+void AppViewReleaseEffectGraphics()
+{
+    game_effects.ReleaseAll();
+}
+
+void AppViewStopBallEffects()
+{
+    game_effects.StopAllBallEffects();
+}
+
+void AppViewStartMenuEffect()
+{
+    game_effects.StartMenuEffect();
+}
+
+void AppViewStopMenuEffect()
+{
+    game_effects.StopMenuEffect();
+}
+
+void AppViewTickMenuEffect()
+{
+    game_effects.TickMenuEffect();
+}
+
+void AppViewTickGameEffects()
+{
+    game_effects.TickGameEffects();
+}
+
+void AppViewRenderGameEffects()
+{
+    game_effects.RenderGameEffects();
+}
+
+void AppViewRenderMenuEffect()
+{
+    game_effects.RenderMenuEffect();
+}
 
 // ---- Drawing ------------------------------------------------------------------------------------------
 
-void AppViewPreDeviceSetup() {}
-bool AppViewCreateBallGraphics() { return true; }
-void AppViewReleaseBallGraphics() {}
-bool AppViewCreateMenuGraphics() { return true; }
-void AppViewReleaseMenuGraphics() {}
-void AppViewReleasePlayGraphics() {}
-void AppViewRenderMenuBackground() {}
-void AppViewRenderPlayScreen() {}
-void AppViewRenderLevelTexts() {}
-void AppViewAfterCreateLayout() {}
+void AppViewPreDeviceSetup()
+{
+    PlayScreenSetGameFont(PlinxGetMainFont());
+    game_text_effects.SetFont(PlinxGetMainFont());
+}
+
+bool AppViewCreateBallGraphics()
+{
+    return PlinxCreateGraphics() != 0;
+}
+
+void AppViewReleaseBallGraphics()
+{
+    PlinxReleaseGraphics();
+}
+
+bool AppViewCreateMenuGraphics()
+{
+    return PlinxMenuCreateGraphics() != 0;
+}
+
+void AppViewReleaseMenuGraphics()
+{
+    PlinxMenuReleaseGraphics();
+}
+
+void AppViewReleasePlayGraphics()
+{
+    PlinxReleaseGraphics();
+}
+
+void AppViewRenderMenuBackground()
+{
+    PlinxMenuRender(1.0f);
+}
+
+void AppViewRenderPlayScreen()
+{
+    RenderPlayScreen();
+}
+
+void AppViewRenderLevelTexts()
+{
+    LevelsRender();
+}
+
+void AppViewAfterCreateLayout()
+{
+    BordersComputeLayout();
+    LevelsSetupCaptionPlaces();
+    PlinxMenuLayout();
+    game_text_effects.ResolutionChanged();
+}
+
+const _Dimension *AppViewGetGameOverBox()
+{
+    return LevelsGetMenuBox();
+}
+
+void AppViewSetGameOverMouse(float x, float y)
+{
+    LevelsSetMousePosition(x, y);
+}

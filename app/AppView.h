@@ -1,6 +1,7 @@
 // The play screen, effects, sound and music as the program drives them: one place that
 // knows the names of the play-drawing and sound library.
 #pragma once
+#include "EngTypes.h"
 
 // ---- Sound and music ----
 bool AppViewSoundInit();
@@ -37,3 +38,6 @@ void AppViewRenderMenuBackground();
 void AppViewRenderPlayScreen();
 void AppViewRenderLevelTexts();
 void AppViewAfterCreateLayout();
+// The game-over MENU box in design pixels, and the mouse over it.
+const _Dimension *AppViewGetGameOverBox();
+void AppViewSetGameOverMouse(float x, float y);

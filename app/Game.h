@@ -33,7 +33,6 @@ struct _GameProgramState
     uint8_t gameOverButtonHeld;
     uint8_t gameOverButtonHover;
     int32_t shots;          // fired in the game being played
-    _Dimension gameOverButton; // design space
 };
 extern _GameProgramState game_program;
 

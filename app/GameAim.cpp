@@ -3,6 +3,7 @@
 // movement, and the pointer is put back in the middle before it can leave the window.
 #include <cmath>
 
+#include "AppView.h"
 #include "EngGlobals.h"
 #include "EngWindow.h"
 #include "Game.h"
@@ -61,10 +62,12 @@ bool GameMouseMove(float x, float y)
     if (gs.gameOver)
     {
         float designX = 0.0f, designY = 0.0f;
-        const _Dimension &r = game_program.gameOverButton;
-        game_program.gameOverButtonHover = EngMainConvertScreenPosToDesignPos(x, y, &designX, &designY) &&
-                                           designX >= r.x && designX < r.x + r.w && designY >= r.y &&
-                                           designY < r.y + r.h;
+        const _Dimension *box = AppViewGetGameOverBox();
+        bool known = EngMainConvertScreenPosToDesignPos(x, y, &designX, &designY);
+        if (known)
+            AppViewSetGameOverMouse(designX, designY);
+        game_program.gameOverButtonHover = known && box && designX >= box->x && designX < box->x + box->w &&
+                                           designY >= box->y && designY < box->y + box->h;
         return false;
     }
     _GameAim aim = GameComputeAim(x, y, EngScreenSettings.width, EngScreenSettings.height,

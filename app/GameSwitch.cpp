@@ -16,7 +16,7 @@
 #include "User.h"
 #include "AppView.h"
 
-_GameProgramState game_program = {0, 0, nullptr, GAME_TARGET_NONE, -1000.0f, 0, 0, 0, 0, {0, 0, 0, 0}};
+_GameProgramState game_program = {0, 0, nullptr, GAME_TARGET_NONE, -1000.0f, 0, 0, 0, 0};
 
 namespace
 {

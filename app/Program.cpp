@@ -251,7 +251,7 @@ void GameAfterCreateStep()
     if (EngMainDevice)
     {
         EngMainDevice->EnableZBuffer(false);
-        EngMainDevice->PrepareFor2D(true);
+        EngMainDevice->EnsurePreparedFor2D(true);
     }
     AppViewAfterCreateLayout();
     MWinScreens *screens = mwin_object.HasScreens() ? mwin_object.GetScreens() : nullptr;
