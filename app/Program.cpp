@@ -76,6 +76,8 @@ void GameLogRes(int step)
 
 signed char Program::InitCB(const char *commandLine)
 {
+    // The game state at its start values before anything reads or fills it.
+    PlinxSetup();
     GameSetUser(new UserClass(nullptr, "Plinx", 1));
     const ResolutionSettings *stored = ResolutionGetSettings();
     if (!EngLanguagesInitCommonTexts(stored ? stored->languageName : nullptr, false))
@@ -427,4 +429,5 @@ void Program::ShutdownCB()
     GameSetUser(nullptr);
     EngLanguagesFreeAll();
     PlinxScreensShutdown();
+    PlinxShutdown();
 }

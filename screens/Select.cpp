@@ -266,7 +266,7 @@ bool SelectCC::ControlCB(MWinButton *button, _MWinButtonCallbackInfo *info)
     {
         if (button == W(kTypes[type]) && button)
         {
-            SelectStartGameType(type);
+            SelectStartGameType(screens, type);
             return true;
         }
     }
@@ -331,7 +331,7 @@ void SelectCC::OtherGamesCB()
 
 // ---- Starting a game ----------------------------------------------------------------------------------
 
-bool SelectStartGameType(int gameType)
+bool SelectStartGameType(MWinScreens *screens, int gameType)
 {
     _GameState &gs = GameState;
     if (gameType < 0 || gameType >= GAME_NUM_TYPES)
@@ -340,10 +340,10 @@ bool SelectStartGameType(int gameType)
         return false;
     }
     gs.userOptions.gameType = (int8_t)gameType;
-    PlinxScreens &registry = PlinxScreensGetObject();
-    if (registry.HasScreen(plinx_screen_main))
+    PlinxScreens *registry = static_cast<PlinxScreens *>(screens);
+    if (registry && registry->HasScreen(plinx_screen_main))
     {
-        registry.GotoScreen(plinx_screen_main, nullptr);
+        registry->GotoScreen(plinx_screen_main, nullptr);
         return true;
     }
     gs.gameType = gameType;
@@ -353,7 +353,7 @@ bool SelectStartGameType(int gameType)
     if (gameType < GAME_TYPE_MY_PUZZLES && gs.userOptions.savedGame[gameType] && SaveGameDoesSavedGameExist(0) &&
         ResumeSavedGame(0))
     {
-        if (!registry.HasScreen(plinx_screen_pause))
+        if (!registry || !registry->HasScreen(plinx_screen_pause))
         {
             PlinxStartGame();
             AppGoFromMenusToGame(nullptr, 0);

@@ -51,4 +51,4 @@ MWinButton *SelectGetWidget(int widget);
 // Starts a game of `gameType` from the main menu: through the game set-up screen when it
 // is registered; until then straight into play at the type's current difficulty
 // (resuming its saved game when one waits). False when the game could not start.
-bool SelectStartGameType(int gameType);
+bool SelectStartGameType(MWinScreens *screens, int gameType);
