@@ -114,8 +114,6 @@ void GameSwitchToMenus()
                       (char)(target >> 16), (char)(target >> 8), (char)target);
             target = plinx_screen_select;
         }
-        if (!screens->IsRunning())
-            screens->Start(-1, false, false);
         screens->StartScreen(target, -1);
     }
     else if (screens && target == GAME_TARGET_FIRST_SCREEN)

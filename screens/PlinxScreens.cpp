@@ -22,6 +22,18 @@ ScreenId plinx_screen_logs = EngFourCC("LOGS");
 
 static PlinxScreens *s_registry = nullptr;
 
+namespace
+{
+
+// One log line per screen shown, so that a run can be followed in the log.
+void LogScreen(ScreenId id)
+{
+    char name[5] = {(char)(id >> 24), (char)(id >> 16), (char)(id >> 8), (char)id, 0};
+    DebugInfo("Screen %s", name);
+}
+
+} // namespace
+
 PlinxScreens::PlinxScreens(MWin *mwin) : MWinScreens(mwin, false), selectCC(nullptr), userScreens(nullptr)
 {
     selectCC = new SelectCC(this);
@@ -52,6 +64,7 @@ bool PlinxScreens::SetupScreens()
 
 void PlinxScreens::BeforeStart()
 {
+    LogScreen(GetCurrentScreen());
     ClearAllButtonPointers();
     MWin *mwin = GetMWin();
     if (mwin && mwin->IsPopupOn())
@@ -60,21 +73,9 @@ void PlinxScreens::BeforeStart()
         EngMainDevice->SetClearColour(0.0f, 0.0f, 0.0f);
 }
 
-namespace
-{
-
-// One log line per screen shown, so that a run can be followed in the log.
-void LogScreen(ScreenId id)
-{
-    char name[5] = {(char)(id >> 24), (char)(id >> 16), (char)(id >> 8), (char)id, 0};
-    DebugInfo("Screen %s", name);
-}
-
-} // namespace
 
 void PlinxScreens::AfterStart(ScreenId current)
 {
-    LogScreen(current);
 }
 
 void PlinxScreens::PreChanging()

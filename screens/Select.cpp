@@ -374,7 +374,7 @@ bool SelectStartGameType(MWinScreens *screens, int gameType)
         }
         else if (PuzzlesGetNumPuzzles(GAME_TYPE_MY_PUZZLES) > 0)
             name = PuzzlesGetListEntry(GAME_TYPE_MY_PUZZLES, 0)->name;
-        if (!name || !PuzzlesLoadFromFile(gameType, name) || !PuzzlesPrepareToStart())
+        if (!name || !PuzzlesLoadFromFile(gameType, name))
         {
             DebugError(ENG_FUNC, "No puzzle to start for game type %d", gameType);
             return false;
