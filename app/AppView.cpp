@@ -11,6 +11,7 @@
 #include "PlinxMWinSetup.h"
 #include "Sound.h"
 #include "TextEffects.h"
+#include "ViewHooks.h"
 
 namespace
 {
@@ -182,4 +183,133 @@ const _Dimension *AppViewGetGameOverBox()
 void AppViewSetGameOverMouse(float x, float y)
 {
     LevelsSetMousePosition(x, y);
+}
+
+// ---- The rules' view table ------------------------------------------------------------------------------
+
+namespace
+{
+
+int StartExplosionBallCB(_Vector3d *position)
+{
+    return game_effects.StartExplosionBall(position);
+}
+void SetExplosionBallPositionCB(int number, _Vector3d *position)
+{
+    game_effects.SetExplosionBallPosition(number, position);
+}
+void StopExplosionBallCB(int number)
+{
+    game_effects.StopExplosionBall(number);
+}
+int StartWildcardBallCB(_Vector3d *position)
+{
+    return game_effects.StartWildcardBall(position);
+}
+void SetWildcardBallPositionCB(int number, _Vector3d *position)
+{
+    game_effects.SetWildcardBallPosition(number, position);
+}
+void StopWildcardBallCB(int number)
+{
+    game_effects.StopWildcardBall(number);
+}
+void StartExplosionCB(const _Vector3d *centre, const _Vector3d *scale)
+{
+    game_effects.StartExplosion(centre, scale);
+}
+void StartRemoveEffectCB(const _Vector3d *centre, const _Vector3d *scale, const _ColourRGB *colour)
+{
+    game_effects.StartRemoveEffect(centre, scale, colour);
+}
+void StartGameOverEffectCB(float x, float y, float z)
+{
+    game_effects.StartGameOverEffect(x, y, z);
+}
+void SetGameOverStrengthCB(float turretAngle)
+{
+    game_effects.SetGameOverStrength(turretAngle);
+}
+void StopGameOverEffectCB()
+{
+    game_effects.StopGameOverEffect();
+}
+void StopAllBallEffectsCB()
+{
+    game_effects.StopAllBallEffects();
+}
+void ResetGameEffectsCB()
+{
+    game_effects.ResetGameEffects();
+}
+void TextClearCB()
+{
+    game_text_effects.Clear();
+}
+char TextSetTextCB(const char *text)
+{
+    return game_text_effects.SetText(text);
+}
+char TextTickCB()
+{
+    return game_text_effects.Tick();
+}
+int TextGetNumLinesCB()
+{
+    return game_text_effects.GetNumLines();
+}
+
+} // namespace
+
+void AppViewRegisterHooks()
+{
+    _ViewHooks hooks = {};
+    hooks.refreshScoreText = PlinxRefreshScoreText;
+    hooks.refreshCaptionText = PlinxRefreshCaptionText;
+    hooks.bordersNewTint = BordersNewTint;
+    hooks.bordersTick = BordersTick;
+    hooks.bordersComputeLayout = BordersComputeLayout;
+    hooks.setupPlaceFinder = PlinxSetupPlaceFinder;
+    hooks.updatePlace = PlinxUpdatePlace;
+    hooks.tickPlace = PlinxTickPlace;
+    hooks.editorLoadPicture = EditorViewLoadPicture;
+    hooks.editorReleasePicture = EditorViewReleasePicture;
+
+    hooks.soundPlay = SoundPlay;
+    hooks.soundPlayLooped = SoundPlayLooped;
+    hooks.soundStop = SoundStop;
+    hooks.soundSetLevel = SoundSetLevel;
+    hooks.soundPlaySpecial = SoundPlaySpecial;
+    hooks.soundStopSpecial = SoundStopSpecial;
+    hooks.soundPlayRemove = SoundPlayRemove;
+    hooks.soundPlayFalling = SoundPlayFalling;
+    hooks.soundSetRemovePitch = SoundSetRemovePitch;
+    hooks.soundSetFallingPitch = SoundSetFallingPitch;
+    hooks.soundStopRemove = SoundStopRemove;
+    hooks.soundStopFalling = SoundStopFalling;
+    hooks.soundStopLoops = SoundStopLoops;
+    hooks.soundStopAll = SoundStopAll;
+    hooks.soundUpdateGameSoundsVolume = SoundUpdateGameSoundsVolume;
+    hooks.soundStartGameOverMusic = SoundStartGameOverMusic;
+    hooks.soundStopGameOverMusic = SoundStopGameOverMusic;
+
+    hooks.effectsStartExplosionBall = StartExplosionBallCB;
+    hooks.effectsSetExplosionBallPosition = SetExplosionBallPositionCB;
+    hooks.effectsStopExplosionBall = StopExplosionBallCB;
+    hooks.effectsStartWildcardBall = StartWildcardBallCB;
+    hooks.effectsSetWildcardBallPosition = SetWildcardBallPositionCB;
+    hooks.effectsStopWildcardBall = StopWildcardBallCB;
+    hooks.effectsStartExplosion = StartExplosionCB;
+    hooks.effectsStartRemoveEffect = StartRemoveEffectCB;
+    hooks.effectsStartGameOverEffect = StartGameOverEffectCB;
+    hooks.effectsSetGameOverStrength = SetGameOverStrengthCB;
+    hooks.effectsStopGameOverEffect = StopGameOverEffectCB;
+    hooks.effectsStopAllBallEffects = StopAllBallEffectsCB;
+    hooks.effectsResetGameEffects = ResetGameEffectsCB;
+
+    hooks.textClear = TextClearCB;
+    hooks.textSetText = TextSetTextCB;
+    hooks.textTick = TextTickCB;
+    hooks.textGetNumLines = TextGetNumLinesCB;
+    ViewSetHooks(&hooks);
 }

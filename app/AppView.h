@@ -3,6 +3,9 @@
 #pragma once
 #include "EngTypes.h"
 
+// Hands the rules the play screen, sound, effects and animated text (ViewHooks.h).
+void AppViewRegisterHooks();
+
 // ---- Sound and music ----
 bool AppViewSoundInit();
 void AppViewReleaseSound();

@@ -3,6 +3,7 @@
 // name, versions and window settings, and the maker's web pages.
 #include <new>
 
+#include "AppView.h"
 #include "EngDebug.h"
 #include "EngEncryption.h"
 #include "EngMain.h"
@@ -48,6 +49,7 @@ void GameOneTimeSetup()
                     0, 0);
     ResolutionLoadSettings();
     GameRegisterHooks();
+    AppViewRegisterHooks();
 }
 
 signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode)
