@@ -64,7 +64,6 @@ bool PlinxScreens::SetupScreens()
 
 void PlinxScreens::BeforeStart()
 {
-    LogScreen(GetCurrentScreen());
     ClearAllButtonPointers();
     MWin *mwin = GetMWin();
     if (mwin && mwin->IsPopupOn())
