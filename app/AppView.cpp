@@ -275,23 +275,7 @@ void AppViewRegisterHooks()
     hooks.editorLoadPicture = EditorViewLoadPicture;
     hooks.editorReleasePicture = EditorViewReleasePicture;
 
-    hooks.soundPlay = SoundPlay;
-    hooks.soundPlayLooped = SoundPlayLooped;
-    hooks.soundStop = SoundStop;
-    hooks.soundSetLevel = SoundSetLevel;
-    hooks.soundPlaySpecial = SoundPlaySpecial;
-    hooks.soundStopSpecial = SoundStopSpecial;
-    hooks.soundPlayRemove = SoundPlayRemove;
-    hooks.soundPlayFalling = SoundPlayFalling;
-    hooks.soundSetRemovePitch = SoundSetRemovePitch;
-    hooks.soundSetFallingPitch = SoundSetFallingPitch;
-    hooks.soundStopRemove = SoundStopRemove;
-    hooks.soundStopFalling = SoundStopFalling;
-    hooks.soundStopLoops = SoundStopLoops;
-    hooks.soundStopAll = SoundStopAll;
-    hooks.soundUpdateGameSoundsVolume = SoundUpdateGameSoundsVolume;
-    hooks.soundStartGameOverMusic = SoundStartGameOverMusic;
-    hooks.soundStopGameOverMusic = SoundStopGameOverMusic;
+    SoundFillViewHooks(&hooks);
 
     hooks.effectsStartExplosionBall = StartExplosionBallCB;
     hooks.effectsSetExplosionBallPosition = SetExplosionBallPositionCB;
