@@ -254,7 +254,21 @@ bool AddOneTexBut(MWinTextures *textures, const TexButRow &row)
 {
     bool ok = true;
     const StateRegion *s = row.states;
-    if (row.slot < 0)
+    int existing = row.slot < 0 ? textures->GetTexButNum(row.id) : -1;
+    if (existing >= 0)
+    {
+        // Set up again (a new device): the button takes its regions anew.
+        _MWinTextureButton *button = textures->GetTexBut(existing);
+        for (int state = 0; state < MWIN_TEXSTATE_COUNT; state++)
+        {
+            if (!s[state].texture[0])
+                button->states[state].texture = -1;
+            else if (!textures->SetTextureButtonState(button, state, s[state].texture, s[state].region[0],
+                                                      s[state].region[1], s[state].region[2], s[state].region[3]))
+                ok = false;
+        }
+    }
+    else if (row.slot < 0)
     {
         if (!textures->AddTextureButton(row.id, s[0].texture, s[0].region[0], s[0].region[1], s[0].region[2],
                                         s[0].region[3], s[1].texture, s[1].region[0], s[1].region[1],
