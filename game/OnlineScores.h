@@ -24,7 +24,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "EngMiscDate_Placeholder.h"
+#include "EngMisc.h"
 #include "EngTypes.h"
 
 // One online score row, as lists, caches and submissions carry it.

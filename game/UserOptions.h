@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "EngMiscDate_Placeholder.h"
+#include "EngMisc.h"
 
 enum
 {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "EngMain.h"
-#include "SampleProgram.h"
+#include "Game.h"
 
 int main(int argc, char **argv)
 {
@@ -23,5 +23,5 @@ int main(int argc, char **argv)
                 return 255;
         }
     }
-    return EngMainRunProgram(argc, argv, SampleApplication()) & 0xFF;
+    return EngMainRunProgram(argc, argv, GameGetApplication()) & 0xFF;
 }

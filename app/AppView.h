@@ -1,0 +1,46 @@
+// The play screen, effects, sound and music as the program drives them: one place that
+// knows the names of the play-drawing and sound library.
+#pragma once
+#include "EngTypes.h"
+
+// Hands the rules the play screen, sound, effects and animated text (ViewHooks.h).
+void AppViewRegisterHooks();
+
+// ---- Sound and music ----
+bool AppViewSoundInit();
+void AppViewReleaseSound();
+void AppViewSetMusicVolume(int option);
+// Stops the music; its position goes into the working options.
+void AppViewStopMusic();
+void AppViewTickMusic();
+void AppViewStopSoundLoops(char instancesToo);
+void AppViewSetGuiSoundCallback();
+// After a player was created or loaded: the player's sound and menu-music volumes.
+void AppViewAfterUserLoaded();
+
+// ---- Effects ----
+void AppViewSetupEffects();
+bool AppViewCreateEffectGraphics();
+void AppViewReleaseEffectGraphics();
+void AppViewStopBallEffects();
+void AppViewStartMenuEffect();
+void AppViewStopMenuEffect();
+void AppViewTickMenuEffect();
+void AppViewTickGameEffects();
+void AppViewRenderGameEffects();
+void AppViewRenderMenuEffect();
+
+// ---- Drawing ----
+void AppViewPreDeviceSetup();
+bool AppViewCreateBallGraphics();
+void AppViewReleaseBallGraphics();
+bool AppViewCreateMenuGraphics();
+void AppViewReleaseMenuGraphics();
+void AppViewReleasePlayGraphics();
+void AppViewRenderMenuBackground();
+void AppViewRenderPlayScreen();
+void AppViewRenderLevelTexts();
+void AppViewAfterCreateLayout();
+// The game-over MENU box in design pixels, and the mouse over it.
+const _Dimension *AppViewGetGameOverBox();
+void AppViewSetGameOverMouse(float x, float y);

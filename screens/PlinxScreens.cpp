@@ -1,0 +1,123 @@
+// The game's screen registry (see PlinxScreens.h). Screens switch without the toolkit's
+// fade: the only fades are the program's own between the menus and play.
+#include "PlinxScreens.h"
+
+#include "EngDebug.h"
+#include "EngDevice.h"
+#include "Select.h"
+#include "UserScreens.h"
+
+ScreenId plinx_screen_main = EngFourCC("MAIN");
+ScreenId plinx_screen_about = EngFourCC("ABOT");
+ScreenId plinx_screen_options = EngFourCC("OPTN");
+ScreenId plinx_screen_select = EngFourCC("SLCT");
+ScreenId plinx_screen_controls = EngFourCC("CTRL");
+ScreenId plinx_screen_level_done = EngFourCC("LVDN");
+ScreenId plinx_screen_pause = EngFourCC("PAUS");
+ScreenId plinx_screen_help = EngFourCC("HELP");
+ScreenId plinx_screen_cp_props = EngFourCC("CPPR");
+ScreenId plinx_screen_send_puzzle = EngFourCC("SPUZ");
+ScreenId plinx_screen_credits = EngFourCC("CRED");
+ScreenId plinx_screen_logs = EngFourCC("LOGS");
+
+static PlinxScreens *s_registry = nullptr;
+
+namespace
+{
+
+// One log line per screen shown, so that a run can be followed in the log.
+void LogScreen(ScreenId id)
+{
+    char name[5] = {(char)(id >> 24), (char)(id >> 16), (char)(id >> 8), (char)id, 0};
+    DebugInfo("Screen %s", name);
+}
+
+} // namespace
+
+PlinxScreens::PlinxScreens(MWin *mwin) : MWinScreens(mwin, false), selectCC(nullptr), userScreens(nullptr)
+{
+    selectCC = new SelectCC(this);
+    userScreens = new UserScreens(this);
+}
+
+PlinxScreens::~PlinxScreens()
+{
+    // The stack forgets the controllers before they go, so nothing calls a deleted one.
+    RemoveAllScreens();
+    delete userScreens;
+    userScreens = nullptr;
+    delete selectCC;
+    selectCC = nullptr;
+}
+
+bool PlinxScreens::SetupScreens()
+{
+    bool ok = true;
+    if (!AddScreen(plinx_screen_select, selectCC))
+        ok = false;
+    if (!userScreens || !userScreens->AddScreens(true))
+        ok = false;
+    if (userScreens)
+        userScreens->SetCurrentToFirstScreen();
+    return ok;
+}
+
+void PlinxScreens::BeforeStart()
+{
+    ClearAllButtonPointers();
+    MWin *mwin = GetMWin();
+    if (mwin && mwin->IsPopupOn())
+        mwin->PopupClose();
+    if (EngMainDevice)
+        EngMainDevice->SetClearColour(0.0f, 0.0f, 0.0f);
+}
+
+
+void PlinxScreens::AfterStart(ScreenId current)
+{
+}
+
+void PlinxScreens::PreChanging()
+{
+    ClearAllButtonPointers();
+    if (MWin *mwin = GetMWin())
+        if (MWinDesktop *desktop = mwin->GetDesktop())
+            desktop->RemoveAllCollections();
+}
+
+void PlinxScreens::PostChanging(ScreenId current)
+{
+    LogScreen(current);
+    if (MWin *mwin = GetMWin())
+        mwin->ButtonsChanged();
+}
+
+void PlinxScreens::OnEnd()
+{
+    ClearAllButtonPointers();
+}
+
+void PlinxScreens::ClearAllButtonPointers()
+{
+    if (selectCC)
+        selectCC->ClearButtonPointers();
+}
+
+bool PlinxScreens::HasScreen(ScreenId id)
+{
+    EngScreens *stack = GetEngScreens();
+    return stack && stack->GetController(id) != nullptr;
+}
+
+PlinxScreens &PlinxScreensGetObject()
+{
+    if (!s_registry)
+        s_registry = new PlinxScreens(&mwin_object);
+    return *s_registry;
+}
+
+void PlinxScreensShutdown()
+{
+    delete s_registry;
+    s_registry = nullptr;
+}

@@ -1,0 +1,15 @@
+// The program's table for the menu screens (see ScreensHost.h).
+#include "ScreensHost.h"
+
+static _ScreensHost s_host = {};
+
+void ScreensSetHost(const _ScreensHost *host)
+{
+    s_host = host ? *host : _ScreensHost{};
+}
+
+void ScreensHostSaveUser(char warn)
+{
+    if (s_host.saveUser)
+        s_host.saveUser(warn);
+}

@@ -1,0 +1,54 @@
+// The main menu ('SLCT', collection "Select"): the current player, the four game types,
+// and the ways to the credits, other-games, help and options screens, back to the player
+// screens and out of the program.
+#pragma once
+#include "MWin.h"
+
+class SelectCollectionController : public MWinCollectionController
+{
+public:
+    SelectCollectionController();
+    void SetScreensVar(MWinScreens *screens);
+    bool CreateCollection(MWin *mwin) override;
+    void ClearButtonPointers() override;
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    // The window "MainWin" and its widgets for a screen layout (any value outside the
+    // five layouts builds Normal).
+    MWinWindow *AddMainWinWindowToCollection(MWinCollection *collection, int layout);
+    bool AddMainWinWindowButtonsToWindow(MWinWindow *window, int layout);
+};
+
+class SelectCC : public SelectCollectionController
+{
+public:
+    explicit SelectCC(MWinScreens *screens);
+    void StartingCB(void *data) override;
+    void TickCB() override;
+    bool ControlCB(MWinButton *button, _MWinButtonCallbackInfo *info) override;
+    void OtherGamesCB();
+};
+
+// The widgets of the main menu while it is built (NULL otherwise), for the tests.
+enum _SelectWidget
+{
+    SELECT_TEXT,
+    SELECT_PLAYER,
+    SELECT_ARCADE,
+    SELECT_STRATEGIC,
+    SELECT_PUZZLE,
+    SELECT_MY_PUZZLES,
+    SELECT_CREDITS,
+    SELECT_OTHER_GAMES,
+    SELECT_HELP,
+    SELECT_OPTIONS,
+    SELECT_EXIT,
+    SELECT_DEBUG,
+    SELECT_REVIEW,
+    SELECT_NUM_WIDGETS,
+};
+MWinButton *SelectGetWidget(int widget);
+
+// Starts a game of `gameType` from the main menu: through the game set-up screen when it
+// is registered; until then straight into play at the type's current difficulty
+// (resuming its saved game when one waits). False when the game could not start.
+bool SelectStartGameType(MWinScreens *screens, int gameType);

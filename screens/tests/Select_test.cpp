@@ -1,0 +1,210 @@
+// The main menu on the game's registry and GUI set-up, headless: what its start shows,
+// and where each button leads, pressed with the mouse and delivered on the next tick.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "AppHooks.h"
+#include "EngEncryption.h"
+#include "EngMemory.h"
+#include "EngProgram.h"
+#include "GameState.h"
+#include "GuiFixture.h"
+#include "EngPrefFolder.h"
+#include "Plinx.h"
+#include "PlinxMWinSetup.h"
+#include "PlinxScreens.h"
+#include "Resolution.h"
+#include "SaveGame.h"
+#include "ScreensHost.h"
+#include "Select.h"
+#include "Tick.h"
+#include "User.h"
+
+namespace
+{
+
+// The program's side as the main menu reaches it through the rules' table.
+struct ProgramDouble
+{
+    static std::vector<std::string> &Calls()
+    {
+        static std::vector<std::string> calls;
+        return calls;
+    }
+    static void GoFromMenusToGame(GameSwitchCallback callback, char now)
+    {
+        Calls().push_back(now ? "game now" : "game after fade");
+    }
+    static bool &GuiOn()
+    {
+        static bool on = true;
+        return on;
+    }
+    static bool IsGuiOn() { return GuiOn(); }
+    // The program's save of the player: working options into the record, then the file.
+    static void SaveUser(char warn)
+    {
+        Calls().push_back(warn ? "save, warn" : "save");
+        UserStoreWorkingOptions(GameGetUser());
+        GameGetUser()->Save(1);
+    }
+};
+
+class SelectTest : public guitest::GuiTest
+{
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        folder = new testkit::WorkingFolder(std::string(PLINX_DATA_DIR) + "/..");
+        ASSERT_TRUE(folder->Entered());
+        ProgramDouble::Calls().clear();
+        ProgramDouble::GuiOn() = true;
+        PrefFolderSetup("Plinx", false, nullptr, false);
+        _AppHooks hooks = {};
+        hooks.goFromMenusToGame = ProgramDouble::GoFromMenusToGame;
+        hooks.isGuiOn = ProgramDouble::IsGuiOn;
+        AppSetHooks(&hooks);
+        _ScreensHost host = {ProgramDouble::SaveUser};
+        ScreensSetHost(&host);
+        ResolutionSetup(2, 0, 2.42f, 2.2f, nullptr, false, true, true, false, false, nullptr, 0, 0);
+        ResolutionSetDefaults();
+        ASSERT_TRUE(PlinxSetup());
+        ASSERT_TRUE(PlinxMWinSetupTexturesAndTexButs(mwin)) << LogText();
+        ASSERT_TRUE(EngEncryptionInit("TEST_KEY_ABCD"));
+        ModulesSetupInfo modules = {};
+        modules.userFileEncryption = USER_FILE_ENCRYPTED_OR_PLAIN;
+        ASSERT_TRUE(ModulesSetup(&modules, nullptr));
+        user = new UserClass(nullptr, "Tester", 1);
+        GameSetUser(user);
+        ASSERT_TRUE(user->CreateNewUser("Tester", "NO", 0));
+        ASSERT_TRUE(user->Save(1));
+        UserInfoAfterUserCreatedOrLoaded(user);
+        registry = new PlinxScreens(mwin);
+        ASSERT_TRUE(registry->SetupAllScreens());
+        ASSERT_TRUE(registry->StartScreen(plinx_screen_select, -1));
+        ASSERT_EQ(registry->GetCurrentScreen(), plinx_screen_select);
+    }
+
+    void TearDown() override
+    {
+        if (registry)
+            registry->End(-1);
+        delete registry;
+        GameSetUser(nullptr);
+        delete user;
+        ModulesShutdown();
+        PlinxShutdown();
+        ResolutionShutdown();
+        AppSetHooks(nullptr);
+        ScreensSetHost(nullptr);
+        PrefFolderShutdown();
+        delete folder;
+        GuiTest::TearDown();
+    }
+
+    // A mouse click on the middle of a widget, delivered by the stack's next tick.
+    void Press(int widget)
+    {
+        MWinButton *button = SelectGetWidget(widget);
+        ASSERT_NE(button, nullptr);
+        _Dimension area = *button->GetAreaP();
+        Click(area.x + area.w * 0.5f, area.y + area.h * 0.5f);
+        registry->Tick();
+    }
+
+    testkit::WorkingFolder *folder = nullptr;
+    UserClass *user = nullptr;
+    PlinxScreens *registry = nullptr;
+};
+
+TEST_F(SelectTest, NamesThePlayerAndKeepsButtonsOfMissingScreensVisibleButOff)
+{
+    EXPECT_STREQ(SelectGetWidget(SELECT_PLAYER)->GetTextP(), "Player: Tester");
+    EXPECT_TRUE(LogHas("Main menu for player Tester"));
+    EXPECT_FALSE(SelectGetWidget(SELECT_DEBUG)->IsVisible());
+    EXPECT_FALSE(SelectGetWidget(SELECT_REVIEW)->IsVisible());
+    for (int widget : {SELECT_ARCADE, SELECT_STRATEGIC, SELECT_PUZZLE, SELECT_EXIT, SELECT_PLAYER})
+    {
+        SCOPED_TRACE(widget);
+        EXPECT_TRUE(SelectGetWidget(widget)->IsVisible());
+        EXPECT_TRUE(SelectGetWidget(widget)->IsEnabled());
+    }
+    // No credits, other-games, help or options screen yet, and no own puzzles.
+    for (int widget : {SELECT_CREDITS, SELECT_OTHER_GAMES, SELECT_HELP, SELECT_OPTIONS, SELECT_MY_PUZZLES})
+    {
+        SCOPED_TRACE(widget);
+        EXPECT_TRUE(SelectGetWidget(widget)->IsVisible());
+        EXPECT_FALSE(SelectGetWidget(widget)->IsEnabled());
+    }
+}
+
+TEST_F(SelectTest, AGameTypeStartsThatTypeAndLeavesForTheGameInAFade)
+{
+    struct
+    {
+        int widget;
+        int gameType;
+    } rows[] = {{SELECT_ARCADE, GAME_TYPE_ARCADE}, {SELECT_STRATEGIC, GAME_TYPE_STRATEGIC},
+                {SELECT_PUZZLE, GAME_TYPE_PUZZLE}};
+    for (const auto &row : rows)
+    {
+        SCOPED_TRACE(row.gameType);
+        ProgramDouble::Calls().clear();
+        GameState.userOptions.gameType = -1;
+        Press(row.widget);
+        EXPECT_EQ(GameState.userOptions.gameType, row.gameType);
+        EXPECT_EQ(GameState.gameType, row.gameType);
+        EXPECT_EQ(GameState.levelState, LEVEL_STATE_START);
+        EXPECT_EQ(ProgramDouble::Calls(), std::vector<std::string>{"game after fade"}) << LogText();
+        EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_select);
+    }
+}
+
+TEST_F(SelectTest, ArcadeWithASavedGameGoesOnWithIt)
+{
+    Press(SELECT_ARCADE);
+    // The game runs until its first level is in play, then is saved.
+    ProgramDouble::GuiOn() = false;
+    EngFrameTiming.frameTime = 1.0f / 60.0f;
+    for (int tick = 0; tick < 600 && GameState.levelState != LEVEL_STATE_PLAY; tick++)
+        TickGame();
+    ASSERT_EQ(GameState.levelState, LEVEL_STATE_PLAY);
+    GameState.score = 1230;
+    ASSERT_TRUE(SaveGameToBeResumed(0)) << LogText();
+    ProgramDouble::GuiOn() = true;
+    GameState.score = 0;
+    ProgramDouble::Calls().clear();
+    Press(SELECT_ARCADE);
+    EXPECT_EQ(GameState.score, 1230) << LogText();
+    EXPECT_EQ(GameState.userOptions.savedGame[GAME_TYPE_ARCADE], 0);
+    EXPECT_EQ(ProgramDouble::Calls(), std::vector<std::string>{"game after fade"});
+}
+
+TEST_F(SelectTest, PlayerSavesUnloadsForgetsTheLastPlayerAndGoesToThePlayerScreens)
+{
+    user->AlwaysLoadThisUser(1);
+    GameState.userOptions.alwaysLoad = 1;
+    EngSafeStrcpy(ResolutionGetSettings()->lastPlayerName, "Tester", RESOLUTION_PLAYER_NAME_SIZE);
+    ProgramDouble::Calls().clear();
+    Press(SELECT_PLAYER);
+    EXPECT_EQ(ProgramDouble::Calls(), std::vector<std::string>{"save, warn"});
+    EXPECT_FALSE(user->IsLoaded());
+    EXPECT_STREQ(ResolutionGetSettings()->lastPlayerName, "");
+    EXPECT_EQ(registry->GetCurrentScreen(), EngFourCC("uUSR"));
+    // The file was saved without always-load: the next start does not load it by itself.
+    char alwaysLoad = 1;
+    UserClass probe(nullptr, "Tester", 0);
+    ASSERT_TRUE(probe.LoadUser("Tester", 1, &alwaysLoad, nullptr));
+    EXPECT_EQ(alwaysLoad, 0);
+}
+
+TEST_F(SelectTest, ExitEndsTheMainLoop)
+{
+    ASSERT_FALSE(program->IsQuitting());
+    Press(SELECT_EXIT);
+    EXPECT_TRUE(program->IsQuitting());
+}
+
+} // namespace
