@@ -20,6 +20,7 @@ enum
 static const double kTapPressSeconds = 0.2;
 static const double kTapEndSeconds = 0.3;
 static const double kSampleSeconds = 0.005;
+static const float kStopUnitsPerSecond = 0.1f;
 
 EngScroller::EngScroller()
     : on(false), area{0, 0, 640, 480}, axisLock(false), fling(false), friction(0.0f), mouseX(0), mouseY(0),
@@ -305,6 +306,10 @@ bool EngScroller::Tick()
             }
             float slowed = a.velocity - a.velocity * friction * frameTime;
             a.velocity = (slowed > 0.0f) == (a.velocity > 0.0f) ? slowed : 0.0f;
+            // Friction alone only ever halves the speed: below a crawl of a tenth of a
+            // unit a second the axis stops, so that ticks stop reporting changes.
+            if (std::fabs(a.velocity * a.scale / SizeOf(axis) * a.range) < kStopUnitsPerSecond)
+                a.velocity = 0.0f;
             changed = changed || a.position != before;
         }
         if (a.state == AXIS_IDLE)

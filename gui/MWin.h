@@ -155,6 +155,54 @@ public:
     bool IsPopupOn();
     void PopupClose();
 
+
+    // ---- Popups (gui/MWinPopup.cpp): at most one at a time, in the collection
+    // "MWIN_POPUP"; the result callback gets 1 (OK/Yes), 0 (Cancel, or No of a Yes/No
+    // popup) or 2 (No of a Yes/No/Cancel popup) on the tick after the press, once the
+    // popup has gone. Each answers whether the popup opened.
+    bool PopupMessageCB(const char *title, const char *text, MWinPopupResultFn callback, void *user);
+    bool PopupMessage(const char *title, const char *text);
+    bool PopupMessageText(const char *text);
+    bool PopupError(const char *title, const char *text, MWinPopupResultFn callback, void *user);
+    bool PopupErrorText(const char *text);
+    bool PopupOKCancel(const char *title, const char *text, MWinPopupResultFn callback, void *user);
+    bool PopupYesNo(const char *title, const char *text, MWinPopupResultFn callback, void *user);
+    bool PopupYesNoCancel(const char *title, const char *text, MWinPopupResultFn callback, void *user);
+    // The caller's buffer is edited in place and receives the text (at most bufferSize - 1
+    // characters) whenever editing ends, also when Cancel then closes the popup.
+    bool PopupGetText(const char *title, const char *prompt, char *buffer, int bufferSize, MWinPopupResultFn callback,
+                      void *user);
+    bool PopupGetText_Mobile(const char *title, const char *prompt, char *buffer, int bufferSize,
+                             MWinPopupResultFn callback, void *user);
+    // A list of `rows` rows from rowText; **selection holds (and receives) the chosen row;
+    // rowCallback hears every change of selection; Enter or a double click answers OK.
+    bool PopupPanel(const char *title, const char *text, int rows, int rowsPerPageRule, float width, float height,
+                    MWinButtonStringsFn rowText, char firstKind, int **selection, MWinPopupRowFn rowCallback,
+                    MWinPopupResultFn callback, void *user);
+    bool PopupNotice(const char *title, const char *text);
+    // Draw frames themselves and return once the notice has gone again.
+    bool PopupNoticeForTime(const char *title, const char *text, double seconds, bool fade);
+    bool PopupNoticeDrawNow(const char *title, const char *text);
+    // Closes an open popup without calling its callback; false when none was open.
+    bool PopupCloseIfOn();
+    void PopupSetTimeout(double seconds);
+    // Texts for the next popup's buttons (each NULL keeps the standard text).
+    void PopupSetButtonTexts(const char *first, const char *third, const char *second);
+    void PopupGetTextSetOptions(int inputType, bool masked, bool capitals);
+    // Takes (and clears) the options set for the next text entry.
+    void PopupGetTextTakeOptions(int *inputType, bool *masked, bool *capitals);
+    // Empty ids, negative values and an alignment of -1 keep the present setting; the
+    // colours come red, blue, green, alpha.
+    void PopupSetSettings(const char *bodyTexBut, const char *titleTexBut, const char *titleFont,
+                          const char *buttonTexBut, const char *textFont, float textR, float textB, float textG,
+                          float textA, float textScaleX, float textScaleY, float titleR, float titleB, float titleG,
+                          float titleA, float titleScaleX, float titleScaleY, int titleAlign);
+    // The open popup's window and its buttons ("OK", "CANCEL", "NO", "MSG", "TEXTEDIT", "PANEL").
+    MWinWindow *PopupGetWindow();
+    MWinButton *PopupGetButton(const char *id);
+    // True while the on-screen keyboard entry is open.
+    bool PopupRenderFullScreenTextEntryMobile(bool testOnly);
+
 private:
     bool ProcessQueueMessages();
     void SetScreenLayout(int layout);

@@ -12,6 +12,7 @@
 
 class MWinGroup;
 class EngFont;
+class EngPicture;
 struct _MWinLayoutSettings;
 
 // Binding kinds of RegisterXxxVariable.
@@ -277,6 +278,114 @@ public:
     void SetEditing(bool on) { editing = on; }
     float GetGrabOffset(int axis) const { return grabOffset[axis & 1]; }
     void SetGrabOffset(int axis, float value) { grabOffset[axis & 1] = value; }
+
+
+    // ---- Kinds (defined in the kinds' own files) ----
+    // Checkbox (kind 8): a state other than 0 or 1 is refused; notify fires the change.
+    bool CheckboxSet(char state, char notify);
+    char CheckboxGet() const;
+    // Choice (kind 9): items from an array, a callback or a token's sub-texts; notify 0
+    // never fires, 1 always, 2 only on a change.
+    bool ChoiceSetStrings(int n, const char **strings);
+    bool ChoiceSetStringsCallback(int n, MWinButtonStringsFn callback, void *user);
+    bool ChoiceSetStringsLanguageToken(int n, const char *token);
+    bool ChoiceSetSel(int index, char notify);
+    int ChoiceGetSel() const;
+    int ChoiceGetNumItems() const;
+    const char *ChoiceGetString(int index);
+    void ChoiceSetShowArrows(bool arrows);
+    void ChoiceSetWideSelected(bool on);
+    void ChoiceSetHoverNotify(bool on);
+    bool ChoiceRegisterIntVariable(int *variable, char notify);
+    bool ChoiceRegisterCharVariableNotify(char *variable, char notify);
+    bool ChoiceRegisterCharVariable(char *variable);
+    int ChoiceGetItemFromMousePos(char clamp);
+    // Drop-down list (kind 7).
+    bool ListSetStrings(int n, const char **strings);
+    bool ListSetStringsCallback(int n, MWinButtonStringsFn callback, void *user);
+    bool ListSetPos(int item, char notify);
+    int ListGetPos();
+    const char *ListGetStringAtPos(int item);
+    bool ListIsOpen() const;
+    bool ListOpen();
+    bool ListClose(char accept, char notify);
+    bool ListSetHighlight(int item, char moveTop);
+    bool ListMoveHighlight(int delta);
+    bool ListCalcOpenListVariables();
+    bool ListRegisterIntVariable(int *variable, char notify);
+    // Panel (kind 10): paged rows from a strings callback.
+    bool PanelSetStringsCallback(int rows, int rowsPerPageRule, MWinButtonStringsFn callback, void *user);
+    bool PanelSetPos(int row, char notify, char cause);
+    int PanelGetPos() const;
+    int PanelGetNumRows() const;
+    int PanelGetNumPerPage() const;
+    float PanelGetScrollPos() const;
+    bool PanelSetScrollPos(float scroll);
+    void PanelCenterOnPos();
+    void PanelClear();
+    void PanelAllowNoSelection();
+    bool PanelSetMultiSelect(char multi, char clickFlips);
+    void PanelClearMultiSelection();
+    void PanelSetShowSelection(bool on);
+    int PanelGetNumMultiSelected() const;
+    int PanelGetNthMultiSelected(int n) const;
+    bool PanelIsRowMultiSelected(int row) const;
+    void PanelGetVisibleRange(int *first, int *end) const;
+    int PanelGetNumVisible() const;
+    int PanelGetRowFromVisibleIndex(int n) const;
+    bool PanelGetVisibleRowArea(int n, float *area);
+    bool PanelGetRowArea(int row, float *area);
+    const char *PanelGetString(int row);
+    void PanelSetExtraRenderCallback(MWinPanelRowRenderFn hook, void *user);
+    bool PanelRegisterIntVariable(int *variable, char notify);
+    void PanelUpdateNumPerPageVar(int n);
+    bool PanelIsScrollbarShown() const;
+    // Text edit (kind 3): input types 0 any, 1 signed number, 2 dotted digit groups,
+    // 3 no spaces.
+    bool TextEditSetLength(int n);
+    int TextEditGetLength() const;
+    bool TextEditRegisterBuffer(char *buffer, int size);
+    bool TextEditSetText(const char *text);
+    const char *TextEditGetTextP();
+    const char *TextEditGetTextOrEmpty();
+    int TextEditGetNumber();
+    bool TextEditIsEditing() const;
+    int TextEditGetEditMode() const;
+    int TextEditGetCursor() const;
+    bool TextEditTurnOnEditing(char mode);
+    bool TextEditTurnOffEditing(bool enter);
+    bool TextEditUpdateCursor();
+    bool TextEditMoveCursorToButtonAndTurnOnEditing();
+    void TextEditSetInputType(int type);
+    void TextEditSetOptions(bool clearOnEdit, bool notifyChanges, bool password, bool fourth);
+    void TextEditSetBeginEditingHook(void (*hook)());
+    bool TextEditHandleMousePress();
+    bool TextEditHandleKeyDown(int key);
+    bool TextEditHandleKeyDownUChar(unsigned char c);
+    // Range slider (kind 16).
+    bool SliderSetRange(float low, float high, char held, char notify);
+    bool SliderGetShownValues(float *a, float *b);
+    void SliderGetRange(float *low, float *high) const;
+    void SliderSetLimits(float minimum, float maximum, float minimumSpan);
+    void SliderSetValueFormat(int format, int labelLength);
+    bool SliderRegisterFloatVariables(float *low, float *high, float divisor);
+    void SliderUpdateValueText();
+    void SliderGetHandleX(float *lowX, float *highX);
+    float SliderValueFromMouse(float mouseX, char *part);
+    // Picture layer (any kind) and ring indicator (kind 12).
+    bool PictureAttachTextureToButton(EngTexture *texture, char blend);
+    bool PictureSetTextureCoordinates(float left, float top, float right, float bottom);
+    bool PictureSetTextureCoordinatesFromArray(const float *coordinates);
+    bool PictureAttachPictureToButton(EngPicture *picture, char animate);
+    void PictureSetAreaPercent(float left, float top, float right, float bottom);
+    void PictureRemove();
+    int PictureGetMode() const;
+    void PictureRender();
+    bool PictureTick();
+    void RingSetValue(float value, float maximum);
+    void RingSetColours(const float *pie, const float *disc, const float *rim);
+    // The colour multiplier when it is on, else NULL (for the kinds' own drawing).
+    const float *KindMultiplierColour() const;
 
 protected:
     void ClearFields();

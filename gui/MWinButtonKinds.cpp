@@ -2,7 +2,9 @@
 // (MWinButtonSetKindOps) and the popups theirs (MWinSetPopupOps). MWin's constructor
 // calls it once per root; registering twice is harmless.
 #include "MWin.h"
+#include "MWinKinds.h"
 
 void MWinRegisterButtonKinds()
 {
+    MWinRegisterKindsOfThisModule();
 }

@@ -409,14 +409,17 @@ bool MWinCollection::HandleMouseMove()
         }
     }
     MWinWindow *now = GetActiveWindow();
-    if (modal && now && !now->IsModal())
+    // A modal window keeps the keys even while the mouse is over no window.
+    if (modal && (!now || !now->IsModal()))
     {
         MWin *root = mwin;
         uint32_t deletions = root->GetDeleteCount();
-        now->LoseAllHover();
+        if (now)
+            now->LoseAllHover();
         if (root->GetDeleteCount() != deletions)
             return true;
-        now->Deactivate();
+        if (now)
+            now->Deactivate();
         for (MWinWindow *window = windows[layout]; window; window = window->GetNext())
             if (window->IsShown() && window->IsModal())
             {
@@ -435,6 +438,9 @@ bool MWinCollection::HandleButtonPressed(int which, bool pressed, int flag)
     if (hasArea && !mwin->IsMouseInArea(&area))
         return false;
     MWinWindow *activeWindow = GetActiveWindow();
+    // A held scrollbar thumb gets its release wherever the mouse is.
+    if (activeWindow && activeWindow->IsScrollDragging())
+        return activeWindow->HandleButtonPressed(which, pressed, flag, false);
     if (activeWindow && activeWindow->IsMouseOver() && (!modal || activeWindow->IsModal()))
         return activeWindow->HandleButtonPressed(which, pressed, flag, false);
     if (activeWindow && activeWindow->IsBeingMoved())

@@ -272,3 +272,30 @@ float MWinCentreOffsetY(float position, float size);
 // The device's crop over an area of the virtual screen.
 void MWinTurnOnCrop(const _Dimension *area);
 void MWinTurnOnCrop(float x, float y, float w, float h);
+
+// ---- The button kinds and popups (declared for MWinButton and MWin) ----------------------
+// The text of item `item` of a choice, list or panel (user: the button's string user).
+typedef const char *(*MWinButtonStringsFn)(int item, MWinButton *button, void *user);
+// The panel's per-row draw hook.
+typedef void (*MWinPanelRowRenderFn)(MWinButton *button, const _Dimension *row, int state, int rowNumber, void *user);
+// A popup's result: 1 first button (OK, Yes), 0 second (Cancel, or No of Yes/No), 2 third.
+typedef void (*MWinPopupResultFn)(MWin *mwin, char value, void *user);
+// A list popup's change of selection (-1: none).
+typedef void (*MWinPopupRowFn)(MWin *mwin, int row, void *user);
+// Further integer bindings the kinds honour.
+enum
+{
+    MWIN_BIND_BYTE = 2,
+    MWIN_BIND_INT16 = 4,
+    MWIN_BIND_UINT16 = 5,
+};
+// The device class: the desktop build is never a large-screen (touch) device.
+enum
+{
+    MWIN_DEVICE_DESKTOP = 0,
+    MWIN_DEVICE_LARGE_SCREEN = 1,
+};
+void MWinSetDeviceClass(int deviceClass);
+bool MWinIsLargeScreenDevice();
+// The on-screen keyboard's key callback (a = the key code; 254 Shift, 255 Del).
+void MWinPopupGetTextKeyCB_Mobile(MWin *mwin, _MWinButtonCallbackInfo *info, int code, int unused);

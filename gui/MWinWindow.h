@@ -70,6 +70,8 @@ public:
     float GetScrollX() const { return scrollPos[0]; }
     float GetScrollY() const { return scrollPos[1]; }
     bool IsScrolling() const { return scrollingOn; }
+    // A scrollbar thumb is held: the window keeps the mouse until the release.
+    bool IsScrollDragging() const { return thumbDrag[0] || thumbDrag[1]; }
     bool IsScaled() const { return scaled; }
     bool StretchesContent() const { return stretch; }
     void SetStretchContent(bool on) { stretch = on; }

@@ -12,7 +12,6 @@
 #include "EngFile.h"
 #include "EngMemory.h"
 #include "EngMisc.h"
-#include "EngProgram.h"
 #include "EngTexture.h"
 
 // ---- Table -----------------------------------------------------------------------------------

@@ -74,8 +74,8 @@ class GuiTest : public rendertest::RenderTest
 protected:
     void SetUp() override
     {
+        // A 640 x 480 device inside a scene (draws are recorded inside a scene only).
         RenderTest::SetUp();
-        ASSERT_TRUE(MakeDevice(640, 480));
         EngScreenSettings.widthCorrection = 1.0f;
         EngScreenSettings.heightCorrection = 1.0f;
         MWinSetHost(nullptr);
@@ -91,14 +91,10 @@ protected:
                                                        0.25f, "Sheet", 0.25f, 0, 0.5f, 0.25f, "Sheet", 0.5f, 0, 0.75f,
                                                        0.25f, "Sheet", 0.75f, 0, 1, 0.25f));
         ASSERT_TRUE(mwin->Startup());
-        // Draws are recorded inside a scene only.
-        ASSERT_TRUE(device->BeginRendering());
     }
 
     void TearDown() override
     {
-        if (device)
-            device->EndRendering();
         delete mwin;
         mwin = nullptr;
         font.Destroy();

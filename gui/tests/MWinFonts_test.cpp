@@ -22,7 +22,7 @@ TEST_F(MWinFontsTest, RegistrationAndItsRefusals)
         int number;
         const char *log;
     };
-    const std::string longId(32, 'x');
+    const std::string longId(32, 'x'), fullId(31, 'y');
     const Row rows[] = {
         {"Second", true, 1, nullptr},
         {"Main", true, -2, "Font <Main> already created"},
@@ -30,7 +30,7 @@ TEST_F(MWinFontsTest, RegistrationAndItsRefusals)
         {"NoFont", false, -2, "No font passed in"},
         // An id too long to store is refused outright: no font is left registered under no id.
         {longId.c_str(), true, -2, "Source string Too Long"},
-        {std::string(31, 'y').c_str(), true, 2, nullptr},
+        {fullId.c_str(), true, 2, nullptr},
     };
     for (const Row &row : rows)
     {

@@ -3,7 +3,7 @@
 // opaque handles and messages are plain records with Windows semantics.
 //
 // Sections: clock and sleeping; message boxes; video set-up; windows; messages and the
-// message pump; keys and characters; mouse and cursor; display modes; GL context.
+// message pump; keys and characters; clipboard; mouse and cursor; display modes; GL context.
 #pragma once
 #include <cstdint>
 
@@ -241,8 +241,19 @@ int32_t PlatWinVirtualKeyFromSdl(int32_t keycode, int32_t scancode);
 int32_t PlatWinCp1252FromCodePoint(uint32_t codePoint);
 // Writes the UTF-8 form of a Windows-1252 text (at most size - 1 bytes, terminated).
 void PlatWinUtf8FromCp1252(const char *text, char *out, int32_t size);
+// Writes the Windows-1252 form of a UTF-8 text (at most size - 1 bytes, terminated):
+// characters the code page lacks become "?", a malformed sequence one "?", and the CR
+// of a CR LF pair is dropped.
+void PlatWinCp1252FromUtf8(const char *text, char *out, int32_t size);
 // Notches of the wheel are reported as this many lines.
 int32_t PlatWinGetWheelScrollLines();
+
+// ---- Clipboard -------------------------------------------------------------------------
+// Plain text on the system clipboard, in Windows-1252 here and UTF-8 there. Both answer 0
+// (reason in PlatWinGetErrorText) while video is not set up. Setting an empty text is
+// refused; reading with no text there answers 0, reading cuts to size - 1 bytes.
+bool PlatWinSetClipboardText(const char *text);
+bool PlatWinGetClipboardText(char *out, int32_t size);
 
 // ---- Mouse and cursor --------------------------------------------------------------
 // Raises (show) or lowers the cursor display count and answers the new count; the

@@ -118,31 +118,6 @@ static void PlatWinTranslateKey(PlatWindow *window, const SDL_KeyboardEvent &key
     }
 }
 
-// Decodes one UTF-8 sequence; answers its length (at least 1) and the code point, or
-// 0xFFFD for a malformed sequence.
-static int32_t PlatWinDecodeUtf8(const unsigned char *text, uint32_t *codePoint)
-{
-    unsigned char lead = text[0];
-    int32_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-    if (length == 0)
-    {
-        *codePoint = 0xFFFD;
-        return 1;
-    }
-    uint32_t value = length == 1 ? lead : lead & (0x7F >> length);
-    for (int32_t i = 1; i < length; i++)
-    {
-        if ((text[i] & 0xC0) != 0x80)
-        {
-            *codePoint = 0xFFFD;
-            return i;
-        }
-        value = (value << 6) | (text[i] & 0x3F);
-    }
-    *codePoint = value;
-    return length;
-}
-
 static void PlatWinTranslateText(PlatWindow *window, const SDL_TextInputEvent &input)
 {
     // Alt with a letter is a menu key on Windows, not text.

@@ -29,3 +29,6 @@ PlatWindow *PlatWinFindWindow(uint32_t id);
 PlatWindow *PlatWinFirstWindow();
 // Drops every queued message of a window that is going away.
 void PlatWinDropMessagesOf(PlatWindow *window);
+// Decodes one UTF-8 sequence; answers its length (at least 1) and the code point, or
+// 0xFFFD for a malformed sequence.
+int32_t PlatWinDecodeUtf8(const unsigned char *text, uint32_t *codePoint);

@@ -232,3 +232,46 @@ void PlatWinUtf8FromCp1252(const char *text, char *out, int32_t size)
     }
     out[at] = 0;
 }
+
+// Decodes one UTF-8 sequence; answers its length (at least 1) and the code point, or
+// 0xFFFD for a malformed sequence.
+int32_t PlatWinDecodeUtf8(const unsigned char *text, uint32_t *codePoint)
+{
+    unsigned char lead = text[0];
+    int32_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    if (length == 0)
+    {
+        *codePoint = 0xFFFD;
+        return 1;
+    }
+    uint32_t value = length == 1 ? lead : lead & (0x7F >> length);
+    for (int32_t i = 1; i < length; i++)
+    {
+        if ((text[i] & 0xC0) != 0x80)
+        {
+            *codePoint = 0xFFFD;
+            return i;
+        }
+        value = (value << 6) | (text[i] & 0x3F);
+    }
+    *codePoint = value;
+    return length;
+}
+
+void PlatWinCp1252FromUtf8(const char *text, char *out, int32_t size)
+{
+    if (!out || size < 1)
+        return;
+    const unsigned char *in = (const unsigned char *)(text ? text : "");
+    int32_t at = 0;
+    while (*in && at < size - 1)
+    {
+        uint32_t codePoint;
+        in += PlatWinDecodeUtf8(in, &codePoint);
+        if (codePoint == '\r' && *in == '\n')
+            continue;
+        int32_t character = PlatWinCp1252FromCodePoint(codePoint);
+        out[at++] = (char)(character ? character : '?');
+    }
+    out[at] = 0;
+}

@@ -85,6 +85,30 @@ TEST(PlatWinKeys, Windows1252FromUnicode)
     EXPECT_STREQ(utf8, "a");
 }
 
+TEST(PlatWinKeys, Windows1252FromUtf8)
+{
+    struct Row
+    {
+        const char *utf8;
+        int32_t size;
+        const char *cp1252;
+    } rows[] = {
+        {"\xE2\x82\xAC \xC3\xA9t\xC3\xA9", 16, "\x80 \xE9t\xE9"}, // euro sign, e acute
+        {"\xE6\x97\xA5x", 16, "?x"},                        // no such character: one "?"
+        {"\xFFy", 16, "?y"},                                  // malformed: one "?"
+        {"a\r\nb\rc", 16, "a\nb\rc"},                       // Windows line ends become one
+        {"abcdef", 4, "abc"},                                 // cut to size - 1
+        {"", 4, ""},
+    };
+    for (const Row &row : rows)
+    {
+        SCOPED_TRACE(row.utf8);
+        char out[16];
+        PlatWinCp1252FromUtf8(row.utf8, out, row.size);
+        EXPECT_STREQ(out, row.cp1252);
+    }
+}
+
 TEST(PlatWinCursor, DisplayCountFollowsWindowsRules)
 {
     int32_t start = PlatWinShowCursor(true) - 1;
@@ -246,4 +270,23 @@ TEST_F(PlatWinWindowTest, AltF4AsksToClose)
     EXPECT_EQ(message.message, PLAT_WM_SYSKEYDOWN);
     PlatWinDefWindowProc(&message);
     EXPECT_EQ(seen, (std::vector<int32_t>{PLAT_WM_CLOSE, PLAT_WM_DESTROY}));
+}
+
+TEST_F(PlatWinWindowTest, ClipboardCarriesWindows1252TextsAsUtf8)
+{
+    ASSERT_TRUE(PlatWinSetClipboardText("Caf\xE9 \x80 5"));
+    char *utf8 = SDL_GetClipboardText();
+    EXPECT_STREQ(utf8, "Caf\xC3\xA9 \xE2\x82\xAC 5");
+    SDL_free(utf8);
+
+    char small[5];
+    ASSERT_TRUE(PlatWinGetClipboardText(small, sizeof(small)));
+    EXPECT_STREQ(small, "Caf\xE9");
+
+    // Nothing to copy is refused and leaves the clipboard alone.
+    EXPECT_FALSE(PlatWinSetClipboardText(""));
+    EXPECT_FALSE(PlatWinSetClipboardText(nullptr));
+    char whole[32];
+    ASSERT_TRUE(PlatWinGetClipboardText(whole, sizeof(whole)));
+    EXPECT_STREQ(whole, "Caf\xE9 \x80 5");
 }
