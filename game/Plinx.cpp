@@ -17,7 +17,6 @@
 #include "Grid.h"
 #include "Levels.h"
 #include "Puzzles.h"
-#include "SaveGame.h"
 #include "ViewHooks.h"
 
 _GameState GameState;
@@ -438,24 +437,29 @@ void PlinxStartTurretBallEffects()
     }
 }
 
-void PlinxShoot(char replay)
+bool PlinxCanShoot()
 {
-    _GameState &gs = GameState;
+    const _GameState &gs = GameState;
     if (!gs.isSetup || AppIsGuiOn() || gs.paused || gs.gameOver || gs.levelState != LEVEL_STATE_PLAY ||
         gs.movingCount >= MAX_MOVING_BALLS || gs.turretLoad < 1.0f || gs.currentBall == BALL_EMPTY)
-        return;
-    if (GridIsBallAt(gs.turretBallX, gs.turretBallY))
-        return;
-    if (gs.testMode)
+        return false;
+    return !GridIsBallAt(gs.turretBallX, gs.turretBallY);
+}
+
+char PlinxShoot(const _ShotAim *aim, _ShotAim *fired)
+{
+    _GameState &gs = GameState;
+    if (!PlinxCanShoot())
+        return 0;
+    if (aim)
     {
-        if (replay && (!gs.nextListInUse || !PuzzlesReplayTestShot(1)))
-            return;
-        SaveGameUndoPush();
-        if (replay)
-            PuzzlesReplayTestShot(0);
-        else
-            PuzzlesRecordTestShot();
+        gs.turretAngle = aim->angle;
+        gs.turretBallX = aim->x;
+        gs.turretBallY = aim->y;
+        gs.turretBallZ = aim->z;
     }
+    if (fired)
+        *fired = {gs.turretAngle, gs.turretBallX, gs.turretBallY, gs.turretBallZ};
 
     _MovingBall *ball = &gs.movingList[gs.movingCount];
     memset(ball, 0, sizeof(*ball));
@@ -495,4 +499,5 @@ void PlinxShoot(char replay)
         gs.rollingSoundOn = 1;
     }
     PlinxStartTurretBallEffects();
+    return 1;
 }

@@ -40,8 +40,20 @@ void PlinxAddScore(int points);
 // the angle. A value of -1000 only recomputes the loaded ball's position.
 void PlinxSetTurretAngle(float value, char relative, char scaled);
 void PlinxUpdateTurretBall();
-// Fires the loaded ball (`replay`: the editor's recorded shot).
-void PlinxShoot(char replay);
+// A shot's aim: the turret angle (radians) and the loaded ball's position it leaves from.
+struct _ShotAim
+{
+    float angle;
+    float x, y, z;
+};
+// Whether a shot can go now: set up, the menus off, not paused, the game on and in play,
+// room in the flight list, the ball loaded and not inside a grid ball.
+bool PlinxCanShoot();
+// Fires the loaded ball; with `aim` (a recorded shot) the turret first takes that angle
+// and ball position. True when the ball left, `fired` (may be NULL) then holding the aim
+// it left with; false, with nothing changed, when PlinxCanShoot says no. What remembers
+// shots (the test run's undo history and recording) reacts to this result.
+char PlinxShoot(const _ShotAim *aim = nullptr, _ShotAim *fired = nullptr);
 // Starts the effect and loop sound of a special ball on the turret.
 void PlinxStartTurretBallEffects();
 

@@ -896,7 +896,7 @@ int8_t PuzzlesGetNextBallType(char advance, char warn)
 
 // ---- Test runs ---------------------------------------------------------------------------------------
 
-void PuzzlesRecordTestShot()
+void PuzzlesRecordTestShot(const _ShotAim *fired)
 {
     const _GameState &gs = GameState;
     int32_t &index = s_puzzles.testShotIndex;
@@ -904,10 +904,10 @@ void PuzzlesRecordTestShot()
         return;
     _TestShot &shot = s_puzzles.testShots[index];
     memset(&shot, 0, sizeof(shot));
-    shot.x = gs.turretBallX;
-    shot.y = gs.turretBallY;
-    shot.z = gs.turretBallZ;
-    shot.angle = gs.turretAngle;
+    shot.x = fired->x;
+    shot.y = fired->y;
+    shot.z = fired->z;
+    shot.angle = fired->angle;
     shot.used = 1;
     index++;
 }
@@ -928,6 +928,36 @@ char PuzzlesReplayTestShot(char peek)
     gs.turretBallY = shot.y;
     gs.turretBallZ = shot.z;
     index++;
+    return 1;
+}
+
+char PuzzlesShoot(char replay)
+{
+    _GameState &gs = GameState;
+    if (!gs.testMode)
+        return PlinxShoot();
+    if (!PlinxCanShoot())
+        return 0;
+    _ShotAim aim = {};
+    if (replay)
+    {
+        int32_t index = s_puzzles.testShotIndex;
+        if (!gs.nextListInUse || !PuzzlesReplayTestShot(1))
+            return 0;
+        const _TestShot &shot = s_puzzles.testShots[index];
+        aim = {shot.angle, shot.x, shot.y, shot.z};
+    }
+    // Taken before the shot, kept only once it has gone.
+    static _GameSnapshot before;
+    SaveGameCaptureSnapshot(&before);
+    _ShotAim fired;
+    if (!PlinxShoot(replay ? &aim : nullptr, &fired))
+        return 0;
+    SaveGameUndoPushSnapshot(&before);
+    if (replay)
+        s_puzzles.testShotIndex++;
+    else
+        PuzzlesRecordTestShot(&fired);
     return 1;
 }
 

@@ -149,14 +149,21 @@ void PuzzlesCopyToGrid(char mapColours);
 int8_t PuzzlesGetNextBallType(char advance, char warn);
 
 // ---- Test runs --------------------------------------------------------------------------------
-// Records the shot about to be fired in the test run.
-void PuzzlesRecordTestShot();
+struct _ShotAim;
+// Records a shot the test run fired (PlinxShoot's result) at the test-shot index and
+// moves on; nothing past the puzzle's next-ball count.
+void PuzzlesRecordTestShot(const _ShotAim *fired);
 // Restores the recorded shot at the test-shot index (aim and loaded-ball position) and
 // moves on; with `peek` only answers whether one is recorded.
 char PuzzlesReplayTestShot(char peek);
 // The test shots and their index, as saved games and undo store them.
 void PuzzlesGetTestShots(_TestShot shots[PUZZLE_TEST_SHOTS], int32_t *index);
 void PuzzlesSetTestShots(const _TestShot shots[PUZZLE_TEST_SHOTS], int32_t index);
+// The player's shot. In the editor's test run, once the ball has left, the state before
+// it joins the undo history and the shot the recording; with `replay` the recorded shot
+// at the index is fired instead, and nothing goes when none is recorded or the puzzle's
+// next-ball list is not in use. Outside a test run, PlinxShoot. True when a ball left.
+char PuzzlesShoot(char replay);
 // Starts a test run of the edited puzzle (`mode` 1: the end returns to the properties).
 void PuzzlesStartTest(int mode);
 // Ends the editor's test run and gives the puzzle back to the editor.

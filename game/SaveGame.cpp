@@ -529,11 +529,18 @@ char ResumeSavedGame(int slot)
 
 void SaveGameUndoPush()
 {
+    static _GameSnapshot now;
+    SaveGameCaptureSnapshot(&now);
+    SaveGameUndoPushSnapshot(&now);
+}
+
+void SaveGameUndoPushSnapshot(const _GameSnapshot *before)
+{
     int count = s_save.undoCount;
     if (count >= SAVE_GAME_UNDO_DEPTH)
         count = SAVE_GAME_UNDO_DEPTH - 1;
     memmove(&s_save.undo[1], &s_save.undo[0], sizeof(_GameSnapshot) * (size_t)count);
-    SaveGameCaptureSnapshot(&s_save.undo[0]);
+    s_save.undo[0] = *before;
     s_save.undoCount = count + 1;
 }
 

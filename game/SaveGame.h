@@ -159,8 +159,10 @@ void SaveGameRemoveAnyCurrentSavedGame();
 char ResumeSavedGame(int slot);
 
 // ---- Undo ----------------------------------------------------------------------------------------
-// Pushes the state before a test-run shot (the tenth oldest falls off).
+// Pushes the running game's state (the tenth oldest entry falls off).
 void SaveGameUndoPush();
+// Pushes a state captured earlier: the test run's state before a shot, once it fired.
+void SaveGameUndoPushSnapshot(const _GameSnapshot *before);
 // Restores the newest entry; the last one stays and restores the same state each time.
 void SaveGameUndoPop();
 void SaveGameUndoClear();

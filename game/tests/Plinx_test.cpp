@@ -155,7 +155,7 @@ TEST_F(PlinxTest, DrawCountReplaysTheGenerator)
         if (gs.turretLoad >= 1.0f)
         {
             PlinxSetTurretAngle(0.05f * (float)(i % 40) - 1.0f, 0, 0);
-            PlinxShoot(0);
+            PlinxShoot();
         }
         TickGame();
     }

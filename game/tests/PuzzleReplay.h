@@ -98,7 +98,7 @@ inline _Outcome ReplayTestShots(int *shotsFired)
             return OUTCOME_LIFE_LOST;
         if (!PuzzlesReplayTestShot(0))
             return OUTCOME_OUT_OF_SHOTS;
-        PlinxShoot(0);
+        PlinxShoot();
         ++*shotsFired;
     }
 }

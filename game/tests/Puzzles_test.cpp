@@ -256,9 +256,10 @@ TEST_F(PuzzlesTest, TestFilesKeepTheirShotsAndRefuseWrongSizesAndVersions)
     GameState.turretAngle = 0.5f;
     GameState.turretBallX = 0.25f;
     GameState.turretBallY = 0.75f;
-    PuzzlesRecordTestShot();
-    GameState.turretAngle = -1.0f;
-    PuzzlesRecordTestShot();
+    const _ShotAim first = {0.5f, 0.25f, 0.75f, 0.0f};
+    PuzzlesRecordTestShot(&first);
+    const _ShotAim second = {-1.0f, 0.25f, 0.75f, 0.0f};
+    PuzzlesRecordTestShot(&second);
     ASSERT_TRUE(PuzzlesSaveTestingFile());
     const std::string path = TestFolder() + "/SHOTS.tes";
     const std::string bytes = testkit::ReadFile(path);
@@ -431,7 +432,7 @@ TEST_F(PuzzleEditorTest, TestRunsRecordReplayAndUndoTheirOwnShots)
     for (float angle : angles)
     {
         PlinxSetTurretAngle(angle, 0, 0);
-        PlinxShoot(0);
+        EXPECT_TRUE(PuzzlesShoot(0));
         TickUntilLoaded();
     }
     ASSERT_EQ(SaveGameUndoGetCount(), 3);
@@ -448,7 +449,7 @@ TEST_F(PuzzleEditorTest, TestRunsRecordReplayAndUndoTheirOwnShots)
     for (float angle : angles)
     {
         PlinxSetTurretAngle(1.2f, 0, 0);
-        PlinxShoot(1);
+        EXPECT_TRUE(PuzzlesShoot(1));
         EXPECT_FLOAT_EQ(gs.turretAngle, angle);
         TickUntilLoaded();
     }
@@ -480,3 +481,40 @@ TEST_F(PuzzleEditorTest, ARunStartedFromThePropertiesReturnsThere)
 }
 
 } // namespace
+
+TEST_F(PuzzleEditorTest, OnlyAShotThatLeftJoinsTheUndoHistoryAndTheRecording)
+{
+    _GameState &gs = GameState;
+    Press('T');
+    TickUntilLoaded();
+    ASSERT_EQ(gs.testMode, 1);
+    _TestShot shots[PUZZLE_TEST_SHOTS];
+    int32_t index = -1;
+
+    // A ball still sliding out of the barrel cannot go: nothing is remembered.
+    gs.turretLoad = 0.5f;
+    EXPECT_FALSE(PuzzlesShoot(0));
+    EXPECT_EQ(SaveGameUndoGetCount(), 0);
+    PuzzlesGetTestShots(shots, &index);
+    EXPECT_EQ(index, 0);
+    // Nothing recorded at the index: a replay fires nothing.
+    gs.turretLoad = 1.0f;
+    PlinxUpdateTurretBall();
+    EXPECT_FALSE(PuzzlesShoot(1));
+    EXPECT_EQ(gs.movingCount, 0);
+
+    // The shot that goes is recorded with the aim it left with, and undo brings back the
+    // state before it.
+    PlinxSetTurretAngle(0.4f, 0, 0);
+    const float ballX = gs.turretBallX;
+    const int currentBall = gs.currentBall;
+    ASSERT_TRUE(PuzzlesShoot(0));
+    EXPECT_EQ(SaveGameUndoGetCount(), 1);
+    PuzzlesGetTestShots(shots, &index);
+    EXPECT_EQ(index, 1);
+    EXPECT_FLOAT_EQ(shots[0].angle, 0.4f);
+    EXPECT_FLOAT_EQ(shots[0].x, ballX);
+    SaveGameUndoPop();
+    EXPECT_EQ(gs.movingCount, 0);
+    EXPECT_EQ(gs.currentBall, currentBall);
+}

@@ -57,7 +57,7 @@ protected:
         if (gs.levelState == LEVEL_STATE_PLAY && gs.turretLoad >= 1.0f && !gs.gameOver)
         {
             PlinxSetTurretAngle(aim.NextAngle(), 0, 0);
-            PlinxShoot(0);
+            PlinxShoot();
         }
         TickGame();
     }
@@ -160,7 +160,7 @@ static int PlayToTheEnd(int gameType, uint32_t seed, int saveAt, bool *resumed, 
         if (gs.levelState == LEVEL_STATE_PLAY && gs.turretLoad >= 1.0f)
         {
             PlinxSetTurretAngle(aim.NextAngle(), 0, 0);
-            PlinxShoot(0);
+            PlinxShoot();
         }
         TickGame();
     }

@@ -81,7 +81,7 @@ int ScriptedPlayGame(int gameType, int difficulty, uint32_t seed, int limit, Aft
         if (gs.levelState == LEVEL_STATE_PLAY && gs.turretLoad >= 1.0f)
         {
             PlinxSetTurretAngle(aim.NextAngle(), 0, 0);
-            PlinxShoot(0);
+            PlinxShoot();
         }
         TickGame();
         ticks++;

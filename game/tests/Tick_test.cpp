@@ -216,12 +216,12 @@ TEST_F(TickLandingTest, FiftyBallsInFlightRefuseAFurtherShot)
     gs.turretLoad = 1.0f;
     gs.currentBall = 5;
     gs.nextBall = 5;
-    PlinxShoot(0);
+    PlinxShoot();
     EXPECT_EQ(gs.movingCount, MAX_MOVING_BALLS);
     EXPECT_EQ(gs.turretLoad, 0.0f);
     gs.turretLoad = 1.0f;
     gs.currentBall = 5;
-    PlinxShoot(0);
+    PlinxShoot();
     EXPECT_EQ(gs.movingCount, MAX_MOVING_BALLS);
     EXPECT_EQ(gs.currentBall, 5);
     EXPECT_EQ(gs.turretLoad, 1.0f);
@@ -248,7 +248,7 @@ TEST_F(TickLandingTest, ShotIsRefusedOutsidePlay)
         GameState.turretLoad = 1.0f;
         GameState.currentBall = 5;
         c.arrange();
-        PlinxShoot(0);
+        PlinxShoot();
         EXPECT_EQ(GameState.movingCount, 0);
     }
     AppGoFromMenusToGame(nullptr, 1);
@@ -262,7 +262,7 @@ TEST_F(TickLandingTest, ShotFliesFromTheTurretAlongItsAngle)
     gs.currentBall = 3;
     gs.nextBall = 4;
     PlinxSetTurretAngle(0.3f, 0, 0);
-    PlinxShoot(0);
+    PlinxShoot();
     ASSERT_EQ(gs.movingCount, 1);
     const _MovingBall &ball = gs.movingList[0];
     EXPECT_FLOAT_EQ(ball.vx, sinf(0.3f) * 2.5f);
@@ -339,7 +339,7 @@ TEST_F(TickLandingTest, RollingSoundRestartsAfterALostLifeAndANewLevel)
     gs.lives = 1;
     gs.turretLoad = 1.0f;
     gs.currentBall = 3;
-    PlinxShoot(0);
+    PlinxShoot();
     ASSERT_EQ(gs.rollingSoundOn, 1);
     LevelsLoseLife();
     while (gs.levelState == LEVEL_STATE_LIFE_LOST)
@@ -350,7 +350,7 @@ TEST_F(TickLandingTest, RollingSoundRestartsAfterALostLifeAndANewLevel)
     StartGrid(GAME_TYPE_STRATEGIC, 10, {"1......5"});
     gs.turretLoad = 1.0f;
     gs.currentBall = 3;
-    PlinxShoot(0);
+    PlinxShoot();
     ASSERT_EQ(gs.rollingSoundOn, 1);
     LevelsSetNextLevel(1);
     EXPECT_EQ(gs.movingCount, 0);

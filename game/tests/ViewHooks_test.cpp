@@ -79,7 +79,7 @@ TEST_F(ViewHooksTest, AShotReachesTheRegisteredSoundAndEffects)
     EXPECT_EQ(gs.turretExplodingEffect, 3);
     EXPECT_EQ(recorder.explosionFollows, GameTurretBallPosition());
 
-    PlinxShoot(0);
+    PlinxShoot();
     ASSERT_EQ(gs.movingCount, 1);
     EXPECT_EQ(gs.movingList[0].explodingEffect, 3);
     EXPECT_EQ(recorder.explosionFollows, GameBallPosition(&gs.movingList[0])) << "the effect follows the ball in flight";

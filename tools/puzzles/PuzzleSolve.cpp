@@ -258,7 +258,7 @@ bool Solve(const Design &d, std::vector<_TestShot> *shots, std::vector<int> *col
                         gs.currentBall = gs.colourSet[option];
                     PlinxSetTurretAngle(angle, 0, 0);
                     _TestShot shot = {gs.turretBallX, gs.turretBallY, gs.turretBallZ, gs.turretAngle, 1, {0, 0, 0}};
-                    PlinxShoot(0);
+                    PlinxShoot();
                     for (int i = 0; i < 400 && gs.movingCount > 0; i++)
                         TickGame();
                     if (gs.movingCount > 0 || !landings.insert(GridHash()).second)
