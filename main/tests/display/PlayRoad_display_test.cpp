@@ -143,7 +143,7 @@ protected:
     {
         std::string command = "timeout " + std::to_string((int)seconds) + " xdotool search --sync --name '" + name +
                               "' 2>/dev/null";
-        return !Run(command).empty();
+        return !::Run(command).empty();
     }
 
     // Presses a key in the window of that name (found within `seconds`).
@@ -152,7 +152,7 @@ protected:
         if (!WaitForWindow(name, seconds))
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        Run("xdotool search --name '" + name + "' windowactivate --sync key --window %1 " + key +
+        ::Run("xdotool search --name '" + name + "' windowactivate --sync key --window %1 " + key +
             " >/dev/null 2>&1");
         return true;
     }
@@ -160,7 +160,7 @@ protected:
     // The game window's place and size in screen pixels.
     bool GameWindow(int *x, int *y, int *w, int *h)
     {
-        std::string text = Run("xdotool search --name '^Plinx!$' getwindowgeometry --shell 2>/dev/null");
+        std::string text = ::Run("xdotool search --name '^Plinx!$' getwindowgeometry --shell 2>/dev/null");
         int window = 0;
         return sscanf(text.c_str(), "WINDOW=%d\nX=%d\nY=%d\nWIDTH=%d\nHEIGHT=%d", &window, x, y, w, h) == 5;
     }
@@ -171,7 +171,7 @@ protected:
         int x, y, w, h;
         ASSERT_TRUE(GameWindow(&x, &y, &w, &h));
         int px = (int)(designX * w / 640.0f), py = (int)(designY * h / 480.0f);
-        Run("xdotool search --name '^Plinx!$' mousemove --window %1 " + std::to_string(px) + " " +
+        ::Run("xdotool search --name '^Plinx!$' mousemove --window %1 " + std::to_string(px) + " " +
             std::to_string(py) + " sleep 0.2 click 1 >/dev/null 2>&1");
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
@@ -180,19 +180,19 @@ protected:
     {
         int x, y, w, h;
         ASSERT_TRUE(GameWindow(&x, &y, &w, &h));
-        Run("xdotool search --name '^Plinx!$' mousemove --window %1 " + std::to_string((int)(designX * w / 640.0f)) +
+        ::Run("xdotool search --name '^Plinx!$' mousemove --window %1 " + std::to_string((int)(designX * w / 640.0f)) +
             " " + std::to_string((int)(designY * h / 480.0f)) + " >/dev/null 2>&1");
     }
 
     void KeyInGame(const std::string &keys)
     {
-        Run("xdotool search --name '^Plinx!$' key --window %1 --delay 120 " + keys + " >/dev/null 2>&1");
+        ::Run("xdotool search --name '^Plinx!$' key --window %1 --delay 120 " + keys + " >/dev/null 2>&1");
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
 
     void TypeInGame(const std::string &text)
     {
-        Run("xdotool search --name '^Plinx!$' type --window %1 --delay 120 '" + text + "' >/dev/null 2>&1");
+        ::Run("xdotool search --name '^Plinx!$' type --window %1 --delay 120 '" + text + "' >/dev/null 2>&1");
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
 
@@ -208,7 +208,7 @@ protected:
         std::string crop = GameWindow(&x, &y, &w, &h) ? " -crop " + std::to_string(w) + "x" + std::to_string(h) +
                                                             "+" + std::to_string(x) + "+" + std::to_string(y)
                                                       : "";
-        std::string ppm = Run("convert '" + path + "'" + crop + " -depth 8 ppm:- 2>/dev/null");
+        std::string ppm = ::Run("convert '" + path + "'" + crop + " -depth 8 ppm:- 2>/dev/null");
         int maxValue = 0, headerLength = 0;
         if (sscanf(ppm.c_str(), "P6 %d %d %d%n", &shot.width, &shot.height, &maxValue, &headerLength) != 3)
             return Shot();
