@@ -8,6 +8,7 @@
 #include "EngWindow.h"
 #include "Game.h"
 #include "MWin.h"
+#include "Pause.h"
 #include "Resolution.h"
 #include "UserList.h"
 
@@ -66,6 +67,7 @@ void GameRegisterHooks()
     hooks.getTargetScreen = GameGetTargetScreen;
     hooks.afterUserCreatedOrLoaded = GameAfterUserCreatedOrLoaded;
     hooks.showMouseCursor = ShowMouseCursorCB;
+    hooks.pauseShowStartNewGame = PauseShowStartNewGame;
     hooks.gotoMenuScreen = GotoMenuScreenCB;
     hooks.getMenuScreen = GetMenuScreenCB;
     hooks.getLastPlayerName = GetLastPlayerNameCB;

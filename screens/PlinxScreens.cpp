@@ -4,6 +4,8 @@
 
 #include "EngDebug.h"
 #include "EngDevice.h"
+#include "LevelDone.h"
+#include "Pause.h"
 #include "Select.h"
 #include "UserScreens.h"
 
@@ -34,9 +36,11 @@ void LogScreen(ScreenId id)
 
 } // namespace
 
-PlinxScreens::PlinxScreens(MWin *mwin) : MWinScreens(mwin, false), selectCC(nullptr), userScreens(nullptr)
+PlinxScreens::PlinxScreens(MWin *mwin) : MWinScreens(mwin, false), selectCC(nullptr), pauseCC(nullptr), levelDoneCC(nullptr), userScreens(nullptr)
 {
     selectCC = new SelectCC(this);
+    levelDoneCC = new LevelDoneCC(this);
+    pauseCC = new PauseCC(this);
     userScreens = new UserScreens(this);
 }
 
@@ -46,14 +50,22 @@ PlinxScreens::~PlinxScreens()
     RemoveAllScreens();
     delete userScreens;
     userScreens = nullptr;
+    delete levelDoneCC;
+    levelDoneCC = nullptr;
     delete selectCC;
     selectCC = nullptr;
+    delete pauseCC;
+    pauseCC = nullptr;
 }
 
 bool PlinxScreens::SetupScreens()
 {
     bool ok = true;
     if (!AddScreen(plinx_screen_select, selectCC))
+        ok = false;
+    if (!AddScreen(plinx_screen_level_done, levelDoneCC))
+        ok = false;
+    if (!AddScreen(plinx_screen_pause, pauseCC))
         ok = false;
     if (!userScreens || !userScreens->AddScreens(true))
         ok = false;
@@ -101,6 +113,10 @@ void PlinxScreens::ClearAllButtonPointers()
 {
     if (selectCC)
         selectCC->ClearButtonPointers();
+    if (levelDoneCC)
+        levelDoneCC->ClearButtonPointers();
+    if (pauseCC)
+        pauseCC->ClearButtonPointers();
 }
 
 bool PlinxScreens::HasScreen(ScreenId id)

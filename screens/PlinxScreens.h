@@ -9,6 +9,8 @@
 #include "MWin.h"
 
 class SelectCC;
+class PauseCC;
+class LevelDoneCC;
 class UserScreens;
 
 // The game's screen ids, writable globals that every screen reads.
@@ -46,6 +48,8 @@ public:
 
 private:
     SelectCC *selectCC;
+    PauseCC *pauseCC;
+    LevelDoneCC *levelDoneCC;
     UserScreens *userScreens;
 };
 

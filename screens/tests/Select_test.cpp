@@ -179,7 +179,8 @@ TEST_F(SelectTest, ArcadeWithASavedGameGoesOnWithIt)
     Press(SELECT_ARCADE);
     EXPECT_EQ(GameState.score, 1230) << LogText();
     EXPECT_EQ(GameState.userOptions.savedGame[GAME_TYPE_ARCADE], 0);
-    EXPECT_EQ(ProgramDouble::Calls(), std::vector<std::string>{"game after fade"});
+    // The restored game waits on the pause screen, which the restore asks for.
+    EXPECT_TRUE(ProgramDouble::Calls().empty());
 }
 
 TEST_F(SelectTest, PlayerSavesUnloadsForgetsTheLastPlayerAndGoesToThePlayerScreens)

@@ -336,6 +336,20 @@ TEST_F(PlayRoadTest, NewPlayerPlaysArcadeAndComesBackAsTheLastPlayer)
     KeyInGame("Escape");
     ASSERT_TRUE(WaitForLog("Left the game after", 10)) << testkit::ReadFile(logPath);
     EXPECT_EQ(LogCount("Left the game after 0 shots"), 0) << testkit::ReadFile(logPath);
+    // The pause screen: RESUME goes back to the game, a second Escape pauses again and
+    // CONTINUE GAME LATER saves the game and leads to the main menu.
+    ASSERT_TRUE(WaitForLog("Screen PAUS", 10)) << testkit::ReadFile(logPath);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    Shot pause = Screenshot("10a_pause");
+    EXPECT_GT(ColoursDesign(pause, 262, 187, 115, 105), 3) << "the RESUME button is drawn";
+    ClickDesign(320, 240);
+    ASSERT_TRUE(WaitForLog("Game started: ARCADE", 10, 2)) << testkit::ReadFile(logPath);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    Screenshot("10b_resumed");
+    KeyInGame("Escape");
+    ASSERT_TRUE(WaitForLog("Screen PAUS", 10, 2)) << testkit::ReadFile(logPath);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    ClickDesign(320, 329);
     ASSERT_TRUE(WaitForLog("Main menu for player Tester", 10, 2)) << testkit::ReadFile(logPath);
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     Screenshot("10_back_in_menu");

@@ -1,0 +1,162 @@
+// The pause screen: its layout and its four ways out.
+#include "Pause.h"
+
+#include "AppHooks.h"
+#include "EngDebug.h"
+#include "GameState.h"
+#include "Plinx.h"
+#include "PlinxScreens.h"
+#include "SaveGame.h"
+#include "ScreensBuild.h"
+#include "ViewHooks.h"
+
+namespace
+{
+
+const _ScreensWidgetRow kNormal[PAUSE_NUM_WIDGETS] = {
+    {"Resume", MWIN_BUTTON_PUSH, "Start", "RESUME", 262.5f, 187.5f, 115, 105, 1, 1, 1, 0.75f, 1.3f, 1.42f, 1},
+    {"Quit", MWIN_BUTTON_PUSH, "Main", "QUIT GAME", 246.61f, 370, 146.79f, 46, 1, 1, 1, 0.75f, 1.3f, 1.42f, 1},
+    {"Save", MWIN_BUTTON_PUSH, "Main", "CONTINUE GAME LATER", 204, 305, 232.01f, 48, 1, 1, 1, 0.75f, 1.3f, 1.42f, 1},
+    {"Options", MWIN_BUTTON_PUSH, "Main", "OPTIONS", 505, 430, 130, 45, 1, 1, 1, 0.75f, 1.3f, 1.42f, 1},
+    {"Debug", MWIN_BUTTON_PUSH, "Main", "Debug", 5, 5, 60, 25, 1, 1, 1, 0.7f, 0.9f, 0.95f, 1, 1, 1, 1, 0.374f},
+};
+
+struct PauseScreen
+{
+    MWinCollection *collection;
+    MWinWindow *window;
+    MWinButton *widgets[PAUSE_NUM_WIDGETS];
+};
+PauseScreen s_pause = {};
+bool s_showStartNewGame = false;
+
+MWinButton *W(int widget)
+{
+    return s_pause.widgets[widget];
+}
+
+void Goto(MWinScreens *screens, ScreenId id)
+{
+    if (screens)
+        screens->GotoScreen(id, nullptr);
+}
+
+} // namespace
+
+MWinButton *PauseGetWidget(int widget)
+{
+    return widget >= 0 && widget < PAUSE_NUM_WIDGETS ? s_pause.widgets[widget] : nullptr;
+}
+
+void PauseShowStartNewGame()
+{
+    s_showStartNewGame = true;
+}
+
+void PauseResumeGame()
+{
+    AppGoFromMenusToGame(nullptr, 0);
+    ViewSoundUpdateGameSoundsVolume();
+}
+
+void ScreensGotoGameSetUp(MWinScreens *screens)
+{
+    PlinxScreens *registry = static_cast<PlinxScreens *>(screens);
+    if (!registry)
+        return;
+    registry->GotoScreen(registry->HasScreen(plinx_screen_main) ? plinx_screen_main : plinx_screen_select, nullptr);
+}
+
+void ScreensStartNewGame()
+{
+    _GameState &gs = GameState;
+    gs.gridGiven = 0;
+    gs.testMode = 0;
+    PlinxStartGame();
+}
+
+// ---- Layout ---------------------------------------------------------------------------------------
+
+PauseCollectionController::PauseCollectionController()
+{
+    ClearButtonPointers();
+}
+
+void PauseCollectionController::SetScreensVar(MWinScreens *screens)
+{
+    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
+    SetScreens(screens);
+}
+
+void PauseCollectionController::ClearButtonPointers()
+{
+    s_pause = {};
+}
+
+bool PauseCollectionController::CreateCollection(MWin *mwin)
+{
+    if (!mwin)
+    {
+        DebugError(ENG_FUNC, "No mwinp");
+        return false;
+    }
+    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
+}
+
+MWinCollection *PauseCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)
+{
+    s_pause.collection = ScreensBuildCollection(mwin, desktop, "Pause", kNormal, PAUSE_NUM_WIDGETS, s_pause.widgets,
+                                                &s_pause.window, this);
+    return s_pause.collection;
+}
+
+// ---- Behaviour --------------------------------------------------------------------------------------
+
+PauseCC::PauseCC(MWinScreens *screens)
+{
+    ClearButtonPointers();
+    SetScreensVar(screens);
+}
+
+void PauseCC::StartingCB(void *data)
+{
+    if (W(PAUSE_DEBUG))
+        W(PAUSE_DEBUG)->Hide();
+    if (s_showStartNewGame && W(PAUSE_QUIT))
+        W(PAUSE_QUIT)->SetText("START NEW GAME");
+    s_showStartNewGame = false;
+}
+
+bool PauseCC::ControlCB(MWinButton *button, _MWinButtonCallbackInfo *info)
+{
+    if (!button)
+        return false;
+    MWinScreens *screens = GetScreens();
+    if (button == W(PAUSE_RESUME))
+    {
+        PauseResumeGame();
+        return true;
+    }
+    if (button == W(PAUSE_QUIT))
+    {
+        // Given up for good: its saved game must not come back later.
+        SaveGameRemoveAnyCurrentSavedGame();
+        ScreensGotoGameSetUp(screens);
+        return true;
+    }
+    if (button == W(PAUSE_SAVE))
+    {
+        if (SaveGameToBeResumed(0))
+            Goto(screens, plinx_screen_select);
+        else
+            DebugError(ENG_FUNC, "PROBLEM SAVING GAME"); // the screen stays: resume or quit
+
+        return true;
+    }
+    if (button == W(PAUSE_OPTIONS))
+    {
+        Goto(screens, plinx_screen_options);
+        return true;
+    }
+    return false;
+}
