@@ -102,7 +102,7 @@ TEST_F(StartupSettingsTest, PlayContinuesTheStart)
     pid_t game = StartGame(home.Path());
     ASSERT_GT(game, 0);
     bool pressed = PressInDialog("Return", std::string(PLINX_BUILD_DIR) + "/startup_dialog.png");
-    bool reachedLoop = pressed && WaitForLog(LogPath(), "PostDeviceInitCB", 30);
+    bool reachedLoop = pressed && WaitForLog(LogPath(), "Splash started", 30);
     kill(game, SIGTERM);
     int status = WaitForExit(game, 20);
     if (status < 0)
@@ -131,5 +131,5 @@ TEST_F(StartupSettingsTest, EscapeEndsQuietly)
     EXPECT_EQ(status, 0);
     std::string log = testkit::ReadFile(LogPath());
     EXPECT_EQ(log.find("<POPUP>"), std::string::npos) << log;
-    EXPECT_EQ(log.find("PostDeviceInitCB"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Splash started"), std::string::npos) << log;
 }
