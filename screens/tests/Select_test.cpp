@@ -9,7 +9,7 @@
 #include "EngMemory.h"
 #include "EngProgram.h"
 #include "GameState.h"
-#include "GuiFixture.h"
+#include "ScreensFixture.h"
 #include "EngPrefFolder.h"
 #include "Plinx.h"
 #include "PlinxMWinSetup.h"
@@ -24,85 +24,11 @@
 namespace
 {
 
-// The program's side as the main menu reaches it through the rules' table.
-struct ProgramDouble
-{
-    static std::vector<std::string> &Calls()
-    {
-        static std::vector<std::string> calls;
-        return calls;
-    }
-    static void GoFromMenusToGame(GameSwitchCallback callback, char now)
-    {
-        Calls().push_back(now ? "game now" : "game after fade");
-    }
-    static bool &GuiOn()
-    {
-        static bool on = true;
-        return on;
-    }
-    static bool IsGuiOn() { return GuiOn(); }
-    // The program's save of the player: working options into the record, then the file.
-    static void SaveUser(char warn)
-    {
-        Calls().push_back(warn ? "save, warn" : "save");
-        UserStoreWorkingOptions(GameGetUser());
-        GameGetUser()->Save(1);
-    }
-};
+using screenstest::ProgramDouble;
 
-class SelectTest : public guitest::GuiTest
+class SelectTest : public screenstest::ScreensFixture
 {
 protected:
-    void SetUp() override
-    {
-        GuiTest::SetUp();
-        folder = new testkit::WorkingFolder(std::string(PLINX_DATA_DIR) + "/..");
-        ASSERT_TRUE(folder->Entered());
-        ProgramDouble::Calls().clear();
-        ProgramDouble::GuiOn() = true;
-        PrefFolderSetup("Plinx", false, nullptr, false);
-        _AppHooks hooks = {};
-        hooks.goFromMenusToGame = ProgramDouble::GoFromMenusToGame;
-        hooks.isGuiOn = ProgramDouble::IsGuiOn;
-        AppSetHooks(&hooks);
-        _ScreensHost host = {ProgramDouble::SaveUser};
-        ScreensSetHost(&host);
-        ResolutionSetup(2, 0, 2.42f, 2.2f, nullptr, false, true, true, false, false, nullptr, 0, 0);
-        ResolutionSetDefaults();
-        ASSERT_TRUE(PlinxSetup());
-        ASSERT_TRUE(PlinxMWinSetupTexturesAndTexButs(mwin)) << LogText();
-        ASSERT_TRUE(EngEncryptionInit("TEST_KEY_ABCD"));
-        ModulesSetupInfo modules = {};
-        modules.userFileEncryption = USER_FILE_ENCRYPTED_OR_PLAIN;
-        ASSERT_TRUE(ModulesSetup(&modules, nullptr));
-        user = new UserClass(nullptr, "Tester", 1);
-        GameSetUser(user);
-        ASSERT_TRUE(user->CreateNewUser("Tester", "NO", 0));
-        ASSERT_TRUE(user->Save(1));
-        UserInfoAfterUserCreatedOrLoaded(user);
-        registry = new PlinxScreens(mwin);
-        ASSERT_TRUE(registry->SetupAllScreens());
-        ASSERT_TRUE(registry->StartScreen(plinx_screen_select, -1));
-        ASSERT_EQ(registry->GetCurrentScreen(), plinx_screen_select);
-    }
-
-    void TearDown() override
-    {
-        if (registry)
-            registry->End(-1);
-        delete registry;
-        GameSetUser(nullptr);
-        delete user;
-        ModulesShutdown();
-        PlinxShutdown();
-        ResolutionShutdown();
-        AppSetHooks(nullptr);
-        ScreensSetHost(nullptr);
-        PrefFolderShutdown();
-        delete folder;
-        GuiTest::TearDown();
-    }
 
     // A mouse click on the middle of a widget, delivered by the stack's next tick.
     void Press(int widget)
@@ -114,9 +40,6 @@ protected:
         registry->Tick();
     }
 
-    testkit::WorkingFolder *folder = nullptr;
-    UserClass *user = nullptr;
-    PlinxScreens *registry = nullptr;
 };
 
 TEST_F(SelectTest, NamesThePlayerAndKeepsButtonsOfMissingScreensVisibleButOff)
