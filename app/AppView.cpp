@@ -99,6 +99,12 @@ void AppViewStopMenuEffect()
     game_effects.StopMenuEffect();
 }
 
+void AppViewRestartMenuEffect()
+{
+    game_effects.StopMenuEffect();
+    game_effects.StartMenuEffect();
+}
+
 void AppViewTickMenuEffect()
 {
     game_effects.TickMenuEffect();

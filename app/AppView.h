@@ -25,6 +25,8 @@ void AppViewReleaseEffectGraphics();
 void AppViewStopBallEffects();
 void AppViewStartMenuEffect();
 void AppViewStopMenuEffect();
+// The menu effect again at the player's menu effects level (the options changed it).
+void AppViewRestartMenuEffect();
 void AppViewTickMenuEffect();
 void AppViewTickGameEffects();
 void AppViewRenderGameEffects();

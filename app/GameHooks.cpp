@@ -8,6 +8,7 @@
 #include "EngWindow.h"
 #include "Game.h"
 #include "MWin.h"
+#include "Options.h"
 #include "Pause.h"
 #include "Resolution.h"
 #include "UserList.h"
@@ -70,6 +71,7 @@ void GameRegisterHooks()
     hooks.pauseShowStartNewGame = PauseShowStartNewGame;
     hooks.gotoMenuScreen = GotoMenuScreenCB;
     hooks.getMenuScreen = GetMenuScreenCB;
+    hooks.askAutoSubmitScores = OptionsAskAutoSubmitScores;
     hooks.getLastPlayerName = GetLastPlayerNameCB;
     hooks.setLastPlayerName = SetLastPlayerNameCB;
     hooks.registerPictureHook = RegisterPictureHookCB;

@@ -180,6 +180,8 @@ signed char Program::PreDeviceInitCB()
     AppViewPreDeviceSetup();
     _ScreensHost host = {};
     host.saveUser = GameSaveUser;
+    host.setMusicVolume = AppViewSetMusicVolume;
+    host.restartMenuEffect = AppViewRestartMenuEffect;
     ScreensSetHost(&host);
     _UserScreensHost userHost = {};
     userHost.stopSplash = SplashStop;

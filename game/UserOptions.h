@@ -113,8 +113,8 @@ struct _UserOptions
     char menuText194830[50];      // menu screens' text, empty
     uint8_t alwaysLoad;           // always load this player
     uint8_t reserved194881;
-    int8_t menuOption194882;
-    int8_t menuOption194883;
+    int8_t processingPower;       // 0 FULL, 1 MEDIUM, 2 LOW, 3 LOWEST (kept, never shown)
+    int8_t onlinePositionMode;    // 0 shown while playing, 1 position only, 2 not shown
     uint16_t menuValue194884;
     uint8_t reserved194886[4];
     int8_t menuOption194890;
@@ -147,8 +147,8 @@ static_assert(offsetof(_UserOptions, menuOption194779) == 194779);
 static_assert(offsetof(_UserOptions, menuText194780) == 194780);
 static_assert(offsetof(_UserOptions, menuText194830) == 194830);
 static_assert(offsetof(_UserOptions, alwaysLoad) == 194880);
-static_assert(offsetof(_UserOptions, menuOption194882) == 194882);
-static_assert(offsetof(_UserOptions, menuOption194883) == 194883);
+static_assert(offsetof(_UserOptions, processingPower) == 194882);
+static_assert(offsetof(_UserOptions, onlinePositionMode) == 194883);
 static_assert(offsetof(_UserOptions, menuValue194884) == 194884);
 static_assert(offsetof(_UserOptions, menuOption194890) == 194890);
 static_assert(offsetof(_UserOptions, strategicStartSize) == 194946);

@@ -2,9 +2,11 @@
 // fade: the only fades are the program's own between the menus and play.
 #include "PlinxScreens.h"
 
+#include "Controls.h"
 #include "EngDebug.h"
 #include "EngDevice.h"
 #include "LevelDone.h"
+#include "Options.h"
 #include "Pause.h"
 #include "Select.h"
 #include "UserScreens.h"
@@ -36,9 +38,11 @@ void LogScreen(ScreenId id)
 
 } // namespace
 
-PlinxScreens::PlinxScreens(MWin *mwin) : MWinScreens(mwin, false), selectCC(nullptr), pauseCC(nullptr), levelDoneCC(nullptr), userScreens(nullptr)
+PlinxScreens::PlinxScreens(MWin *mwin) : MWinScreens(mwin, false), optionsCC(nullptr), selectCC(nullptr), controlsCC(nullptr), pauseCC(nullptr), levelDoneCC(nullptr), userScreens(nullptr)
 {
+    optionsCC = new OptionsCC(this);
     selectCC = new SelectCC(this);
+    controlsCC = new ControlsCC(this);
     levelDoneCC = new LevelDoneCC(this);
     pauseCC = new PauseCC(this);
     userScreens = new UserScreens(this);
@@ -52,6 +56,10 @@ PlinxScreens::~PlinxScreens()
     userScreens = nullptr;
     delete levelDoneCC;
     levelDoneCC = nullptr;
+    delete optionsCC;
+    optionsCC = nullptr;
+    delete controlsCC;
+    controlsCC = nullptr;
     delete selectCC;
     selectCC = nullptr;
     delete pauseCC;
@@ -61,7 +69,11 @@ PlinxScreens::~PlinxScreens()
 bool PlinxScreens::SetupScreens()
 {
     bool ok = true;
+    if (!AddScreen(plinx_screen_options, optionsCC))
+        ok = false;
     if (!AddScreen(plinx_screen_select, selectCC))
+        ok = false;
+    if (!AddScreen(plinx_screen_controls, controlsCC))
         ok = false;
     if (!AddScreen(plinx_screen_level_done, levelDoneCC))
         ok = false;
@@ -111,8 +123,12 @@ void PlinxScreens::OnEnd()
 
 void PlinxScreens::ClearAllButtonPointers()
 {
+    if (optionsCC)
+        optionsCC->ClearButtonPointers();
     if (selectCC)
         selectCC->ClearButtonPointers();
+    if (controlsCC)
+        controlsCC->ClearButtonPointers();
     if (levelDoneCC)
         levelDoneCC->ClearButtonPointers();
     if (pauseCC)

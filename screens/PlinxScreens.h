@@ -8,7 +8,9 @@
 #include "EngTypes.h"
 #include "MWin.h"
 
+class OptionsCC;
 class SelectCC;
+class ControlsCC;
 class PauseCC;
 class LevelDoneCC;
 class UserScreens;
@@ -47,7 +49,9 @@ public:
     bool HasScreen(ScreenId id);
 
 private:
+    OptionsCC *optionsCC;
     SelectCC *selectCC;
+    ControlsCC *controlsCC;
     PauseCC *pauseCC;
     LevelDoneCC *levelDoneCC;
     UserScreens *userScreens;

@@ -2,6 +2,7 @@
 #include "ScreensBuild.h"
 
 #include "EngDebug.h"
+#include "EngLanguages.h"
 
 namespace
 {
@@ -90,4 +91,30 @@ MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const c
     win->SetController(controller);
     *window = win;
     return collection;
+}
+
+bool ScreensBindOptionChoice(MWinButton *choice, int8_t *option, int count, const char *token, const char **words,
+                             const char *name)
+{
+    if (!choice || !option || count < 1)
+        return false;
+    choice->ChoiceSetShowArrows(true);
+    int subTexts = 0;
+    bool fromToken = token && EngLanguagesDoesTokenExist(token) &&
+                     EngLanguagesGetTokenNumAndNumSubTextsForToken(token, &subTexts) >= 0 && subTexts >= count;
+    bool itemsSet = fromToken ? choice->ChoiceSetStringsLanguageToken(count, token)
+                              : words && choice->ChoiceSetStrings(count, words);
+    if (!itemsSet)
+    {
+        DebugError(ENG_FUNC, "No items for %s", name);
+        return false;
+    }
+    // A player file from elsewhere may hold any byte; the widget can only show its items.
+    if (*option < 0 || *option >= count)
+    {
+        int8_t nearest = *option < 0 ? 0 : (int8_t)(count - 1);
+        DebugError(ENG_FUNC, "Option %s out of range (%d): %d used", name, *option, nearest);
+        *option = nearest;
+    }
+    return choice->ChoiceRegisterCharVariable(reinterpret_cast<char *>(option));
 }

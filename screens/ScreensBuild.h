@@ -1,6 +1,8 @@
 // What the simpler menu screens share when they build themselves: one table row per
 // widget of the window "MainWin", added in table order on the 640x480 design space.
 #pragma once
+#include <cstdint>
+
 #include "MWin.h"
 
 struct _ScreensWidgetRow
@@ -24,3 +26,12 @@ struct _ScreensWidgetRow
 MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const char *collectionId,
                                        const _ScreensWidgetRow *rows, int count, MWinButton **widgets,
                                        MWinWindow **window, MWinCollectionController *controller);
+
+// Makes `choice` (a choice widget, with its arrows) show `count` items and binds it to the
+// option byte `option`, so that the widget shows the stored value and every change is
+// written straight into it. The items are the first `count` sub-texts of the language
+// token `token` (NULL: none); when the token is missing or too short, `words`. A stored
+// value outside the items is logged as `name` and set to the nearest item first.
+// False when either widget or option is missing, or the items could not be set.
+bool ScreensBindOptionChoice(MWinButton *choice, int8_t *option, int count, const char *token, const char **words,
+                             const char *name);

@@ -13,3 +13,15 @@ void ScreensHostSaveUser(char warn)
     if (s_host.saveUser)
         s_host.saveUser(warn);
 }
+
+void ScreensHostSetMusicVolume(int volume)
+{
+    if (s_host.setMusicVolume)
+        s_host.setMusicVolume(volume);
+}
+
+void ScreensHostRestartMenuEffect()
+{
+    if (s_host.restartMenuEffect)
+        s_host.restartMenuEffect();
+}
