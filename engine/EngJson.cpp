@@ -3,6 +3,7 @@
 // logged under the function's name.
 #include "EngJson.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 #include <sstream>
@@ -19,18 +20,30 @@ bool IsEmptyName(const char *name)
     return !name || !name[0];
 }
 
-// A number truncated toward zero and kept in 8 bits; values outside the int range are
-// clamped before the conversion so that it stays defined.
-char NumberToChar(double value)
+// A number for a byte field, truncated toward zero and kept in 8 bits. NaN, the
+// infinities and numbers beyond the int range are refused (logged; the field keeps its
+// value): converting them would be undefined.
+bool NumberToChar(const char *function, const char *name, double value, char *out)
 {
-    if (std::isnan(value))
-        return 0;
-    double truncated = std::trunc(value);
-    if (truncated > 2147483647.0)
-        truncated = 2147483647.0;
-    if (truncated < -2147483648.0)
-        truncated = -2147483648.0;
-    return (char)(int32_t)truncated;
+    if (!(value > -2147483649.0 && value < 2147483648.0))
+    {
+        DebugError(function, "Number %g of <%s> is out of range.", value, name);
+        return false;
+    }
+    *out = (char)(int32_t)value;
+    return true;
+}
+
+// A number for a float field; one beyond the float range is refused like the above.
+bool NumberToFloat(const char *function, const char *name, double value, float *out)
+{
+    if (!(value >= -FLT_MAX && value <= FLT_MAX))
+    {
+        DebugError(function, "Number %g of <%s> is out of range.", value, name);
+        return false;
+    }
+    *out = (float)value;
+    return true;
 }
 
 // Walks the member's array into the given fields (NULL fields are skipped, but their
@@ -42,6 +55,8 @@ int ReadNumberArray(const char *function, const json::Object &object, const char
     try
     {
         const json::Array &array = object.GetMember(name).AsConstArray();
+        // A refused element leaves its field alone; the others are still filled.
+        bool refused = false;
         int index = 0;
         for (json::Array::const_iterator it = array.Begin(); it != array.End(); ++it, index++)
         {
@@ -53,12 +68,15 @@ int ReadNumberArray(const char *function, const json::Object &object, const char
             double value = it->AsConstNumber().Value();
             if (!fields[index])
                 continue;
+            bool stored;
             if constexpr (std::is_same_v<FieldT, float>)
-                *fields[index] = (float)value;
+                stored = NumberToFloat(function, name, value, fields[index]);
             else
-                *fields[index] = NumberToChar(value);
+                stored = NumberToChar(function, name, value, fields[index]);
+            if (!stored)
+                refused = true;
         }
-        return 1;
+        return refused ? 0 : 1;
     }
     catch (const json::Exception &exception)
     {
@@ -184,8 +202,7 @@ int EngJsonGetCharFromObject(const json::Object &object, const char *name, char 
     }
     try
     {
-        *out = NumberToChar(object.GetMember(name).AsConstNumber().Value());
-        return 1;
+        return NumberToChar(ENG_FUNC, name, object.GetMember(name).AsConstNumber().Value(), out) ? 1 : 0;
     }
     catch (const json::Exception &exception)
     {

@@ -261,7 +261,9 @@ int EngJsonDoesElementExistInObject(const json::Object &object, const char *name
 // filling every field; fewer leave the rest unchanged.
 int EngJsonGetDimensionFromObject(const json::Object &object, const char *name, _Dimension *out);
 int EngJsonGetVector2dFromObject(const json::Object &object, const char *name, _Vector2d *out);
-// A number member truncated toward zero into 8 bits.
+// A number member truncated toward zero into 8 bits. Numbers whose conversion would be
+// undefined (beyond the int range here, beyond the float range for float fields) are
+// refused with a logged error: the field keeps its value and the result is 0.
 int EngJsonGetCharFromObject(const json::Object &object, const char *name, char *out);
 // An array of up to five numbers, each truncated into 8 bits; a NULL field is skipped.
 int EngJsonReadNumbersFromObject(const json::Object &object, const char *name, char *out0, char *out1,

@@ -22,27 +22,58 @@ float EngMathAbsFloat(float value)
     return value < 0 ? -value : value;
 }
 
-// The nearest integer with an exact half toward zero, for floats and doubles alike.
-template <typename Real> static int32_t EngMathRoundToInt(Real value)
+// Beyond these a double has no int32 to go to; NaN fails both comparisons.
+static const double kIntLow = -2147483648.0;
+static const double kIntHigh = 2147483647.0;
+
+// Outside the int range (or NaN) the conversion itself would be undefined: report it
+// under the caller's name and hand back the nearest bound (0 for NaN).
+static int32_t EngMathOutOfIntRange(const char *function, double value)
 {
+    DebugError(function, "Value %g is outside the int range.", value);
+    if (std::isnan(value))
+        return 0;
+    return value > 0 ? INT32_MAX : INT32_MIN;
+}
+
+// The nearest integer with an exact half toward zero, worked in double (exact for every
+// float and every int32) and in 64 bits, so that the step to the next integer cannot wrap.
+static int32_t EngMathRoundToInt(const char *function, double value)
+{
+    if (!(value > kIntLow - 1.0 && value < kIntHigh + 1.0))
+        return EngMathOutOfIntRange(function, value);
+    int64_t rounded;
     if (value > 0)
     {
-        Real whole = std::trunc(value);
-        return (int32_t)whole + (value - whole > (Real)0.5 ? 1 : 0);
+        double whole = std::trunc(value);
+        rounded = (int64_t)whole + (value - whole > 0.5 ? 1 : 0);
     }
-    Real negated = -value;
-    Real whole = std::trunc(negated);
-    return -(int32_t)whole - (negated - whole > (Real)0.5 ? 1 : 0);
+    else
+    {
+        double negated = -value;
+        double whole = std::trunc(negated);
+        rounded = -(int64_t)whole - (negated - whole > 0.5 ? 1 : 0);
+    }
+    if (rounded < INT32_MIN || rounded > INT32_MAX)
+        return EngMathOutOfIntRange(function, value);
+    return (int32_t)rounded;
 }
 
 int32_t EngMathRoundDoubleToInt(double value)
 {
-    return EngMathRoundToInt(value);
+    return EngMathRoundToInt(ENG_FUNC, value);
 }
 
 int32_t EngMathRoundFloatToInt(float value)
 {
-    return EngMathRoundToInt(value);
+    return EngMathRoundToInt(ENG_FUNC, value);
+}
+
+int32_t EngMathTruncDoubleToInt(double value)
+{
+    if (!(value > kIntLow - 1.0 && value < kIntHigh + 1.0))
+        return EngMathOutOfIntRange(ENG_FUNC, value);
+    return (int32_t)value;
 }
 
 int32_t EngMathClampInt(int32_t value, int32_t low, int32_t high)

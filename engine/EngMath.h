@@ -12,9 +12,13 @@ struct _Vector3dRange
 
 int32_t EngMathAbsInt(int32_t value);
 float EngMathAbsFloat(float value);
-// The nearest integer; an exact half goes toward zero (2.5 -> 2, -2.5 -> -2).
+// The nearest integer; an exact half goes toward zero (2.5 -> 2, -2.5 -> -2). NaN, the
+// infinities and values whose nearest integer is outside the int32 range are logged as
+// errors and give 0 (NaN) or the nearest bound (INT32_MIN, INT32_MAX).
 int32_t EngMathRoundFloatToInt(float value);
 int32_t EngMathRoundDoubleToInt(double value);
+// Truncated toward zero, with the same checks and safe values as the rounding.
+int32_t EngMathTruncDoubleToInt(double value);
 // min(max(value, low), high): the high bound wins when the bounds cross.
 int32_t EngMathClampInt(int32_t value, int32_t low, int32_t high);
 // (e^x - 1) / (e - 1): 0 -> 0, 1 -> 1, rising slowly at first; values outside 0..1

@@ -10,6 +10,7 @@
 
 #include "EngDebug.h"
 #include "EngDevice.h"
+#include "EngMath.h"
 #include "EngMisc.h"
 #include "EngProgram.h"
 
@@ -39,7 +40,7 @@ float EngMiscRandFloat(float max, bool randomSign)
         scale = 100.0f;
     else
         scale = 1.0f;
-    int steps = (int)(range * scale);
+    int steps = EngMathTruncDoubleToInt(range * scale);
     if (steps == 0)
         return 0;
     float value = (float)(rand() % steps) / scale;

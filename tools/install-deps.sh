@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libgtk-3-dev libfreetype-dev zlib1g-dev
-  libtomcrypt-dev libcurl4-openssl-dev libopenmpt-dev libstb-dev
+  libtomcrypt-dev libcurl4-openssl-dev libopenmpt-dev libstb-dev libjpeg62-turbo-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core ttf-bitstream-vera
   xvfb xauth xdotool x11-apps imagemagick

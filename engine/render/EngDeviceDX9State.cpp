@@ -242,8 +242,8 @@ void EngDeviceDX9::SetViewportToSize(int x, int y, int w, int h)
         PlatWinGetClientRect(osWindow, &left, &top, &clientWidth, &clientHeight);
         x += left;
         y += top;
-        w = (int)((float)w * (float)clientWidth / (float)EngScreenSettings.width);
-        h = (int)((float)h * (float)clientHeight / (float)EngScreenSettings.height);
+        w = EngMathTruncDoubleToInt((double)w * clientWidth / EngScreenSettings.width);
+        h = EngMathTruncDoubleToInt((double)h * clientHeight / EngScreenSettings.height);
     }
     _EngViewport viewport = {(uint32_t)(x < 0 ? 0 : x), (uint32_t)(y < 0 ? 0 : y), (uint32_t)(w < 0 ? 0 : w),
                              (uint32_t)(h < 0 ? 0 : h), 0.0f, 1.0f};
@@ -261,7 +261,8 @@ void EngDeviceDX9::SetViewportToRect(const float *rect)
         SetViewportFullScreen();
         return;
     }
-    SetViewportToSize((int)rect[0], (int)rect[1], (int)rect[2], (int)rect[3]);
+    SetViewportToSize(EngMathTruncDoubleToInt(rect[0]), EngMathTruncDoubleToInt(rect[1]),
+                      EngMathTruncDoubleToInt(rect[2]), EngMathTruncDoubleToInt(rect[3]));
 }
 
 void EngDeviceDX9::SetViewportToRatioedRect(const float *rect)
@@ -295,7 +296,7 @@ void EngDeviceDX9::GetViewport(_EngViewport *out)
 
 void EngDeviceDX9::SetClearColour(float red, float green, float blue)
 {
-    auto channel = [](float value) -> uint32_t { return (uint32_t)(int)(value * 255.0f) & 0xFF; };
+    auto channel = [](float value) -> uint32_t { return (uint32_t)EngMathTruncDoubleToInt(value * 255.0f) & 0xFF; };
     clearColour = 0xFF000000u | (channel(red) << 16) | (channel(green) << 8) | channel(blue);
 }
 
@@ -850,8 +851,8 @@ void EngDeviceDX9::TurnOnCrop(float x, float y, float w, float h)
     PlatD3dRect rect;
     rect.left = EngMathRoundFloatToInt(x * sx);
     rect.top = EngMathRoundFloatToInt(y * sy);
-    rect.right = rect.left + EngMathRoundFloatToInt(w * sx);
-    rect.bottom = rect.top + EngMathRoundFloatToInt(h * sy);
+    rect.right = EngMathRoundDoubleToInt((double)rect.left + EngMathRoundFloatToInt(w * sx));
+    rect.bottom = EngMathRoundDoubleToInt((double)rect.top + EngMathRoundFloatToInt(h * sy));
     PlatD3dDeviceSetScissorRect(Device(), &rect);
     WriteRenderState(PLAT_RS_SCISSORTESTENABLE, 1, "SCISSORTESTENABLE");
     cropOn = 1;
@@ -870,10 +871,10 @@ void EngDeviceDX9::TurnOnCropInViewport(float x, float y, float w, float h)
     float fx = (float)currentViewport.width / (float)ScreenWidth();
     float fy = (float)currentViewport.height / (float)ScreenHeight();
     PlatD3dRect rect;
-    rect.left = (int32_t)(x * sx * fx + (float)currentViewport.x);
-    rect.right = (int32_t)(fx * (w * sx) + (float)rect.left);
-    rect.top = (int32_t)(y * sy * fy + (float)currentViewport.y);
-    rect.bottom = (int32_t)(fy * (h * sy) + (float)rect.top);
+    rect.left = EngMathTruncDoubleToInt(x * sx * fx + (float)currentViewport.x);
+    rect.right = EngMathTruncDoubleToInt(fx * (w * sx) + (float)rect.left);
+    rect.top = EngMathTruncDoubleToInt(y * sy * fy + (float)currentViewport.y);
+    rect.bottom = EngMathTruncDoubleToInt(fy * (h * sy) + (float)rect.top);
     PlatD3dDeviceSetScissorRect(Device(), &rect);
     WriteRenderState(PLAT_RS_SCISSORTESTENABLE, 1, "SCISSORTESTENABLE");
     cropOn = 1;

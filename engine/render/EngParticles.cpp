@@ -13,6 +13,7 @@
 
 #include "EngDebug.h"
 #include "EngDevice.h"
+#include "EngMath.h"
 #include "EngMemory.h"
 #include "EngMisc.h"
 #include "EngProgram.h"
@@ -216,7 +217,7 @@ int8_t EngParticles::Update(float time, char initial)
     lastEmissionTime = time;
     float wanted = (float)parms.emissionRate * dt + emissionRemainder + (float)count;
     wanted = std::min(wanted, (float)maxParticles);
-    int start = (int)wanted;
+    int start = EngMathTruncDoubleToInt(wanted);
     emissionRemainder = wanted - (float)start;
     if (start < 1)
     {

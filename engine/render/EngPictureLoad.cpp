@@ -3,6 +3,7 @@
 // Required keys are read directly, so a missing one throws json::Exception, which
 // LoadFromFile catches and reports; optional keys go through the EngJson reading
 // functions, which log and keep the default.
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -27,10 +28,31 @@ double RequiredNumber(const json::Object &object, const char *name)
     return object.GetMember(name).AsConstNumber().Value();
 }
 
-// A byte field takes the number truncated toward zero.
-uint8_t RequiredByte(const json::Object &object, const char *name)
+// A file's number is refused (logged; the field keeps its default) when converting it to
+// its field would be undefined: NaN, the infinities, or beyond the field type's range.
+bool FitsInt(const char *name, double value)
 {
-    return (uint8_t)(int)std::trunc(RequiredNumber(object, name));
+    if (value > -2147483649.0 && value < 2147483648.0)
+        return true;
+    DebugError("EngPicture::ReadStage", "Number %g of <%s> is out of range.", value, name);
+    return false;
+}
+
+// A byte field takes the number truncated toward zero.
+void RequiredByte(const json::Object &object, const char *name, uint8_t *out)
+{
+    double value = RequiredNumber(object, name);
+    if (FitsInt(name, value))
+        *out = (uint8_t)(int32_t)value;
+}
+
+void RequiredFloat(const json::Object &object, const char *name, float *out)
+{
+    double value = RequiredNumber(object, name);
+    if (value >= -FLT_MAX && value <= FLT_MAX)
+        *out = (float)value;
+    else
+        DebugError("EngPicture::ReadStage", "Number %g of <%s> is out of range.", value, name);
 }
 
 bool HasMember(const json::Object &object, const char *name)
@@ -53,7 +75,8 @@ void EngPictureSetTextureFileOverwriteCB(EngPictureTextureFileOverwriteCB callba
 void EngPicture::ReadStage(const void *objectPointer, _EngPictureStage *stage, bool isLayer)
 {
     const json::Object &object = *(const json::Object *)objectPointer;
-    int texNum = EngMathRoundDoubleToInt(RequiredNumber(object, "TexNum"));
+    double texValue = RequiredNumber(object, "TexNum");
+    int texNum = FitsInt("TexNum", texValue) ? EngMathRoundDoubleToInt(texValue) : -1;
     stage->texNum = texNum < -1 || texNum >= textureCount ? -1 : texNum;
     if (!isLayer)
         EngJsonReadNumbersFromObject(object, "Locks", (char *)&stage->locks[0], (char *)&stage->locks[1],
@@ -79,15 +102,15 @@ void EngPicture::ReadStage(const void *objectPointer, _EngPictureStage *stage, b
     EngJsonReadNumbersFromObject(object, "RotValues", &stage->rot.startAngle, &stage->rot.endAngle,
                                  &stage->rot.speed, &stage->rot.mult);
     EngJsonGetCharFromObject(object, "Show", (char *)&stage->alpha.show);
-    stage->alpha.level = (float)RequiredNumber(object, "Alpha Level");
+    RequiredFloat(object, "Alpha Level", &stage->alpha.level);
     EngJsonGetCharFromObject(object, "Alpha Blend Type", (char *)&stage->alpha.blendType);
     if (!isLayer)
         EngJsonReadNumbersFromObject(object, "Alpha Times", &stage->alpha.times[0], &stage->alpha.times[1],
                                      &stage->alpha.times[2], &stage->alpha.times[3]);
-    stage->alpha.throbOn = RequiredByte(object, "Alpha Throb On");
-    stage->alpha.throbMinLevel = (float)RequiredNumber(object, "Alpha Throb Min Level");
-    stage->alpha.throbSpeed = (float)RequiredNumber(object, "Alpha Throb Speed");
-    stage->alpha.throbMult = (float)RequiredNumber(object, "Alpha Throb Mult");
+    RequiredByte(object, "Alpha Throb On", &stage->alpha.throbOn);
+    RequiredFloat(object, "Alpha Throb Min Level", &stage->alpha.throbMinLevel);
+    RequiredFloat(object, "Alpha Throb Speed", &stage->alpha.throbSpeed);
+    RequiredFloat(object, "Alpha Throb Mult", &stage->alpha.throbMult);
     EngJsonGetCharFromObject(object, "TC Default", (char *)&stage->texCoords.isDefault);
     EngJsonReadNumbersFromObject(object, "TC TC", &stage->texCoords.rect[0], &stage->texCoords.rect[1],
                                  &stage->texCoords.rect[2], &stage->texCoords.rect[3]);

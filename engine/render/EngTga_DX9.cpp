@@ -149,9 +149,9 @@ bool EngTga::FillFromTexture_DX9(int srcX, int srcY, int srcW, int srcH, EngText
                     continue;
                 int weight;
                 if (alphaType == ENG_TGA_ALPHA_BLEND_BRIGHTEST)
-                    weight = (int)((float)sa * alphaFactor * (float)std::max({sr, sg, sb}) / 255.0f);
+                    weight = EngMathTruncDoubleToInt((float)sa * alphaFactor * (float)std::max({sr, sg, sb}) / 255.0f);
                 else if (alphaType == ENG_TGA_ALPHA_BLEND_DARKEST)
-                    weight = (int)((float)sa * alphaFactor * (float)(255 - std::min({sr, sg, sb})) / 255.0f);
+                    weight = EngMathTruncDoubleToInt((float)sa * alphaFactor * (float)(255 - std::min({sr, sg, sb})) / 255.0f);
                 else if (alphaFactor > 0.0f && alphaFactor < 1.0f)
                     weight = EngMathRoundFloatToInt((float)sa * alphaFactor);
                 else if (alphaFactor == -1.0f)

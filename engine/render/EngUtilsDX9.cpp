@@ -169,9 +169,13 @@ bool EngUtilsDX9_GetSupportedSurfaceFormat(PlatD3dFormat *out, bool alpha)
 
 uint32_t EngUtilsDX9_ColourToArgb(float r, float g, float b, float a)
 {
-    auto byte = [](float value) {
-        int32_t scaled = (int32_t)(value * 255.0f);
-        return (uint32_t)(scaled < 0 ? 0 : (scaled > 255 ? 255 : scaled));
+    // Clamped before the conversion: a level can come from a file (a picture's alpha) and
+    // NaN or a huge value would make it undefined.
+    auto byte = [](float value) -> uint32_t {
+        float scaled = value * 255.0f;
+        if (!(scaled >= 1.0f))
+            return 0;
+        return scaled >= 255.0f ? 255 : (uint32_t)scaled;
     };
     return byte(a) << 24 | byte(r) << 16 | byte(g) << 8 | byte(b);
 }

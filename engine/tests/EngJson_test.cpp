@@ -364,7 +364,10 @@ TEST_F(JsonAccessTest, TypedGetters)
     EXPECT_EQ(value, 3);
     EXPECT_EQ(EngJsonGetCharFromObject(object, "nc", &value), 1);
     EXPECT_EQ(value, -3);
-    EXPECT_EQ(EngJsonGetCharFromObject(object, "big", &value), 1);
+    // Beyond the int range the number is refused and the field keeps its value.
+    EXPECT_EQ(EngJsonGetCharFromObject(object, "big", &value), 0);
+    EXPECT_EQ(value, -3);
+    EXPECT_TRUE(LogHas("Number 1e+30 of <big> is out of range."));
     EXPECT_EQ(EngJsonGetCharFromObject(object, "two", &value), 0);
 
     char n[5] = {0, 0, 0, 0, 0};

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <limits>
 
 #include "EngDebug.h"
 
@@ -24,6 +25,48 @@ TEST(EngMath, RoundingHalvesGoTowardZero)
         EXPECT_EQ(EngMathRoundFloatToInt(row.value), row.rounded);
         EXPECT_EQ(EngMathRoundDoubleToInt(row.value), row.rounded);
     }
+}
+
+class EngMathRangeTest : public TempHomeTest
+{
+};
+
+// Conversions whose result would not fit an int give a logged error and a safe value
+// (0 for NaN, else the nearest bound) instead of undefined behaviour.
+TEST_F(EngMathRangeTest, RoundingOutsideTheIntRangeIsReportedAndBounded)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Row
+    {
+        double value;
+        int32_t rounded, truncated;
+        bool reported;
+    } rows[] = {
+        {std::nan(""), 0, 0, true},
+        {inf, INT32_MAX, INT32_MAX, true},
+        {-inf, INT32_MIN, INT32_MIN, true},
+        {3e9, INT32_MAX, INT32_MAX, true},
+        {-3e9, INT32_MIN, INT32_MIN, true},
+        {1e10, INT32_MAX, INT32_MAX, true},
+        {2147483647.4, INT32_MAX, INT32_MAX, false},
+        {2147483647.6, INT32_MAX, INT32_MAX, true}, // the truncation still fits
+        {-2147483648.5, INT32_MIN, INT32_MIN, false},
+        {-2147483648.6, INT32_MIN, INT32_MIN, true},
+        {-7.9, -8, -7, false},
+    };
+    for (const Row &row : rows)
+    {
+        SCOPED_TRACE(row.value);
+        int before = DebugGetNumMessages();
+        EXPECT_EQ(EngMathRoundDoubleToInt(row.value), row.rounded);
+        EXPECT_EQ(DebugGetNumMessages() > before, row.reported);
+        EXPECT_EQ(EngMathTruncDoubleToInt(row.value), row.truncated);
+        // Floats that far out round the same way.
+        if (!(std::fabs(row.value) < 3e9))
+            EXPECT_EQ(EngMathRoundFloatToInt((float)row.value), row.rounded);
+    }
+    EXPECT_EQ(EngMathRoundFloatToInt(std::nanf("")), 0);
+    EXPECT_TRUE(LogHas("is outside the int range."));
 }
 
 TEST(EngMath, AbsoluteAndClamp)

@@ -28,6 +28,17 @@ std::string Stage(int texNum, const std::string &extra = "", const char *level =
     return stage + "}";
 }
 
+// A stage with one key set to `number`: a required key's value is replaced, any other
+// key is added.
+std::string StageWith(const std::string &key, const std::string &number)
+{
+    std::string stage = Stage(0), quoted = "\"" + key + "\": ";
+    size_t at = stage.find(quoted);
+    if (at == std::string::npos)
+        return Stage(0, quoted + number);
+    return stage.replace(at + quoted.size(), 1, number);
+}
+
 std::string Textures(const std::vector<std::string> &names)
 {
     std::string list = "\"Textures\": [";
@@ -195,6 +206,70 @@ TEST_F(PictureTest, TextureNumbersRoundAndOutOfRangeMeansNone)
                          ", \"Sets\": [{\"Name\": \"s\", \"Stages\": [" + stage + "]}]}"));
         EXPECT_EQ(row.texNum, picture.GetSet(0)->stages[0].texNum);
     }
+}
+
+// Numbers whose conversion to their field would be undefined are refused with a logged
+// error: the field keeps its default and the rest of the description still loads.
+TEST_F(PictureTest, NumbersBeyondTheirFieldsAreRefused)
+{
+    auto loadStage = [this](const std::string &stage) {
+        return Load("{" + Textures({"a.png"}) + ", \"Sets\": [{\"Name\": \"s\", \"Stages\": [" + stage + "]}]}");
+    };
+    struct Key
+    {
+        const char *key;
+        bool isArray;
+        int (*read)(const _EngPictureStage &);
+        int fallback;
+    };
+    const Key keys[] = {
+        {"TexNum", false, [](const _EngPictureStage &s) { return (int)s.texNum; }, -1},
+        {"Alpha Throb On", false, [](const _EngPictureStage &s) { return (int)s.alpha.throbOn; }, 0},
+        {"Show", false, [](const _EngPictureStage &s) { return (int)s.alpha.show; }, 0},
+        {"Trans Type", false, [](const _EngPictureStage &s) { return (int)s.pos.transType; }, 0},
+        {"Alpha Blend Type", false, [](const _EngPictureStage &s) { return (int)s.alpha.blendType; }, 0},
+        {"Locks", true, [](const _EngPictureStage &s) { return (int)s.locks[0]; }, 0},
+        {"RotFlags", true, [](const _EngPictureStage &s) { return (int)s.rot.on; }, 0},
+    };
+    struct Value
+    {
+        const char *text, *logged;
+    };
+    const Value values[] = {{"3e9", "3e+09"}, {"-3e9", "-3e+09"}, {"1e10", "1e+10"}, {"1e300", "1e+300"}};
+    for (const Value &value : values)
+        for (const Key &key : keys)
+        {
+            SCOPED_TRACE(std::string(key.key) + " = " + value.text);
+            std::string number = key.isArray ? std::string("[") + value.text + "]" : value.text;
+            DebugClearMessages();
+            ASSERT_TRUE(loadStage(StageWith(key.key, number)));
+            EXPECT_TRUE(LogHas(std::string("Number ") + value.logged + " of <" + key.key + "> is out of range."));
+            EXPECT_EQ(key.fallback, key.read(picture.GetSet(0)->stages[0]));
+        }
+
+    // Float keys take any number a float holds and refuse the rest.
+    const std::pair<const char *, const char *> floats[] = {
+        {"Alpha Throb Speed", "-1e300"}, {"Main Area", "[0, 1e300, 1, 1]"}, {"TC Tile", "[1e300, 1]"}};
+    for (const auto &[key, number] : floats)
+    {
+        SCOPED_TRACE(key);
+        DebugClearMessages();
+        ASSERT_TRUE(loadStage(StageWith(key, number)));
+        EXPECT_TRUE(LogHas(std::string("of <") + key + "> is out of range."));
+    }
+    DebugClearMessages();
+    ASSERT_TRUE(loadStage(Stage(0, "\"Show\": 1", "1e300")));
+    EXPECT_TRUE(LogHas("Number 1e+300 of <Alpha Level> is out of range."));
+    // A huge level a float does hold draws as a plain opaque stage.
+    ASSERT_TRUE(loadStage(Stage(0, "\"Show\": 1, \"Main Area\": [0, 0, 1, 1]", "1e10")));
+    EXPECT_FLOAT_EQ(1e10f, picture.GetSet(0)->stages[0].alpha.level);
+    ASSERT_TRUE(picture.CreateGraphics());
+    EXPECT_EQ(255, DrawnAlpha());
+
+    // A number past what a double holds fails the reader: the whole file is refused.
+    DebugClearMessages();
+    EXPECT_FALSE(loadStage(Stage(0, "\"Show\": 1e999")));
+    EXPECT_TRUE(LogHas("NUMBER token out of range: 1e999"));
 }
 
 TEST_F(PictureTest, StagesFadeHoldAndFollowEachOther)
