@@ -9,6 +9,7 @@
 // Sections: results and constants, records, the device object, the device, resources,
 // helpers (matrices, texture files), seams for tests.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // ---- Results and constants --------------------------------------------------------
@@ -579,6 +580,8 @@ PlatMatrix *PlatD3dxMatrixOrthoOffCenterLH(PlatMatrix *out, float left, float ri
 // The pixels of a bmp, tga, jpg or png file as rows of R, G, B, A bytes, top row first,
 // and its size; NULL with the reason in PlatD3dGetErrorText. Free with PlatD3dxFreeImage.
 uint8_t *PlatD3dxLoadImageFile(const char *file, int32_t *width, int32_t *height);
+// The same from the bytes of such a file held in memory (the kind told by its first bytes).
+uint8_t *PlatD3dxDecodeImage(const uint8_t *bytes, size_t size, int32_t *width, int32_t *height);
 void PlatD3dxFreeImage(uint8_t *pixels);
 
 // A texture from a bmp, tga, jpg or png file, converted to `format` (A8R8G8B8, or

@@ -4,6 +4,8 @@
 #include "PlatD3d9.h"
 
 void PlatD3dSetErrorText(const char *format, ...) __attribute__((format(printf, 1, 2)));
+// The file name with Windows separators turned into ours.
+void PlatD3dxImagePath(const char *file, char *path, size_t size);
 
 // The adapters and modes a device object sees, taken when it is created.
 struct PlatD3d

@@ -1,27 +1,9 @@
 // Helpers around the device: matrices (row vectors, translation in the fourth row) and
-// textures made from image files (bmp, tga, jpg, png through stb_image) or empty.
+// textures made from image files (decoded in PlatD3dxImage.cpp) or empty.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_BMP
-#define STBI_ONLY_TGA
-#define STBI_ONLY_JPEG
-#define STBI_ONLY_PNG
-#define STBI_NO_STDIO_WARNINGS
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#endif
-#include <stb/stb_image.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
 
 #include "PlatD3dInternal.h"
 
@@ -193,43 +175,12 @@ PlatResult PlatD3dxCreateTexture(PlatD3dDevice *device, uint32_t width, uint32_t
     return PlatD3dDeviceCreateTexture(device, width, height, mipLevels, usage, format, pool, out);
 }
 
-// The file name with Windows separators turned into ours.
-static void PlatD3dxImagePath(const char *file, char *path, size_t size)
+void PlatD3dxImagePath(const char *file, char *path, size_t size)
 {
     snprintf(path, size, "%s", file);
     for (char *p = path; *p; p++)
         if (*p == '\\')
             *p = '/';
-}
-
-uint8_t *PlatD3dxLoadImageFile(const char *file, int32_t *width, int32_t *height)
-{
-    if (width)
-        *width = 0;
-    if (height)
-        *height = 0;
-    if (!file || !file[0] || !width || !height)
-    {
-        PlatD3dSetErrorText("No image file named");
-        return nullptr;
-    }
-    char path[1024];
-    PlatD3dxImagePath(file, path, sizeof(path));
-    int imageWidth = 0, imageHeight = 0, channels = 0;
-    unsigned char *rgba = stbi_load(path, &imageWidth, &imageHeight, &channels, 4);
-    if (!rgba)
-    {
-        PlatD3dSetErrorText("Could not read <%s>: %s", file, stbi_failure_reason());
-        return nullptr;
-    }
-    *width = imageWidth;
-    *height = imageHeight;
-    return rgba;
-}
-
-void PlatD3dxFreeImage(uint8_t *pixels)
-{
-    stbi_image_free(pixels);
 }
 
 PlatResult PlatD3dxCreateTextureFromFile(PlatD3dDevice *device, const char *file, uint32_t width, uint32_t height,

@@ -2,6 +2,7 @@
 // alpha 255), and missing, damaged or unsupported files are refused with their reason.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -13,9 +14,21 @@
 #pragma GCC diagnostic ignored "-Wunused-function"
 #endif
 #include <stb/stb_image_write.h>
+// The decoder the stand-in used before it took libjpeg-turbo and libpng: kept here to
+// show that every picture of the data set decodes to the same texels.
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_PNG
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#include <stb/stb_image.h>
 #if defined(__GNUC__)
 #pragma GCC diagnostic pop
 #endif
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
 
 #include "PlatD3dExecutor.h"
 #include "Testkit.h"
@@ -114,6 +127,92 @@ TEST_F(PlatD3dxTest, MissingDamagedAndUnsupportedFilesAreRefused)
     testkit::WriteFile(dir.File("anim.gif"), std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00;", 14));
     Load(dir.File("anim.gif"), PLAT_FMT_A8R8G8B8, PLAT_D3DXERR_INVALIDDATA);
     Load(dir.File("none.png"), PLAT_FMT_R5G6B5, PLAT_D3DERR_WRONGTEXTUREFORMAT);
+}
+
+TEST(PlatD3dxImage, DataSetPicturesDecodeToTheSameTexelsAsBefore)
+{
+    int compared = 0;
+    for (const auto &entry : std::filesystem::recursive_directory_iterator(PLINX_DATA_DIR))
+    {
+        std::string name = entry.path().string(), extension = entry.path().extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
+        if (extension != ".jpg" && extension != ".png")
+            continue;
+        SCOPED_TRACE(name);
+        int32_t width = 0, height = 0;
+        uint8_t *decoded = PlatD3dxLoadImageFile(name.c_str(), &width, &height);
+        ASSERT_NE(decoded, nullptr) << PlatD3dGetErrorText();
+        int oldWidth = 0, oldHeight = 0, channels = 0;
+        unsigned char *before = stbi_load(name.c_str(), &oldWidth, &oldHeight, &channels, 4);
+        ASSERT_NE(before, nullptr);
+        ASSERT_EQ(width, oldWidth);
+        ASSERT_EQ(height, oldHeight);
+        size_t bytes = (size_t)width * height * 4, differing = 0;
+        int largest = 0;
+        for (size_t i = 0; i < bytes; i++)
+            if (decoded[i] != before[i])
+            {
+                differing++;
+                largest = std::max(largest, std::abs(decoded[i] - before[i]));
+            }
+        // PNG is lossless: the same bytes. JPEG decoders may differ in the last bits of the
+        // inverse transform and the colour upsampling; the two differ by a few levels at most.
+        if (extension == ".png")
+            EXPECT_EQ(differing, 0u) << "largest difference " << largest;
+        else
+            EXPECT_LE(largest, 3) << differing << " bytes differ";
+        stbi_image_free(before);
+        PlatD3dxFreeImage(decoded);
+        compared++;
+    }
+    EXPECT_GT(compared, 20);
+}
+
+// A JPEG whose Huffman table claims more than 256 codes is refused by the decoder with its
+// reason, before anything is written past a table.
+TEST(PlatD3dxImage, DamagedStreamsAreRefusedWithTheirReason)
+{
+    const unsigned char rgb[8 * 8 * 3] = {};
+    std::string jpeg;
+    stbi_write_jpg_to_func([](void *context, void *data, int size) { ((std::string *)context)->append((char *)data, size); },
+                           &jpeg, 8, 8, 3, rgb, 90);
+    size_t table = jpeg.find("\xFF\xC4");
+    ASSERT_NE(table, std::string::npos);
+    std::string crafted = jpeg;
+    for (int i = 0; i < 16; i++)
+        crafted[table + 5 + i] = (char)0xFF;
+    int32_t width = -1, height = -1;
+    EXPECT_EQ(PlatD3dxDecodeImage((const uint8_t *)crafted.data(), crafted.size(), &width, &height), nullptr);
+    EXPECT_NE(std::string(PlatD3dGetErrorText()).find("JPEG: Bogus Huffman table definition"), std::string::npos)
+        << PlatD3dGetErrorText();
+    EXPECT_EQ(width, 0);
+
+    uint8_t *good = PlatD3dxDecodeImage((const uint8_t *)jpeg.data(), jpeg.size(), &width, &height);
+    ASSERT_NE(good, nullptr);
+    EXPECT_EQ(width, 8);
+    EXPECT_EQ(height, 8);
+    PlatD3dxFreeImage(good);
+
+    // Cut short, and a header that asks for more pixels than any texture has.
+    struct Row
+    {
+        std::string bytes;
+        const char *reason;
+    } rows[] = {
+        {jpeg.substr(0, 20), "JPEG: "},
+        {std::string("\x89PNG\r\n\x1a\n", 8), "PNG: "},
+        {std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\x01\0\0\0\0\0\x01\x08\x06\0\0\0\x6b\x72\xe3\xd8"
+                     "\0\0\0\0IDAT\x35\xaf\x06\x1e\0\0\0\0IEND\xae\x42\x60\x82",
+                     57),
+         "PNG: 65536x1 is too large"},
+        {"", ""},
+    };
+    for (const Row &row : rows)
+    {
+        SCOPED_TRACE(row.bytes.size());
+        EXPECT_EQ(PlatD3dxDecodeImage((const uint8_t *)row.bytes.data(), row.bytes.size(), &width, &height), nullptr);
+        EXPECT_NE(std::string(PlatD3dGetErrorText()).find(row.reason), std::string::npos) << PlatD3dGetErrorText();
+    }
 }
 
 } // namespace
