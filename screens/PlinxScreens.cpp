@@ -4,8 +4,11 @@
 
 #include "Controls.h"
 #include "EngDebug.h"
+#include "Credits.h"
 #include "EngDevice.h"
+#include "Help.h"
 #include "LevelDone.h"
+#include "Log.h"
 #include "Options.h"
 #include "Pause.h"
 #include "Select.h"
@@ -38,13 +41,16 @@ void LogScreen(ScreenId id)
 
 } // namespace
 
-PlinxScreens::PlinxScreens(MWin *mwin) : MWinScreens(mwin, false), optionsCC(nullptr), selectCC(nullptr), controlsCC(nullptr), pauseCC(nullptr), levelDoneCC(nullptr), userScreens(nullptr)
+PlinxScreens::PlinxScreens(MWin *mwin) : MWinScreens(mwin, false), optionsCC(nullptr), selectCC(nullptr), controlsCC(nullptr), pauseCC(nullptr), levelDoneCC(nullptr), creditsCC(nullptr), helpCC(nullptr), logCC(nullptr), userScreens(nullptr)
 {
     optionsCC = new OptionsCC(this);
     selectCC = new SelectCC(this);
     controlsCC = new ControlsCC(this);
     levelDoneCC = new LevelDoneCC(this);
+    creditsCC = new CreditsCC(this);
+    helpCC = new HelpCC(this);
     pauseCC = new PauseCC(this);
+    logCC = new LogCC(this);
     userScreens = new UserScreens(this);
 }
 
@@ -62,8 +68,16 @@ PlinxScreens::~PlinxScreens()
     controlsCC = nullptr;
     delete selectCC;
     selectCC = nullptr;
+    delete helpCC;
+    helpCC = nullptr;
+    delete creditsCC;
+    creditsCC = nullptr;
     delete pauseCC;
     pauseCC = nullptr;
+    if (logCC)
+        logCC->RemoveAllLogEntries();
+    delete logCC;
+    logCC = nullptr;
 }
 
 bool PlinxScreens::SetupScreens()
@@ -77,7 +91,13 @@ bool PlinxScreens::SetupScreens()
         ok = false;
     if (!AddScreen(plinx_screen_level_done, levelDoneCC))
         ok = false;
+    if (!AddScreen(plinx_screen_credits, creditsCC))
+        ok = false;
+    if (!AddScreen(plinx_screen_help, helpCC))
+        ok = false;
     if (!AddScreen(plinx_screen_pause, pauseCC))
+        ok = false;
+    if (!AddScreen(plinx_screen_logs, logCC))
         ok = false;
     if (!userScreens || !userScreens->AddScreens(true))
         ok = false;
@@ -131,8 +151,14 @@ void PlinxScreens::ClearAllButtonPointers()
         controlsCC->ClearButtonPointers();
     if (levelDoneCC)
         levelDoneCC->ClearButtonPointers();
+    if (creditsCC)
+        creditsCC->ClearButtonPointers();
+    if (helpCC)
+        helpCC->ClearButtonPointers();
     if (pauseCC)
         pauseCC->ClearButtonPointers();
+    if (logCC)
+        logCC->ClearButtonPointers();
 }
 
 bool PlinxScreens::HasScreen(ScreenId id)

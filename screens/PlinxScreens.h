@@ -13,6 +13,9 @@ class SelectCC;
 class ControlsCC;
 class PauseCC;
 class LevelDoneCC;
+class HelpCC;
+class CreditsCC;
+class LogCC;
 class UserScreens;
 
 // The game's screen ids, writable globals that every screen reads.
@@ -45,6 +48,7 @@ public:
     void ClearAllButtonPointers();
     UserScreens *GetUserScreens() const { return userScreens; }
     SelectCC *GetSelectCC() const { return selectCC; }
+    LogCC *GetLogCC() const { return logCC; }
     // Whether a screen of that id is registered.
     bool HasScreen(ScreenId id);
 
@@ -54,6 +58,9 @@ private:
     ControlsCC *controlsCC;
     PauseCC *pauseCC;
     LevelDoneCC *levelDoneCC;
+    CreditsCC *creditsCC;
+    HelpCC *helpCC;
+    LogCC *logCC;
     UserScreens *userScreens;
 };
 

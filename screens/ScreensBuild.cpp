@@ -44,7 +44,8 @@ bool AddWidgets(MWinWindow *window, const _ScreensWidgetRow *rows, int count, MW
 
 MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const char *collectionId,
                                        const _ScreensWidgetRow *rows, int count, MWinButton **widgets,
-                                       MWinWindow **window, MWinCollectionController *controller)
+                                       MWinWindow **window, MWinCollectionController *controller,
+                                       const _MWinWindowCreateInfo *windowInfo)
 {
     *window = nullptr;
     for (int i = 0; i < count; i++)
@@ -76,6 +77,8 @@ MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const c
     MWinCopyID(info.titleTexBut, MWIN_TEXBUT_NONE);
     MWinCopyID(info.bodyTexBut, MWIN_TEXBUT_NONE);
     MWinCopyID(info.font, MWIN_FONT_DEFAULT);
+    if (windowInfo)
+        info = *windowInfo;
     MWinWindow *win = collection->AddWindow("MainWin", &info);
     if (!win)
     {

@@ -22,10 +22,12 @@ struct _ScreensWidgetRow
 // window "MainWin" of `count` widgets from `rows`; `widgets` gets one pointer per row
 // (NULL where a widget failed) and `*window` the window. The window reports its presses to
 // `controller`. NULL and a logged error when the collection could not be made; failed
-// widgets are logged once and the rest are still added.
+// widgets are logged once and the rest are still added. The window covers the whole
+// design space without a title unless `windowInfo` describes another.
 MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const char *collectionId,
                                        const _ScreensWidgetRow *rows, int count, MWinButton **widgets,
-                                       MWinWindow **window, MWinCollectionController *controller);
+                                       MWinWindow **window, MWinCollectionController *controller,
+                                       const _MWinWindowCreateInfo *windowInfo = nullptr);
 
 // Makes `choice` (a choice widget, with its arrows) show `count` items and binds it to the
 // option byte `option`, so that the widget shows the stored value and every change is

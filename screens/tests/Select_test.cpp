@@ -48,14 +48,15 @@ TEST_F(SelectTest, NamesThePlayerAndKeepsButtonsOfMissingScreensVisibleButOff)
     EXPECT_TRUE(LogHas("Main menu for player Tester"));
     EXPECT_FALSE(SelectGetWidget(SELECT_DEBUG)->IsVisible());
     EXPECT_FALSE(SelectGetWidget(SELECT_REVIEW)->IsVisible());
-    for (int widget : {SELECT_ARCADE, SELECT_STRATEGIC, SELECT_PUZZLE, SELECT_EXIT, SELECT_PLAYER, SELECT_OPTIONS})
+    for (int widget : {SELECT_ARCADE, SELECT_STRATEGIC, SELECT_PUZZLE, SELECT_EXIT, SELECT_PLAYER, SELECT_OPTIONS,
+                       SELECT_CREDITS, SELECT_HELP})
     {
         SCOPED_TRACE(widget);
         EXPECT_TRUE(SelectGetWidget(widget)->IsVisible());
         EXPECT_TRUE(SelectGetWidget(widget)->IsEnabled());
     }
-    // No credits, other-games or help screen yet, and no own puzzles.
-    for (int widget : {SELECT_CREDITS, SELECT_OTHER_GAMES, SELECT_HELP, SELECT_MY_PUZZLES})
+    // No other-games screen yet, and no own puzzles.
+    for (int widget : {SELECT_OTHER_GAMES, SELECT_MY_PUZZLES})
     {
         SCOPED_TRACE(widget);
         EXPECT_TRUE(SelectGetWidget(widget)->IsVisible());
