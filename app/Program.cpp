@@ -160,6 +160,9 @@ void GameGuiSettings()
     mwin.GetDefaultSettings(&settings);
     settings.disabledAlphaFactor = 0.3f;
     mwin.SetDefaultSettings(&settings);
+    // The popups' look; their texts use the GUI font "Main" (no standard font exists).
+    mwin.PopupSetSettings("Back1", "Back1", "Main", "Main", "Main", 1, 1, 1, 0.7f, 1.2f, 1.2f, 1, 1, 1, 0.7f, 1.4f,
+                          1.4f, 1);
 }
 
 signed char Program::PreDeviceInitCB()

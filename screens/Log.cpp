@@ -152,6 +152,9 @@ MWinCollection *LogCollectionController::AddCollectionToDesktop(MWin *mwin, MWin
                                               &s_log.window, this, &info);
     if (s_log.window)
     {
+        // The title bar's back button is made on the standard font, which draws nothing.
+        if (BackButton())
+            BackButton()->SetFont("Main");
         s_log.window->SetTitleTextColour(1.0f, 1.0f, 1.0f, 0.7f);
         s_log.window->SetTextAlign(MWIN_ALIGN_CENTRE);
     }
@@ -228,6 +231,8 @@ const char *LogCC::RowTextCB(int row, MWinButton *button, void *user)
 void LogCC::StartingCB(void *data)
 {
     LoadLogs();
+    if (BackButton())
+        BackButton()->SetEscapeButtonForParentWindow();
     MWinButton *panel = W(LOG_PANEL);
     if (!panel)
         return;
@@ -284,6 +289,8 @@ bool LogCC::DoCopy(bool selectedOnly)
     buffer[used] = 0;
     bool copied = EngClipboardCopyFromString(buffer);
     EngFree(buffer, true, ENG_FUNC);
+    if (copied)
+        DebugInfo("%d log lines copied to the clipboard", count);
     if (mwin)
     {
         if (copied)

@@ -1,0 +1,61 @@
+// The screens off the main menu on the real Plinx_DX9 under the display: the help screen's
+// tutorial scene by scene and back, the credits, the log viewer copying the log to the
+// clipboard. Screenshots are kept in the build folder (e2e_extras_*.png).
+#include "GameDriver.h"
+
+namespace
+{
+
+using displaytest::Shot;
+
+class MenuExtrasTest : public displaytest::GameDriverTest
+{
+};
+
+TEST_F(MenuExtrasTest, HelpCreditsAndTheLogViewer)
+{
+    NewPlayerToMainMenu("extras_");
+    if (HasFatalFailure())
+        return;
+
+    // HELP: one screenshot in the middle of each of the six scenes (seconds after the
+    // screen opened, from the tutorial's timing), then Escape back to the main menu.
+    ClickDesign(580, 402);
+    ASSERT_TRUE(WaitForLog("Screen HELP", 10)) << testkit::ReadFile(logPath);
+    auto opened = std::chrono::steady_clock::now();
+    const double sceneTimes[] = {2.0, 8.7, 14.3, 21.0, 26.8, 35.9};
+    for (int scene = 0; scene < 6; scene++)
+    {
+        std::this_thread::sleep_until(opened + std::chrono::milliseconds((int)(sceneTimes[scene] * 1000)));
+        Shot shot = Screenshot("extras_help_scene" + std::to_string(scene + 1));
+        EXPECT_GT(ColoursDesign(shot, 170, 140, 300, 250), 12) << "scene " << scene + 1 << ": balls in the frame";
+    }
+    KeyInGame("Escape");
+    ASSERT_TRUE(WaitForLog("Main menu for player Tester", 10, 2)) << testkit::ReadFile(logPath);
+
+    // EXTRA: the credits; LOGS: the log viewer; copy every line to the clipboard.
+    ClickDesign(60, 352);
+    ASSERT_TRUE(WaitForLog("Screen CRED", 10)) << testkit::ReadFile(logPath);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    Shot credits = Screenshot("extras_credits");
+    EXPECT_GT(ColoursDesign(credits, 170, 130, 300, 190), 6) << "the credits panel is drawn";
+    ClickDesign(65, 451);
+    ASSERT_TRUE(WaitForLog("Screen LOGS", 10)) << testkit::ReadFile(logPath);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    Shot logs = Screenshot("extras_logs");
+    EXPECT_GT(ColoursDesign(logs, 20, 60, 600, 350), 6) << "the log lines are listed";
+    ClickDesign(225, 452);
+    ASSERT_TRUE(WaitForLog("log lines copied to the clipboard", 10)) << testkit::ReadFile(logPath);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    Screenshot("extras_logs_copied");
+    KeyInGame("Return");
+    // Back (the title bar's button) to the credits, Back to the main menu, Exit.
+    KeyInGame("Escape");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ClickDesign(575, 451);
+    ASSERT_TRUE(WaitForLog("Main menu for player Tester", 10, 3)) << testkit::ReadFile(logPath);
+    ClickDesign(60, 452);
+    EXPECT_EQ(WaitForExit(20), 0) << testkit::ReadFile(logPath);
+}
+
+} // namespace
