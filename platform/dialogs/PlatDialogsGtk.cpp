@@ -310,6 +310,9 @@ static GtkWidget *MakeWidget(PlatDialog *dialog, PlatControl *control)
     {
         GtkWidget *label = gtk_label_new(nullptr);
         gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+        // A wrapping label would ask for its whole text on one line as its natural width,
+        // and the window would grow past the layout: keep it to its box.
+        gtk_label_set_max_width_chars(GTK_LABEL(label), 1);
         return label;
     }
     case PLAT_CONTROL_PUSH_BUTTON:

@@ -1,5 +1,6 @@
-// The shell stand-in over XDG folders, the password database, getrandom and xdg-open.
-// Sections: error text and seam, folders, user, random source and opening.
+// The shell stand-in over XDG folders, the password database, getrandom, xdg-open and
+// posix_spawn. Sections: error text and seam, folders, game folder, user, random source,
+// opening and starting.
 #include "PlatShell.h"
 
 #include <errno.h>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <climits>
 #include <cstdint>
 #include <cstdarg>
 #include <cstdio>
@@ -73,8 +75,9 @@ bool CopyOut(char *out, size_t size, const char *text)
 bool RealGetRandomBytes(void *out, size_t size);
 bool RealOpen(const char *target);
 bool RealGetUserName(char *out, size_t size);
+bool RealStartProgram(const char *path, const char *folder);
 
-const PlatShellFunctions kRealFunctions = {RealGetRandomBytes, RealOpen, RealGetUserName};
+const PlatShellFunctions kRealFunctions = {RealGetRandomBytes, RealOpen, RealGetUserName, RealStartProgram};
 PlatShellFunctions s_functions = kRealFunctions;
 
 } // namespace
@@ -95,6 +98,8 @@ void PlatShellSetFunctions(const PlatShellFunctions *functions)
         s_functions.open = functions->open;
     if (functions->getUserName)
         s_functions.getUserName = functions->getUserName;
+    if (functions->startProgram)
+        s_functions.startProgram = functions->startProgram;
 }
 
 // ---- Folders -----------------------------------------------------------------------------
@@ -215,6 +220,54 @@ bool PlatShellGetDesktopFolder(char *out, size_t size)
     return CopyOut(out, size, desktop);
 }
 
+// ---- Game folder -------------------------------------------------------------------------
+
+bool PlatShellGetProgramFolder(char *out, size_t size)
+{
+    char path[PATH_ROOM];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof(path) - 1);
+    if (length <= 0)
+        return Fail("Cannot read /proc/self/exe: %s", strerror(errno));
+    path[length] = 0;
+    char *slash = strrchr(path, '/');
+    if (!slash)
+        return Fail("Program path without a folder: %s", path);
+    // "/Plinx_DX9" lives in the root folder itself.
+    slash[slash == path ? 1 : 0] = 0;
+    return CopyOut(out, size, path);
+}
+
+bool PlatShellFindGameFolder(const char *programFolder, char *out, size_t size)
+{
+    char program[PATH_ROOM];
+    if (!programFolder)
+    {
+        if (!PlatShellGetProgramFolder(program, sizeof(program)))
+            return false;
+        programFolder = program;
+    }
+    // The build settings give the installed game folder relative to the installed
+    // executables' folder, and the build tree's Data folder.
+    std::string buildTree = PLINX_DATA_DIR;
+    buildTree.erase(buildTree.rfind('/'));
+    const std::string candidates[] = {
+        programFolder,
+        std::string(programFolder) + "/" + PLINX_GAME_FOLDER_FROM_PROGRAM,
+        buildTree,
+    };
+    for (const std::string &candidate : candidates)
+    {
+        char resolved[PATH_MAX];
+        struct stat info;
+        if (!realpath(candidate.c_str(), resolved))
+            continue;
+        std::string marker = std::string(strcmp(resolved, "/") == 0 ? "" : resolved) + "/Data/Common";
+        if (stat(marker.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+            return CopyOut(out, size, resolved);
+    }
+    return Fail("No Data folder beside %s, in its installed place or in the build tree", programFolder);
+}
+
 // ---- User ------------------------------------------------------------------------------
 
 namespace
@@ -293,20 +346,41 @@ void *ReapChild(void *argument)
     return nullptr;
 }
 
-bool RealOpen(const char *target)
+// Starts `argv` (argv[0] found on the search path when `searchPath`, else taken as a
+// path) in `folder` (NULL: this process's), without a shell and without waiting: a
+// detached thread reaps the child so no zombie is left. posix_spawn reports a failed exec
+// (missing file, no execute permission, bad folder) as its result.
+bool Spawn(char *const argv[], bool searchPath, const char *folder)
 {
-    char program[] = "xdg-open";
-    char *argv[] = {program, (char *)target, nullptr};
+    posix_spawn_file_actions_t actions;
+    if (posix_spawn_file_actions_init(&actions) != 0)
+        return Fail("Cannot start %s: out of memory", argv[0]);
+    int result = folder ? posix_spawn_file_actions_addchdir_np(&actions, folder) : 0;
     pid_t child;
-    int result = posix_spawnp(&child, program, nullptr, nullptr, argv, environ);
+    if (result == 0)
+        result = searchPath ? posix_spawnp(&child, argv[0], &actions, nullptr, argv, environ)
+                            : posix_spawn(&child, argv[0], &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
     if (result != 0)
-        return Fail("Cannot start xdg-open: %s", strerror(result));
-    // xdg-open hands over to the desktop and ends quickly; a detached thread reaps it so
-    // no zombie is left and the caller does not wait for the opened program.
+        return Fail("Cannot start %s: %s", argv[0], strerror(result));
     pthread_t reaper;
     if (pthread_create(&reaper, nullptr, ReapChild, (void *)(intptr_t)child) == 0)
         pthread_detach(reaper);
     return true;
+}
+
+bool RealOpen(const char *target)
+{
+    // xdg-open hands over to the desktop and ends quickly.
+    char program[] = "xdg-open";
+    char *argv[] = {program, (char *)target, nullptr};
+    return Spawn(argv, true, nullptr);
+}
+
+bool RealStartProgram(const char *path, const char *folder)
+{
+    char *argv[] = {(char *)path, nullptr};
+    return Spawn(argv, false, folder);
 }
 
 } // namespace
@@ -326,4 +400,16 @@ bool PlatShellOpen(const char *target)
     if (target[0] == '-')
         return Fail("Refusing to open <%s>", target);
     return s_functions.open(target);
+}
+
+bool PlatShellStartProgram(const char *path, const char *folder)
+{
+    if (!path || !path[0])
+        return Fail("No program to start");
+    // A relative path would be found from the new working folder, not from ours.
+    if (path[0] != '/')
+        return Fail("Not an absolute path: <%s>", path);
+    if (folder && !folder[0])
+        folder = nullptr;
+    return s_functions.startProgram(path, folder);
 }

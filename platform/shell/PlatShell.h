@@ -1,6 +1,7 @@
 // Stand-in for the Windows shell, user and locale services: the per-user data and
 // desktop folders, the login name, the system random source, opening a document or
-// address with the desktop's default program, and the user's country.
+// address with the desktop's default program, starting a program, the user's country,
+// and where the game's own files are.
 // platform/ has no log: a failing call returns 0 and leaves its reason in the
 // last-error text.
 #pragma once
@@ -14,6 +15,14 @@ bool PlatShellGetDataFolder(char *out, size_t size);
 bool PlatShellGetDesktopFolder(char *out, size_t size);
 // The home folder: $HOME, else the password database's entry.
 bool PlatShellGetHomeFolder(char *out, size_t size);
+// The folder that holds the running program's executable (links resolved).
+bool PlatShellGetProgramFolder(char *out, size_t size);
+// The game's folder: the one that holds its "Data" folder (recognised by Data/Common),
+// searched from `programFolder` (NULL: the running program's): the program's own folder
+// (the build tree, a game unpacked in one folder), then the installed data folder at its
+// place relative to the installed executables, then the build tree's compiled-in folder.
+// The result is absolute and has no "..". 0 when none of them holds the data.
+bool PlatShellFindGameFolder(const char *programFolder, char *out, size_t size);
 
 // ---- User ---------------------------------------------------------------------------
 // The login name of the real user.
@@ -28,6 +37,10 @@ bool PlatShellGetRandomBytes(void *out, size_t size);
 // Opens a file, folder or web address with the desktop's default program (xdg-open,
 // started directly, never through a shell). Does not wait for it.
 bool PlatShellOpen(const char *target);
+// Starts the executable at `path` with no arguments and the working folder `folder`,
+// directly (never through a shell), without waiting for it. 0 when it cannot be
+// started (missing, not executable, no such folder), with the reason.
+bool PlatShellStartProgram(const char *path, const char *folder);
 
 // The reason of the last failure of this module ("" when none).
 const char *PlatShellGetErrorText();
@@ -40,6 +53,7 @@ struct PlatShellFunctions
     bool (*getRandomBytes)(void *out, size_t size);
     bool (*open)(const char *target);
     bool (*getUserName)(char *out, size_t size);
+    bool (*startProgram)(const char *path, const char *folder);
 };
 // NULL restores the real functions.
 void PlatShellSetFunctions(const PlatShellFunctions *functions);

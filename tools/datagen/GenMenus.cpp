@@ -293,16 +293,19 @@ DgImage Banner()
     return img;
 }
 
-DgImage Icon()
+// The program icon drawn at `size` pixels (drawn, not scaled, so that the small sizes
+// stay sharp): three balls on a rounded panel.
+DgImage Icon(int size)
 {
-    const int size = 128;
+    const float s = size / 128.0f;
     DgImage img = ImageCreate(size, size);
-    DgPanelStyle style = PanelStyle(ColourHex(0x2a4aa8), ColourHex(0x0a1236), ColourRgb(0.7f, 0.9f, 1.0f, 0.7f), 2.5f, 2.0f, 0.22f);
-    DrawPanel(img, 4, 4, size - 8, size - 8, 26.0f, style);
-    const float r = 23.0f;
-    DrawBall(img, 64 - r, 50, r, BallColour(3), 4.0f);
-    DrawBall(img, 64 + r, 50, r, BallColour(5), 4.0f);
-    DrawBall(img, 64, 50 + r * 1.75f, r, BallColour(6), 4.0f);
+    DgPanelStyle style = PanelStyle(ColourHex(0x2a4aa8), ColourHex(0x0a1236), ColourRgb(0.7f, 0.9f, 1.0f, 0.7f),
+                                    std::max(2.5f * s, 1.0f), std::max(2.0f * s, 0.75f), 0.22f);
+    DrawPanel(img, 4 * s, 4 * s, size - 8 * s, size - 8 * s, 26.0f * s, style);
+    const float r = 23.0f * s;
+    DrawBall(img, 64 * s - r, 50 * s, r, BallColour(3), 4.0f * s);
+    DrawBall(img, 64 * s + r, 50 * s, r, BallColour(5), 4.0f * s);
+    DrawBall(img, 64 * s, 50 * s + r * 1.75f, r, BallColour(6), 4.0f * s);
     return img;
 }
 } // namespace
@@ -323,5 +326,8 @@ void GenMenus()
     OutPicture("FbText.png", MakerText());
     OutPicture("TexEffects1.png", GlowRing());
     OutPicture("StartupBanner.png", Banner());
-    OutPicture("PlinxIcon.png", Icon());
+    OutPicture("PlinxIcon.png", Icon(128));
+    // The desktop's copies, one per size of the icon theme.
+    for (int size : {16, 32, 48, 128, 256})
+        OutPicture("Icons/PlinxIcon" + std::to_string(size) + ".png", Icon(size));
 }
