@@ -181,7 +181,7 @@ static const LayoutRow s_layout[] = {
     {PLAT_CONTROL_PUSH_BUTTON, LAUNCHER_ID_INSTALL_PAGE, 49, 81, 148, 16, "How to install the graphics runtime",
      PLAT_ALIGN_CENTRE},
     {PLAT_CONTROL_PUSH_BUTTON, LAUNCHER_ID_OK, 94, 133, 50, 14, "Ok", PLAT_ALIGN_CENTRE},
-    {PLAT_CONTROL_PUSH_BUTTON, LAUNCHER_ID_IGNORE, 191, 133, 49, 14, "Ignore ...", PLAT_ALIGN_CENTRE},
+    {PLAT_CONTROL_PUSH_BUTTON, LAUNCHER_ID_IGNORE, 191, 133, 49, 14, "&Ignore ...", PLAT_ALIGN_CENTRE},
 };
 
 // The dialog procedure: every command closes the dialog with its id; Cancel, Escape and

@@ -3,7 +3,9 @@
 #include <cstdlib>
 
 #include "EngMain.h"
+#include "EngPrefFolder.h"
 #include "EngWindow.h"
+#include "Resolution.h"
 
 namespace testkit
 {
@@ -211,6 +213,24 @@ void ProgramTest::TearDown()
     EngMainSetApplication(nullptr);
     EngMainResetForTests();
     TempHomeTest::TearDown();
+}
+
+void WriteWindowedSettings(const std::string &home, bool showDialog)
+{
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
+    PrefFolderSetup("Plinx", false, nullptr, false);
+    ResolutionSetup(2, 0, 2.42f, 2.2f, nullptr, false, true, true, false, false, nullptr, 0, 0);
+    ResolutionSetDefaults();
+    ResolutionSettings *settings = ResolutionGetSettings();
+    settings->showStartupWindow = showDialog ? 1 : 0;
+    settings->windowed = 1;
+    settings->windowedWidth = 640;
+    settings->windowedHeight = 480;
+    settings->internetTest[0] = RESOLUTION_INTERNET_TEST_PASSED;
+    ResolutionSaveSettings();
+    ResolutionShutdown();
+    PrefFolderShutdown();
 }
 
 } // namespace testkit

@@ -81,4 +81,9 @@ protected:
     void TearDown() override;
 };
 
+// Writes a start-up settings file of this version for a 640 x 480 window with the
+// internet test done into the per-user folder under `home` (HOME and XDG_DATA_HOME point
+// there afterwards); with `showDialog` false the game starts without its start-up dialog.
+void WriteWindowedSettings(const std::string &home, bool showDialog);
+
 } // namespace testkit

@@ -1,9 +1,11 @@
 #include "PlatShell.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -173,4 +175,90 @@ TEST_F(ShellTest, UserNameAndRandomBytes)
         zeros += byte == 0;
     // About 10 expected; all-zero would mean nothing was filled.
     EXPECT_LT(zeros, 100);
+}
+
+TEST_F(ShellTest, GameFolderIsFoundFromTheProgramsPlace)
+{
+    // A program folder with Data beside it, one in the installed layout, one with both,
+    // and one where a Data folder is not the game's (no Common in it).
+    const std::string root = Home() + "/games";
+    auto makeData = [](const std::string &folder) {
+        std::filesystem::create_directories(folder + "/Data/Common");
+    };
+    const std::string installedBin = root + "/installed/bin";
+    std::filesystem::create_directories(installedBin);
+    makeData(installedBin + "/" + PLINX_GAME_FOLDER_FROM_PROGRAM);
+    makeData(root + "/beside");
+    std::filesystem::create_directories(root + "/both/bin");
+    makeData(root + "/both/bin");
+    makeData(root + "/both/bin/" + PLINX_GAME_FOLDER_FROM_PROGRAM);
+    std::filesystem::create_directories(root + "/foreign/Data");
+    const std::string buildTree = std::filesystem::path(PLINX_DATA_DIR).parent_path().string();
+
+    struct Row
+    {
+        const char *label;
+        std::string program;
+        std::string expected;
+    } rows[] = {
+        {"beside the program", root + "/beside", root + "/beside"},
+        {"installed layout", installedBin,
+         std::filesystem::weakly_canonical(installedBin + "/" + PLINX_GAME_FOLDER_FROM_PROGRAM).string()},
+        {"beside wins", root + "/both/bin", root + "/both/bin"},
+        {"a foreign Data folder: the build tree", root + "/foreign", buildTree},
+        {"no such folder: the build tree", root + "/nowhere", buildTree},
+    };
+    for (const Row &row : rows)
+    {
+        SCOPED_TRACE(row.label);
+        char out[4096];
+        ASSERT_TRUE(PlatShellFindGameFolder(row.program.c_str(), out, sizeof(out))) << PlatShellGetErrorText();
+        EXPECT_EQ(std::string(out), row.expected);
+    }
+    // The test program lives in the build tree, beside its Data.
+    char out[4096];
+    ASSERT_TRUE(PlatShellFindGameFolder(nullptr, out, sizeof(out)));
+    char program[4096];
+    ASSERT_TRUE(PlatShellGetProgramFolder(program, sizeof(program)));
+    EXPECT_EQ(std::string(out), std::filesystem::canonical(program).string());
+    char tiny[4];
+    EXPECT_FALSE(PlatShellFindGameFolder(root.c_str(), tiny, sizeof(tiny)));
+}
+
+TEST_F(ShellTest, StartProgramRunsItInItsFolderWithNoArguments)
+{
+    // The started program writes where it runs and how many arguments it got.
+    const std::string folder = Home() + "/game folder";
+    std::filesystem::create_directories(folder);
+    const std::string program = Home() + "/probe";
+    testkit::WriteFile(program, "#!/bin/sh\necho \"$(pwd) $#\" > \"$HOME/probe.out.part\"\n"
+                                "mv \"$HOME/probe.out.part\" \"$HOME/probe.out\"\n");
+    ASSERT_EQ(chmod(program.c_str(), 0700), 0);
+    ASSERT_TRUE(PlatShellStartProgram(program.c_str(), folder.c_str())) << PlatShellGetErrorText();
+    for (int waited = 0; waited < 500 && !testkit::FileExists(Home() + "/probe.out"); waited++)
+        usleep(10000);
+    EXPECT_EQ(testkit::ReadFile(Home() + "/probe.out"), folder + " 0\n");
+
+    const std::string plain = Home() + "/not-executable";
+    testkit::WriteFile(plain, "#!/bin/sh\n");
+    struct Row
+    {
+        const char *label;
+        std::string path;
+        const char *folder;
+        const char *reason; // part of the error text
+    } rows[] = {
+        {"missing program", Home() + "/Plinx_DX9", "/", "No such file"},
+        {"not executable", plain, "/", "Permission denied"},
+        {"missing folder", program, "/no/such/folder", "No such file"},
+        {"relative path", "probe", "/", "Not an absolute path"},
+        {"no path", "", "/", "No program"},
+    };
+    for (const Row &row : rows)
+    {
+        SCOPED_TRACE(row.label);
+        EXPECT_FALSE(PlatShellStartProgram(row.path.c_str(), row.folder));
+        EXPECT_NE(std::string(PlatShellGetErrorText()).find(row.reason), std::string::npos)
+            << PlatShellGetErrorText();
+    }
 }
