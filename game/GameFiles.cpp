@@ -8,11 +8,24 @@
 #include "EngEncryption.h"
 #include "EngFile.h"
 
+// The temporary file beside `path`; false when there is no path or the name does not fit.
+static bool GameFileTemporaryName(const char *path, char (&temporary)[ENG_FILE_PATH_SIZE])
+{
+    int length = snprintf(temporary, sizeof(temporary), "%s.tmp", path ? path : "");
+    return path && path[0] && length > 0 && length < (int)sizeof(temporary);
+}
+
+void GameFileRemoveLeftover(const char *path)
+{
+    char temporary[ENG_FILE_PATH_SIZE];
+    if (GameFileTemporaryName(path, temporary) && EngFileExists(temporary, false))
+        EngFileDelete(temporary, true);
+}
+
 _GameFileResult GameFileWriteWhole(const char *path, const void *data, uint32_t size, bool encrypt)
 {
     char temporary[ENG_FILE_PATH_SIZE];
-    int length = snprintf(temporary, sizeof(temporary), "%s.tmp", path ? path : "");
-    if (!path || !path[0] || !data || length < 0 || length >= (int)sizeof(temporary))
+    if (!data || !GameFileTemporaryName(path, temporary))
         return GAME_FILE_OPEN_FAILED;
     if (encrypt)
     {

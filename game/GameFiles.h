@@ -15,6 +15,8 @@ enum _GameFileResult
 // bytes are encrypted (a 16-byte counter block, then the data). Failures are logged by the
 // file layer; the caller adds its own message.
 _GameFileResult GameFileWriteWhole(const char *path, const void *data, uint32_t size, bool encrypt);
+// Removes the temporary file a write to `path` cut short (power loss, a kill) may have left.
+void GameFileRemoveLeftover(const char *path);
 
 // The path of an existing file named like `path` when letter case is ignored (as the
 // player's and puzzle names are on a case-blind file system); `path` itself when there is

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "AppHooks.h"
 #include "EngDebug.h"
@@ -25,9 +26,22 @@
 // More draws than any level makes: a count above it comes from a damaged file, and
 // replaying it would stall the game.
 static const uint32_t MAX_REPLAYED_DRAWS = 1u << 26;
-// Levels and lives beyond these are not reached in play.
+// Levels beyond this are not reached in play; lives only ever count down from the two
+// a puzzle game starts with.
 static const int32_t MAX_LEVEL = 100000;
-static const int32_t MAX_LIVES = 100;
+static const int32_t MAX_LIVES = 2;
+// The most the level tuning gives up to MAX_LEVEL: the points grow with the level, ARCADE
+// fastest (its largest factor in hundredths, times its largest table entries), and a
+// special ball comes at most once in 1201 in STRATEGIC at its last difficulty.
+static const int64_t MAX_ARCADE_FACTOR = (MAX_LEVEL / 3) * 25 + 3 * 10 + 50;
+static const int64_t MAX_REMOVE_POINTS = 30 * MAX_ARCADE_FACTOR / 100;
+static const int64_t MAX_FALL_POINTS = 300 * MAX_ARCADE_FACTOR / 100;
+static const int64_t MAX_LEVEL_BONUS = 1200 * MAX_ARCADE_FACTOR / 100;
+static const int32_t MAX_SPECIAL_FREQUENCY = 1200;
+// The score only grows by whole tens and stops below the int range.
+static const int32_t MAX_SCORE = 2147483640;
+// Roll phases run over the 70 frames of a ball's roll.
+static const float MAX_ROLL_PHASE = 70.0f;
 
 static struct
 {
@@ -268,6 +282,11 @@ static bool SaveGameIsBall(int type, bool emptyAllowed)
     return (type >= 0 && type < BALL_NUM_TYPES) || (emptyAllowed && type == BALL_EMPTY);
 }
 
+static bool SaveGameIsRollPhase(float phase)
+{
+    return phase >= 0.0f && phase <= MAX_ROLL_PHASE;
+}
+
 static bool SaveGameAllFinite(const float *values, int count)
 {
     for (int i = 0; i < count; i++)
@@ -299,7 +318,7 @@ bool SaveGameIsSnapshotValid(const _GameSnapshot *snapshot, const char **why)
     for (const auto &column : s.grid)
         for (const _GridCell &cell : column)
             SAVE_GAME_CHECK(SaveGameIsBall(cell.type, true) && cell.rowParity <= 1 && cell.initial <= 1 &&
-                                SaveGameAllFinite(&cell.x, 2) && std::isfinite(cell.rollPhase) &&
+                                SaveGameAllFinite(&cell.x, 2) && SaveGameIsRollPhase(cell.rollPhase) &&
                                 std::isfinite(cell.spin),
                             "grid cell");
 
@@ -330,7 +349,7 @@ bool SaveGameIsSnapshotValid(const _GameSnapshot *snapshot, const char **why)
     {
         const _MovingBall &ball = s.movingList[i];
         SAVE_GAME_CHECK(SaveGameIsBall(ball.type, false) && SaveGameAllFinite(&ball.x, 5) &&
-                            std::isfinite(ball.rollPhase) && std::isfinite(ball.angle) &&
+                            SaveGameIsRollPhase(ball.rollPhase) && std::isfinite(ball.angle) &&
                             ball.explodingEffect >= -1 && ball.explodingEffect < VIEW_NUM_BALL_EFFECTS &&
                             ball.wildcardEffect >= -1 && ball.wildcardEffect < VIEW_NUM_BALL_EFFECTS &&
                             ball.bounces >= 0 && ball.lastBounceRight <= 1,
@@ -341,14 +360,18 @@ bool SaveGameIsSnapshotValid(const _GameSnapshot *snapshot, const char **why)
     {
         const _RemovingBall &ball = s.removingList[i];
         SAVE_GAME_CHECK(ball.column >= 0 && ball.column < GRID_MAX_COLUMNS && ball.row >= 0 && ball.row < GRID_ROWS &&
-                            SaveGameAllFinite(&ball.x, 2) && std::isfinite(ball.timer) && ball.done <= 1,
+                            SaveGameIsBall(ball.type, false) && SaveGameAllFinite(&ball.x, 2) &&
+                            SaveGameIsRollPhase(ball.rollPhase) && std::isfinite(ball.spin) &&
+                            std::isfinite(ball.timer) && std::isfinite(ball.lastLevel) && ball.done <= 1,
                         "removing ball");
     }
     for (uint32_t i = 0; i < s.fallingCount; i++)
     {
         const _FallingBall &ball = s.fallingList[i];
         SAVE_GAME_CHECK(ball.column >= 0 && ball.column < GRID_MAX_COLUMNS && ball.row >= 0 && ball.row < GRID_ROWS &&
-                            SaveGameAllFinite(&ball.x, 2) && ball.done <= 1,
+                            SaveGameIsBall(ball.type, false) && SaveGameAllFinite(&ball.x, 2) &&
+                            SaveGameIsRollPhase(ball.rollPhase) && std::isfinite(ball.spin) &&
+                            std::isfinite(ball.lastLevel) && ball.done <= 1,
                         "falling ball");
     }
 
@@ -360,14 +383,20 @@ bool SaveGameIsSnapshotValid(const _GameSnapshot *snapshot, const char **why)
         SAVE_GAME_CHECK(colour >= 0 && colour < BALL_NUM_COLOURS && !seen[colour], "colour set");
         seen[colour] = true;
     }
-    SAVE_GAME_CHECK(s.score >= 0 && s.lives >= 0 && s.lives <= MAX_LIVES && s.gameOver == 0, "progress");
+    SAVE_GAME_CHECK(s.score >= 0 && s.score <= MAX_SCORE && s.score % 10 == 0, "score");
+    SAVE_GAME_CHECK(s.lives >= 0 && s.lives <= MAX_LIVES && s.gameOver == 0, "progress");
     SAVE_GAME_CHECK(s.level >= 0 && s.level <= MAX_LEVEL && s.nextLevel >= 0 && s.nextLevel <= MAX_LEVEL, "level");
     SAVE_GAME_CHECK(s.levelState <= LEVEL_STATE_LIFE_LOST, "level state");
     SAVE_GAME_CHECK(s.playColumns >= 0 && s.playColumns <= GRID_MAX_COLUMNS - 2 && s.rowsFilled >= 0 &&
-                        s.rowsFilled <= GRID_ROWS && s.wildcardFrequency >= 0 && s.explodingFrequency >= 0 &&
-                        s.removePoints >= 0 && s.fallPoints >= 0 && s.arcadeLevelBonus >= 0 &&
-                        s.strategicLevelBonus >= 0 && s.puzzleLevelBonus >= 0,
+                        s.rowsFilled <= GRID_ROWS && s.wildcardFrequency >= 0 &&
+                        s.wildcardFrequency <= MAX_SPECIAL_FREQUENCY && s.explodingFrequency >= 0 &&
+                        s.explodingFrequency <= MAX_SPECIAL_FREQUENCY,
                     "level tuning");
+    SAVE_GAME_CHECK(s.removePoints >= 0 && s.removePoints <= MAX_REMOVE_POINTS && s.fallPoints >= 0 &&
+                        s.fallPoints <= MAX_FALL_POINTS,
+                    "points");
+    for (int32_t bonus : {s.arcadeLevelBonus, s.strategicLevelBonus, s.puzzleLevelBonus})
+        SAVE_GAME_CHECK(bonus >= 0 && bonus <= MAX_LEVEL_BONUS, "points");
 
     // Saved games are never made in the editor.
     SAVE_GAME_CHECK(s.testMode == 0 && s.editing == 0, "test mode");
@@ -384,6 +413,14 @@ bool SaveGameIsSnapshotValid(const _GameSnapshot *snapshot, const char **why)
                             puzzle.numNextBalls <= PUZZLE_MAX_NEXT_BALLS &&
                             memchr(puzzle.name, 0, sizeof(puzzle.name)) != nullptr,
                         "puzzle");
+        // What a puzzle file may hold: balls or empty cells, amounts of 0 to 29.
+        for (int i = 0; i < puzzle.numNextBalls; i++)
+            SAVE_GAME_CHECK(SaveGameIsBall(puzzle.nextBalls[i], false), "puzzle");
+        for (const auto &column : puzzle.grid)
+            for (int8_t cell : column)
+                SAVE_GAME_CHECK(SaveGameIsBall(cell, true), "puzzle");
+        for (int8_t amount : {puzzle.moveDown, puzzle.removeUp, puzzle.fallUp, puzzle.arcadeLandUp})
+            SAVE_GAME_CHECK(amount >= 0 && amount <= PUZZLE_MAX_AMOUNT, "puzzle");
     }
     return true;
 }
@@ -465,6 +502,7 @@ void SaveGameRemoveAnyCurrentSavedGame()
     if (!SaveGameHasSavedGames(gameType, 0))
         return;
     const char *path = SaveGameGetFilename(0);
+    GameFileRemoveLeftover(path);
     if (EngFileExists(path, false))
     {
         EngFileDelete(path, true);

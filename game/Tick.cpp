@@ -8,6 +8,7 @@
 // grid movement | tick and loss
 #include "Tick.h"
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -180,6 +181,16 @@ void TickMoveBalls()
 
 // ---- Landing and matching ------------------------------------------------------------------
 
+// Points truncated to whole points. Whatever the state holds (a huge tuning value from a
+// file), the conversion stays defined: points beyond the int range saturate at its top,
+// and PlinxAddScore never adds past its cap.
+static int TickPoints(float points)
+{
+    if (!(points > 0.0f))
+        return 0;
+    return points < 2147483648.0f ? (int)points : INT32_MAX;
+}
+
 // A ball leaving the grid for the removal or the fall animation: the next record of the
 // list (the caller checks there is room) starts where and as the ball stood.
 template <typename Record>
@@ -302,7 +313,7 @@ static bool TickRemoveMatch(int landedType, float multiplier)
         }
     }
     if (anyInitial || gs.moveMode == MOVE_MODE_PER_SHOT)
-        PlinxAddScore((int)((float)gs.removePoints * (float)count * multiplier));
+        PlinxAddScore(TickPoints((float)gs.removePoints * (float)count * multiplier));
 
     _Vector3d centre = {(minX + maxX) * 0.5f, (minY + maxY) * 0.5f + gs.scroll, 0.0f};
     float scaleX = fmaxf(maxX - minX, 2.0f * r) / (2.0f * r);
@@ -439,7 +450,7 @@ char TickDropUnconnectedBalls(float multiplier)
                 gs.pushBack += gs.fallPushBack;
             else
                 gs.shotRemainder -= gs.fallMoveUp;
-            PlinxAddScore((int)((float)gs.fallPoints * multiplier));
+            PlinxAddScore(TickPoints((float)gs.fallPoints * multiplier));
             cell.type = BALL_EMPTY;
             anyFell = true;
         }

@@ -207,9 +207,10 @@ TEST_F(SaveGameTest, BadFilesAreRefusedAndTheGameFileAndMarkStay)
         memcpy(&bytes[offset], value, size);
         return bytes;
     };
-    const float wrongVersion = 2.41f, notANumber = NAN;
-    const uint32_t tooMany = 51, hugeDraws = 0xFFFFFFF0u, arcade = 0, badState = 9;
-    const int32_t row14 = 14;
+    const float wrongVersion = 2.41f, notANumber = NAN, phase = 70.5f;
+    const uint32_t tooMany = 51, hugeDraws = 0xFFFFFFF0u, arcade = 0, badState = 9, animated = 309, colours = 11;
+    const int32_t row14 = 14, odd = 15, aboveCap = 2147483647, threeLives = 3, removeOver = 250022,
+                  fallOver = 2500216, bonusOver = 10000861, frequencyOver = 1201, negative = -10;
     const struct
     {
         const char *what;
@@ -224,6 +225,27 @@ TEST_F(SaveGameTest, BadFilesAreRefusedAndTheGameFileAndMarkStay)
         {"another game type", patched(offsetof(_GameSnapshot, gameType), &arcade, 4), "game type"},
         {"level state 9", patched(offsetof(_GameSnapshot, levelState), &badState, 4), "level state"},
         {"turret angle NaN", patched(offsetof(_GameSnapshot, turretAngle), &notANumber, 4), "play value"},
+        // Each point and count field just past what the rules give.
+        {"score not in tens", patched(offsetof(_GameSnapshot, score), &odd, 4), "score"},
+        {"score past the cap", patched(offsetof(_GameSnapshot, score), &aboveCap, 4), "score"},
+        {"negative score", patched(offsetof(_GameSnapshot, score), &negative, 4), "score"},
+        {"three lives", patched(offsetof(_GameSnapshot, lives), &threeLives, 4), "progress"},
+        {"remove points", patched(offsetof(_GameSnapshot, removePoints), &removeOver, 4), "points"},
+        {"fall points", patched(offsetof(_GameSnapshot, fallPoints), &fallOver, 4), "points"},
+        {"negative fall points", patched(offsetof(_GameSnapshot, fallPoints), &negative, 4), "points"},
+        {"arcade bonus", patched(offsetof(_GameSnapshot, arcadeLevelBonus), &bonusOver, 4), "points"},
+        {"strategic bonus", patched(offsetof(_GameSnapshot, strategicLevelBonus), &bonusOver, 4), "points"},
+        {"puzzle bonus", patched(offsetof(_GameSnapshot, puzzleLevelBonus), &bonusOver, 4), "points"},
+        {"wildcard frequency", patched(offsetof(_GameSnapshot, wildcardFrequency), &frequencyOver, 4),
+         "level tuning"},
+        {"exploding frequency", patched(offsetof(_GameSnapshot, explodingFrequency), &frequencyOver, 4),
+         "level tuning"},
+        {"309 removing balls", patched(offsetof(_GameSnapshot, removingCount), &animated, 4), "animation count"},
+        {"309 falling balls", patched(offsetof(_GameSnapshot, fallingCount), &animated, 4), "animation count"},
+        {"51 next balls", patched(offsetof(_GameSnapshot, nextBallCount), &tooMany, 4), "next-ball list"},
+        {"11 colours", patched(offsetof(_GameSnapshot, numColours), &colours, 4), "number of colours"},
+        {"roll phase 70.5", patched(offsetof(_GameSnapshot, grid) + offsetof(_GridCell, rollPhase), &phase, 4),
+         "grid cell"},
         {"removal record in row 14",
          patched(offsetof(_GameSnapshot, removingList) + offsetof(_RemovingBall, row), &row14, 4),
          nullptr},
@@ -304,8 +326,12 @@ TEST_F(SaveGameTest, RemovingTheSavedGameClearsMarkFileAndUndoHistory)
     StartGame(GAME_TYPE_STRATEGIC, 8);
     ASSERT_TRUE(SaveGameToBeResumed(0));
     SaveGameUndoPush();
+    // A save cut short left its temporary file behind: it goes too.
+    const std::string temporary = SavedGamePath(GAME_TYPE_STRATEGIC) + ".tmp";
+    testkit::WriteFile(temporary, "half a save");
     SaveGameRemoveAnyCurrentSavedGame();
     EXPECT_FALSE(SaveGameDoesSavedGameExist(0));
+    EXPECT_FALSE(testkit::FileExists(temporary));
     EXPECT_EQ(GameState.userOptions.savedGame[GAME_TYPE_STRATEGIC], 0);
     EXPECT_EQ(SaveGameUndoGetCount(), 0);
 }

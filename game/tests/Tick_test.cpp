@@ -95,6 +95,34 @@ TEST_F(TickLandingTest, ExplodingBallRemovesMixedNeighboursButNoStone)
     EXPECT_EQ(gs.score, 20);
 }
 
+// Whatever the points of the state (a huge value, as a damaged file could give), a match
+// of three and a fall score defined amounts, and an amount that would pass the int range
+// is not added.
+TEST_F(TickLandingTest, HugePointsNeverPassTheScoreCap)
+{
+    const struct
+    {
+        int32_t points, startScore, endScore;
+    } rows[] = {
+        {INT32_MAX, 0, 0},
+        {INT32_MAX, 2147483000, 2147483000},
+        {1000000000, 0, 1000000000},         // the match's 3e9 is refused, the fall added
+        {600000000, 0, 1800000000},          // the match added, the fall refused
+    };
+    for (const auto &row : rows)
+    {
+        SCOPED_TRACE(row.startScore);
+        StartGrid(GAME_TYPE_STRATEGIC, 10, {"11.....5", "2......."});
+        GameState.removePoints = row.points;
+        GameState.fallPoints = row.points;
+        GameState.score = row.startScore;
+        Fly(1, 3, 6, 0.0f, -2.5f);
+        TickUntilLanded();
+        EXPECT_EQ(GameState.fallingCount, 1);
+        EXPECT_EQ(GameState.score, row.endScore);
+    }
+}
+
 TEST_F(TickLandingTest, BallLandingWhereAnEarlierBallStillFallsMatches)
 {
     StartGrid(GAME_TYPE_STRATEGIC, 10, {"11.....5"});
