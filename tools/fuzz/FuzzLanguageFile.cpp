@@ -1,49 +1,19 @@
 // Fuzz target: the language-file reader. The first byte picks how the bytes are used
 // (as the English file alone, or as a translation beside a small English file); the rest
 // is the file. Every look-up must answer a text, never crash.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "EngDebug.h"
 #include "EngLanguages.h"
-
-namespace
-{
-
-std::string MakeFolder()
-{
-    char pattern[] = "/tmp/plinx-fuzz-XXXXXX";
-    const char *made = mkdtemp(pattern);
-    if (!made)
-        abort();
-    return made;
-}
-
-void WriteBytes(const std::string &path, const uint8_t *data, size_t size)
-{
-    FILE *file = fopen(path.c_str(), "wb");
-    if (!file)
-        abort();
-    if (size)
-        fwrite(data, 1, size, file);
-    fclose(file);
-}
-
-} // namespace
+#include "FuzzKit.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const std::string folder = MakeFolder();
-    static bool once = [] {
-        DebugSetLogFilename("/dev/null", false);
-        return true;
-    }();
-    (void)once;
+    static const std::string &folder = fuzzkit::Home();
     if (size < 1)
         return 0;
     uint8_t mode = data[0];
@@ -56,12 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     {
         static const char englishText[] = "Language=English\nFlagCountryCode=UK\nA=Apple#Apples\nB=%1 of %2\n"
                                           "C=Cherry\nA=Again\n";
-        WriteBytes(english, (const uint8_t *)englishText, sizeof(englishText) - 1);
-        WriteBytes(other, data, size);
+        fuzzkit::WriteBytes(english, (const uint8_t *)englishText, sizeof(englishText) - 1);
+        fuzzkit::WriteBytes(other, data, size);
     }
     else
     {
-        WriteBytes(english, data, size);
+        fuzzkit::WriteBytes(english, data, size);
     }
     if (EngLanguagesInit(folder.c_str(), (mode & 1) ? "Fuzz" : nullptr, (mode & 2) != 0))
     {

@@ -1,27 +1,34 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
-# in build-fuzz/ and runs one or both for a while. Not part of the test suite or CI.
-#   tools/fuzz/run.sh [seconds per target, default 600] [json|language|both, default both]
+# in build-fuzz/, makes their seeds and runs them one after another, each for a while, at a
+# low priority on one core. Not part of the tests (they only run each target's seeds once).
+#   tools/fuzz/run.sh [seconds per target, default 600] [target ..., default all]
+# Targets: json_reader language_file picture image_file wave_file resolution puzzle
+#          test_record saved_game player_file
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds="${1:-600}"
-which="${2:-both}"
-cmake -S tools/fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build-fuzz -j4
+shift || true
+all="json_reader language_file picture image_file wave_file resolution puzzle test_record saved_game player_file"
+targets="${*:-$all}"
+build=build-fuzz
 
-run() {
-  local target="$1" seeds="$2" dict="$3"
-  local corpus="build-fuzz/corpus-$seeds"
-  mkdir -p "$corpus" "build-fuzz/crashes-$seeds"
-  cp -n tools/fuzz/seeds/"$seeds"/* "$corpus"/ 2>/dev/null || true
-  ASAN_OPTIONS=detect_leaks=1 "build-fuzz/$target" "$corpus" -dict="tools/fuzz/$dict" \
-    -max_total_time="$seconds" -max_len=8192 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="build-fuzz/crashes-$seeds/" 2>&1 | tee "build-fuzz/$target.log" | grep -E "^#|DONE|ERROR|stat::" | tail -25
-}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DPLINX_FUZZ=ON -DPLINX_BENCH=OFF >/dev/null
+cmake --build "$build" -j4 --target fuzz_seeds $(for t in $targets; do echo "fuzz_$t"; done)
+"$build/fuzz_seeds" "$build/fuzz-seeds" "$build/Data" tools/fuzz/seeds
 
-if [ "$which" = json ] || [ "$which" = both ]; then
-  run fuzz_json_reader json json.dict
-fi
-if [ "$which" = language ] || [ "$which" = both ]; then
-  run fuzz_language_file language language.dict
-fi
+for target in $targets; do
+  corpus="$build/corpus/$target"
+  crashes="$build/crashes/$target"
+  mkdir -p "$corpus" "$crashes"
+  dict=()
+  [ -f "tools/fuzz/$target.dict" ] && dict=(-dict="tools/fuzz/$target.dict")
+  echo "=== $target ($seconds s)"
+  # The corpus grows in $corpus; the seeds are read beside it and never changed.
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 nice -n 10 "$build/fuzz_$target" \
+    "$corpus" "$build/fuzz-seeds/$target" "${dict[@]}" -max_total_time="$seconds" -timeout=10 \
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$crashes/" \
+    >"$build/$target.log" 2>&1 || echo "!!! $target stopped with a finding: see $build/$target.log and $crashes/"
+  grep -E "^#[0-9]+ *DONE|stat::number_of_executed_units|stat::peak_rss_mb|ERROR|cov:" "$build/$target.log" | tail -4
+done
