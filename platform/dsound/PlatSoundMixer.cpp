@@ -51,7 +51,6 @@ static inline float Interpolate(float before, float at, float after, float after
 
 // Four floats in one register (GCC vector extension: SSE on x86-64, NEON elsewhere).
 typedef float Float4 __attribute__((vector_size(16)));
-typedef int Int4 __attribute__((vector_size(16)));
 
 static inline Float4 LoadFloat4(const float *from)
 {
@@ -83,8 +82,10 @@ static void MixInside(PlatSoundBuffer *voice, float *mix, int count, double step
             Float4 weights = InterpolationWeights((float)(position - (double)index)) * gain;
             const float *s = voice->samples + 2 * (index - 1);
             // Left and right of frames before and at, then of frames after and after next.
-            Float4 sum = LoadFloat4(s) * __builtin_shuffle(weights, Int4{0, 0, 1, 1}) +
-                         LoadFloat4(s + 4) * __builtin_shuffle(weights, Int4{2, 2, 3, 3});
+            // Lanes picked by element, which GCC and clang both turn into one shuffle.
+            Float4 early = {weights[0], weights[0], weights[1], weights[1]};
+            Float4 late = {weights[2], weights[2], weights[3], weights[3]};
+            Float4 sum = LoadFloat4(s) * early + LoadFloat4(s + 4) * late;
             mix[2 * frame] += sum[0] + sum[2];
             mix[2 * frame + 1] += sum[1] + sum[3];
         }

@@ -7,23 +7,38 @@
 namespace
 {
 
-PlatD3dDevice *Device()
+// One recording device for the whole run, released when the program ends.
+struct RecordingDevice
 {
-    static PlatD3dDevice *device = [] {
+    PlatD3d *d3d = nullptr;
+    PlatD3dDevice *device = nullptr;
+
+    RecordingDevice()
+    {
         PlatD3dFakeDisplay display = {};
         display.adapterCount = 1;
         display.adapters[0].desktop = {640, 480, 60, PLAT_FMT_X8R8G8B8};
         PlatD3dSetFakeDisplay(&display);
         PlatD3dSetExecutorFactory(PlatD3dRecorderFactory);
-        PlatD3d *d3d = PlatD3dCreate(PLAT_D3D_SDK_VERSION);
+        d3d = PlatD3dCreate(PLAT_D3D_SDK_VERSION);
         PlatD3dPresentParameters parameters = {};
         parameters.windowed = 1;
-        PlatD3dDevice *made = nullptr;
-        if (!d3d || PlatD3dCreateDevice(d3d, 0, PLAT_DEVTYPE_HAL, nullptr, 0, &parameters, &made) != PLAT_D3D_OK)
+        if (!d3d || PlatD3dCreateDevice(d3d, 0, PLAT_DEVTYPE_HAL, nullptr, 0, &parameters, &device) != PLAT_D3D_OK)
             abort();
-        return made;
-    }();
-    return device;
+    }
+    ~RecordingDevice()
+    {
+        PlatD3dDeviceRelease(device);
+        PlatD3dRelease(d3d);
+        PlatD3dSetExecutorFactory(nullptr);
+        PlatD3dSetFakeDisplay(nullptr);
+    }
+};
+
+PlatD3dDevice *Device()
+{
+    static RecordingDevice recording;
+    return recording.device;
 }
 
 } // namespace
