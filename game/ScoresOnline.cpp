@@ -16,6 +16,8 @@ static struct
     _OnlineScoresHooks hooks;
     bool listOpen;     // ScoresSetupOnlineScores succeeded and nothing freed the list since
     void *list;        // the service's list; NULL without the service
+    int32_t lastResult; // how the list's last fetch ended (0: none ended yet)
+    char lastMessage[256];
 } s_online = {};
 
 void OnlineScoresSetHooks(const _OnlineScoresHooks *hooks)
@@ -26,16 +28,18 @@ void OnlineScoresSetHooks(const _OnlineScoresHooks *hooks)
 void ScoresFillOnlineScore(const _HighScore *row, _ScoresScore *score)
 {
     memset(score, 0, sizeof(*score));
-    score->score = row->score;
+    score->v1 = (int32_t)row->score;
     if (row->startLevel >= 0 && row->levels >= 0)
-        score->levelCode = (row->startLevel + 1) * 65536 + (row->levels + 1);
-    score->date = row->date;
-    score->userId = row->userId;
+        score->v4 = (uint32_t)((row->startLevel + 1) * 65536 + (row->levels + 1));
+    score->year = (int32_t)row->date.year;
+    score->month = (int8_t)row->date.month;
+    score->day = (int8_t)row->date.day;
+    score->uid = row->userId;
     // Each copy is bounded by the field it comes from: a 20-character name has no
     // terminator in the row.
     memcpy(score->name, row->name, strnlen(row->name, sizeof(row->name)));
-    memcpy(score->country, row->country, strnlen(row->country, 3));
-    score->platform = PlatformGetCurrentPlatform();
+    memcpy(score->cc, row->country, strnlen(row->country, 2));
+    score->plat = PlatformGetCurrentPlatform();
 }
 
 char ScoresAddLastScore()
@@ -72,11 +76,20 @@ void ScoresFreeOnlineScores()
     s_online.listOpen = false;
 }
 
+int32_t ScoresGetOnlineListResult(char *message, int size)
+{
+    if (message && size > 0)
+        EngSafeStrcpy(message, s_online.lastMessage, (size_t)size);
+    return s_online.lastResult;
+}
+
 bool ScoresSetupOnlineScores(int gameType, int difficulty, int range, char now)
 {
     ScoresFreeOnlineScores();
     const _OnlineScoresHooks &hooks = s_online.hooks;
     s_online.listOpen = true;
+    s_online.lastResult = 0;
+    s_online.lastMessage[0] = 0;
     if (!hooks.listCreate)
         return true;
     s_online.list = hooks.listCreate(SCORES_PROGRAM_ID, SCORES_GAME_VERSION, 100,
@@ -100,7 +113,20 @@ char ScoresIsUpdating()
         return 0;
     }
     const _OnlineScoresHooks &hooks = s_online.hooks;
-    return s_online.list && hooks.listIsUpdateFinished && !hooks.listIsUpdateFinished(s_online.list) ? 1 : 0;
+    if (!s_online.list || !hooks.listIsUpdateFinished)
+        return 0;
+    // Polling also completes a fetch that has ended; its outcome is kept for the menus.
+    int32_t result = 0;
+    const char *message = nullptr;
+    int8_t finished = hooks.listIsUpdateFinished(s_online.list, &result, &message);
+    if (finished == 0)
+        return 1;
+    if (finished != -1 || result != 0 || message)
+    {
+        s_online.lastResult = result;
+        EngSafeStrcpy(s_online.lastMessage, message ? message : "", sizeof(s_online.lastMessage));
+    }
+    return 0;
 }
 
 int ScoresGetNumOnlineScores()

@@ -124,6 +124,12 @@ void LoopbackHttpServer::SetDefault(const HttpReply &reply)
     defaultReply = reply;
 }
 
+void LoopbackHttpServer::SetResponder(std::function<HttpReply(const HttpRequest &)> chooser)
+{
+    std::lock_guard<std::mutex> guard(lock);
+    responder = chooser;
+}
+
 std::vector<HttpRequest> LoopbackHttpServer::Requests()
 {
     std::lock_guard<std::mutex> guard(lock);
@@ -143,11 +149,11 @@ bool LoopbackHttpServer::WaitForRequests(size_t count, double seconds)
                             [&] { return requests.size() >= count; });
 }
 
-HttpReply LoopbackHttpServer::NextReply()
+HttpReply LoopbackHttpServer::NextReply(const HttpRequest &request)
 {
     std::lock_guard<std::mutex> guard(lock);
     if (queued.empty())
-        return defaultReply;
+        return responder ? responder(request) : defaultReply;
     HttpReply reply = queued.front();
     queued.pop_front();
     return reply;
@@ -255,7 +261,7 @@ void LoopbackHttpServer::Serve(int socketHandle)
         }
         changed.notify_all();
 
-        HttpReply reply = NextReply();
+        HttpReply reply = NextReply(request);
         bool live = reply.delaySeconds <= 0 || Wait(reply.delaySeconds);
         if (live && reply.kind == HttpReply::HOLD)
             live = Wait(3600);

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -67,6 +68,9 @@ public:
     // (200 and an empty body unless set).
     void Queue(const HttpReply &reply);
     void SetDefault(const HttpReply &reply);
+    // Chooses the reply from the request itself (runs on a connection's thread); queued
+    // replies still come first. NULL: the default reply.
+    void SetResponder(std::function<HttpReply(const HttpRequest &)> responder);
 
     std::vector<HttpRequest> Requests();
     size_t RequestCount();
@@ -77,7 +81,7 @@ public:
 private:
     void AcceptLoop();
     void Serve(int socket);
-    HttpReply NextReply();
+    HttpReply NextReply(const HttpRequest &request);
     // Sleeps `seconds` unless the server stops first; false when it stopped.
     bool Wait(double seconds);
 
@@ -90,6 +94,7 @@ private:
     bool stopping = false;
     std::deque<HttpReply> queued;
     HttpReply defaultReply;
+    std::function<HttpReply(const HttpRequest &)> responder;
     std::vector<HttpRequest> requests;
     std::vector<std::thread> connections;
     std::vector<int> openSockets;

@@ -220,11 +220,11 @@ TEST_F(ScoresTest, ATwentyCharacterNameIsKeptWholeAndBounded)
     _ScoresScore online;
     ScoresFillOnlineScore(last, &online);
     EXPECT_STREQ(online.name, twenty.c_str()) << "the country must not run into the name";
-    EXPECT_STREQ(online.country, "NZ");
-    EXPECT_EQ(online.score, 700u);
-    EXPECT_EQ(online.levelCode, 3 * 65536 + 4);
-    EXPECT_EQ(online.userId, 321);
-    EXPECT_EQ(online.platform, 'W');
+    EXPECT_STREQ(online.cc, "NZ");
+    EXPECT_EQ(online.v1, 700);
+    EXPECT_EQ(online.v4, 3u * 65536 + 4);
+    EXPECT_EQ(online.uid, 321);
+    EXPECT_EQ(online.plat, 'W');
 
     // Without an online service nothing is stored; the send state keeps the answer.
     EXPECT_FALSE(ScoresAddLastScore());
