@@ -15,8 +15,8 @@ cmake --build build -j"$jobs"
 
 echo "=== thread sanitizer (thread tests) ==="
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DPLINX_TSAN=ON -DPLINX_BENCH=OFF
-cmake --build build-tsan -j"$jobs" --target eng_tests plat_dsound_tests plat_modmusic_tests
-(cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -R 'EngThread|EngMutex|Threads\.')
+cmake --build build-tsan -j"$jobs" --target eng_tests plat_dsound_tests plat_modmusic_tests online_tests
+(cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -R 'EngThread|EngMutex|Threads\.|Threads_')
 
 echo "=== sanitizer build (address, undefined) ==="
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DPLINX_SANITIZE=ON -DPLINX_BENCH=OFF

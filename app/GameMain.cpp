@@ -4,6 +4,7 @@
 #include <new>
 
 #include "AppView.h"
+#include "Country.h"
 #include "EngDebug.h"
 #include "EngEncryption.h"
 #include "EngMain.h"
@@ -12,6 +13,7 @@
 #include "Game.h"
 #include "Program.h"
 #include "Resolution.h"
+#include "ScoresMain.h"
 
 namespace
 {
@@ -37,6 +39,12 @@ const char *MainGetWebPageUrl(int page)
     }
 }
 
+// Online score rows carry a country of the table (with "UK" for Great Britain).
+static bool GameIsKnownCountryCode(const char *code)
+{
+    return CountryGetCountryNumFromCode(code, true) >= 0;
+}
+
 void GameOneTimeSetup()
 {
     if (game_program.setupDone)
@@ -50,6 +58,7 @@ void GameOneTimeSetup()
     ResolutionLoadSettings();
     GameRegisterHooks();
     AppViewRegisterHooks();
+    OnlineRegisterScoreHooks(GameIsKnownCountryCode);
 }
 
 signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode)
