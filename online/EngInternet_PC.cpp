@@ -203,6 +203,9 @@ int8_t EngInternetConnectAndReadURL(const char *url, char *buffer, uint32_t buff
 {
     if (bytesRead)
         *bytesRead = 0;
+    // The buffer holds what was read so far, also after an early failure: nothing.
+    if (buffer && bufferSize > 0)
+        buffer[0] = 0;
     if (errorText && errorTextSize > 0)
     {
         errorText[0] = 0;
