@@ -258,11 +258,13 @@ bool Program::CreateGraphicsObjectsCB()
     if (guiOn && !GameMenuCreateGraphics())
         return false;
     mwin_object.CreateGraphicsObjects();
+    PlinxScreensGetObject().CreateGameAdsGraphics();
     return true;
 }
 
 void Program::ReleaseGraphicsObjectsCB()
 {
+    PlinxScreensGetObject().ReleaseGameAdsGraphics();
     AppViewReleaseEffectGraphics();
     AppViewReleaseBallGraphics();
     PlinxGetMainFont()->Destroy();

@@ -88,9 +88,17 @@ bool ModulesEngPictureTextureFileOverwriteCB(const char *folder, const char *fil
     {
         if (strcmp(file, replaceable[i]) != 0)
             continue;
+        // A picture the program does not replace loads from its own file.
         const char *replacement = s_user.itemFilename(10 + i);
         if (out && outSize > 0)
-            EngSafeStrcpy(out, replacement ? replacement : "", (size_t)outSize);
+        {
+            if (replacement && replacement[0])
+                EngSafeStrcpy(out, replacement, (size_t)outSize);
+            else if (folder && folder[0])
+                snprintf(out, (size_t)outSize, "%s/%s", folder, file);
+            else
+                EngSafeStrcpy(out, file, (size_t)outSize);
+        }
         return true;
     }
     if (s_user.chainedOverwrite)

@@ -4,8 +4,10 @@
 
 #include "Controls.h"
 #include "EngDebug.h"
+#include "CpProps.h"
 #include "Credits.h"
 #include "EngDevice.h"
+#include "GameAdsCC.h"
 #include "Help.h"
 #include "LevelDone.h"
 #include "Log.h"
@@ -41,23 +43,27 @@ void LogScreen(ScreenId id)
 
 } // namespace
 
-PlinxScreens::PlinxScreens(MWin *mwin) : MWinScreens(mwin, false), optionsCC(nullptr), selectCC(nullptr), controlsCC(nullptr), pauseCC(nullptr), levelDoneCC(nullptr), creditsCC(nullptr), helpCC(nullptr), logCC(nullptr), userScreens(nullptr)
+PlinxScreens::PlinxScreens(MWin *mwin) : MWinScreens(mwin, false), optionsCC(nullptr), selectCC(nullptr), controlsCC(nullptr), pauseCC(nullptr), levelDoneCC(nullptr), creditsCC(nullptr), helpCC(nullptr), cpPropsCC(nullptr), gameAdsCC(nullptr), logCC(nullptr), userScreens(nullptr)
 {
     optionsCC = new OptionsCC(this);
     selectCC = new SelectCC(this);
     controlsCC = new ControlsCC(this);
     levelDoneCC = new LevelDoneCC(this);
+    cpPropsCC = new CpPropsCC(this);
     creditsCC = new CreditsCC(this);
     helpCC = new HelpCC(this);
     pauseCC = new PauseCC(this);
     logCC = new LogCC(this);
     userScreens = new UserScreens(this);
+    gameAdsCC = new GameAdsCC(this);
 }
 
 PlinxScreens::~PlinxScreens()
 {
     // The stack forgets the controllers before they go, so nothing calls a deleted one.
     RemoveAllScreens();
+    delete gameAdsCC;
+    gameAdsCC = nullptr;
     delete userScreens;
     userScreens = nullptr;
     delete levelDoneCC;
@@ -68,6 +74,8 @@ PlinxScreens::~PlinxScreens()
     controlsCC = nullptr;
     delete selectCC;
     selectCC = nullptr;
+    delete cpPropsCC;
+    cpPropsCC = nullptr;
     delete helpCC;
     helpCC = nullptr;
     delete creditsCC;
@@ -91,6 +99,8 @@ bool PlinxScreens::SetupScreens()
         ok = false;
     if (!AddScreen(plinx_screen_level_done, levelDoneCC))
         ok = false;
+    if (!AddScreen(plinx_screen_cp_props, cpPropsCC))
+        ok = false;
     if (!AddScreen(plinx_screen_credits, creditsCC))
         ok = false;
     if (!AddScreen(plinx_screen_help, helpCC))
@@ -98,6 +108,8 @@ bool PlinxScreens::SetupScreens()
     if (!AddScreen(plinx_screen_pause, pauseCC))
         ok = false;
     if (!AddScreen(plinx_screen_logs, logCC))
+        ok = false;
+    if (!AddScreen(EngFourCC("GADS"), gameAdsCC))
         ok = false;
     if (!userScreens || !userScreens->AddScreens(true))
         ok = false;
@@ -151,6 +163,8 @@ void PlinxScreens::ClearAllButtonPointers()
         controlsCC->ClearButtonPointers();
     if (levelDoneCC)
         levelDoneCC->ClearButtonPointers();
+    if (cpPropsCC)
+        cpPropsCC->ClearButtonPointers();
     if (creditsCC)
         creditsCC->ClearButtonPointers();
     if (helpCC)
@@ -159,6 +173,21 @@ void PlinxScreens::ClearAllButtonPointers()
         pauseCC->ClearButtonPointers();
     if (logCC)
         logCC->ClearButtonPointers();
+    if (gameAdsCC)
+        gameAdsCC->ClearButtonPointers();
+}
+
+bool PlinxScreens::CreateGameAdsGraphics()
+{
+    if (gameAdsCC && GetCurrentScreen() == EngFourCC("GADS"))
+        gameAdsCC->CreatePictures();
+    return true;
+}
+
+void PlinxScreens::ReleaseGameAdsGraphics()
+{
+    if (gameAdsCC)
+        gameAdsCC->ReleasePictures();
 }
 
 bool PlinxScreens::HasScreen(ScreenId id)

@@ -14,6 +14,8 @@ class ControlsCC;
 class PauseCC;
 class LevelDoneCC;
 class HelpCC;
+class CpPropsCC;
+class GameAdsCC;
 class CreditsCC;
 class LogCC;
 class UserScreens;
@@ -49,6 +51,11 @@ public:
     UserScreens *GetUserScreens() const { return userScreens; }
     SelectCC *GetSelectCC() const { return selectCC; }
     LogCC *GetLogCC() const { return logCC; }
+    GameAdsCC *GetGameAdsCC() const { return gameAdsCC; }
+    // The other products screen's pictures around a new graphics device: made again when
+    // that screen shows, and let go before the device goes.
+    bool CreateGameAdsGraphics();
+    void ReleaseGameAdsGraphics();
     // Whether a screen of that id is registered.
     bool HasScreen(ScreenId id);
 
@@ -60,6 +67,8 @@ private:
     LevelDoneCC *levelDoneCC;
     CreditsCC *creditsCC;
     HelpCC *helpCC;
+    CpPropsCC *cpPropsCC;
+    GameAdsCC *gameAdsCC;
     LogCC *logCC;
     UserScreens *userScreens;
 };

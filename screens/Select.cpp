@@ -6,6 +6,8 @@
 
 #include "EngDebug.h"
 #include "EngMisc.h"
+#include "GameAds.h"
+#include "GameAdsCC.h"
 #include "AppHooks.h"
 #include "GameState.h"
 #include "Plinx.h"
@@ -325,7 +327,19 @@ bool SelectCC::ControlCB(MWinButton *button, _MWinButtonCallbackInfo *info)
 
 void SelectCC::OtherGamesCB()
 {
-    // The other-games screen is not part of this program yet; its button stays disabled.
+    // The row shown last while the program runs; none yet at the start.
+    static int16_t s_lastProduct = -1;
+    GameAdsSetupAdsToBeIncluded();
+    PlinxScreens *registry = static_cast<PlinxScreens *>(GetScreens());
+    DebugFatalIfFalseInFunction(registry && registry->GetGameAdsCC(), ENG_FUNC, "No game ads CC.");
+    registry->GetGameAdsCC()->SetEnteredFromMenu();
+    UserClass *user = GameGetUser();
+    _UserInfo *info = user ? user->GetInfo(0) : nullptr;
+    DebugFatalIfFalseInFunction(info != nullptr, ENG_FUNC, "No user info");
+    GameAdsSetInternetLinksPath("https://www.fernbrooks.example/plinx/iga/", "Plinx_PC", info ? info->name : "");
+    if (s_lastProduct < 0)
+        s_lastProduct = 0;
+    GameAdsSetCurAdPointer(&s_lastProduct);
     Goto(GetScreens(), EngFourCC("GADS"));
 }
 

@@ -395,8 +395,11 @@ TEST_F(UserTest, PicturesThePlayerScreensReplaceGoToTheItemCallback)
     ModulesSetup(nullptr, ItemFile);
     EXPECT_TRUE(ModulesEngPictureTextureFileOverwriteCB(nullptr, "TexEffects1.png", out, sizeof(out)));
     EXPECT_STREQ(out, "Replaced.png");
+    // Not replaced: the description's own file.
     EXPECT_TRUE(ModulesEngPictureTextureFileOverwriteCB("Data", "MenuBg.jpg", out, sizeof(out)));
-    EXPECT_STREQ(out, "");
+    EXPECT_STREQ(out, "Data/MenuBg.jpg");
+    EXPECT_TRUE(ModulesEngPictureTextureFileOverwriteCB(nullptr, "FernRing.png", out, sizeof(out)));
+    EXPECT_STREQ(out, "FernRing.png");
     EXPECT_FALSE(ModulesEngPictureTextureFileOverwriteCB(nullptr, "misc.png", out, sizeof(out)));
     EXPECT_TRUE(LogHas("Unexpected file <misc.png>"));
     ModulesSetupEngPictureTextureFileOverwrite(Chained);

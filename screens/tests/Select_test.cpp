@@ -55,8 +55,8 @@ TEST_F(SelectTest, NamesThePlayerAndKeepsButtonsOfMissingScreensVisibleButOff)
         EXPECT_TRUE(SelectGetWidget(widget)->IsVisible());
         EXPECT_TRUE(SelectGetWidget(widget)->IsEnabled());
     }
-    // No other-games screen yet, and no own puzzles.
-    for (int widget : {SELECT_OTHER_GAMES, SELECT_MY_PUZZLES})
+    // No own puzzles.
+    for (int widget : {SELECT_MY_PUZZLES})
     {
         SCOPED_TRACE(widget);
         EXPECT_TRUE(SelectGetWidget(widget)->IsVisible());

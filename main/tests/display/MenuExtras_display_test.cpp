@@ -1,6 +1,6 @@
 // The screens off the main menu on the real Plinx_DX9 under the display: the help screen's
 // tutorial scene by scene and back, the credits, the log viewer copying the log to the
-// clipboard. Screenshots are kept in the build folder (e2e_extras_*.png).
+// clipboard, the other products. Screenshots are kept in the build folder (e2e_extras_*.png).
 #include "GameDriver.h"
 
 namespace
@@ -54,6 +54,24 @@ TEST_F(MenuExtrasTest, HelpCreditsAndTheLogViewer)
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     ClickDesign(575, 451);
     ASSERT_TRUE(WaitForLog("Main menu for player Tester", 10, 3)) << testkit::ReadFile(logPath);
+
+    // GAMES: the other products with their pictures; Next shows the second product; the
+    // right arrow key steps on to one shown with a single picture.
+    ClickDesign(60, 402);
+    ASSERT_TRUE(WaitForLog("Screen GADS", 10)) << testkit::ReadFile(logPath);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    Shot products = Screenshot("extras_products");
+    EXPECT_GT(ColoursDesign(products, 60, 150, 240, 240), 40) << "the first picture shows";
+    EXPECT_GT(ColoursDesign(products, 340, 150, 240, 240), 40) << "the second picture shows";
+    ClickDesign(514, 445);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    Screenshot("extras_products_next");
+    KeyInGame("Right Right Right");
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    Shot single = Screenshot("extras_products_single");
+    EXPECT_GT(ColoursDesign(single, 140, 150, 360, 250), 40) << "the centred picture shows";
+    KeyInGame("Escape");
+    ASSERT_TRUE(WaitForLog("Main menu for player Tester", 10, 4)) << testkit::ReadFile(logPath);
     ClickDesign(60, 452);
     EXPECT_EQ(WaitForExit(20), 0) << testkit::ReadFile(logPath);
 }
