@@ -13,8 +13,10 @@ namespace
 const float kRole[4] = {1, 0.8f, 0.4f, 1};   // the roles, in orange
 const float kName[4] = {1, 0.9f, 0.9f, 1};   // the names beside them
 
-#define ROLE(id, text, y) {id, MWIN_BUTTON_STATIC, MWIN_TEXBUT_NONE, text, 180, y, 152, 18, kRole[0], kRole[1], kRole[2], kRole[3], 1, 1, 0}
-#define NAME(id, text, y, h, r, g, b) {id, MWIN_BUTTON_STATIC, MWIN_TEXBUT_NONE, text, 310, y, 152, h, r, g, b, 1, 1, 1, 2}
+#define ROLE(id, text, y) \
+    {id, MWIN_BUTTON_STATIC, MWIN_TEXBUT_NONE, text, 180, y, 152, 18, kRole[0], kRole[1], kRole[2], kRole[3], 1, 1, 0}
+#define NAME(id, text, y, h, r, g, b) \
+    {id, MWIN_BUTTON_STATIC, MWIN_TEXBUT_NONE, text, 310, y, 152, h, r, g, b, 1, 1, 1, 2}
 #define CORNER(id, text, x, y) {id, MWIN_BUTTON_PUSH, "Main", text, x, y, 130, 45, 1, 1, 1, 0.75f, 1.3f, 1.42f, 1}
 
 const _ScreensWidgetRow kNormal[CREDITS_NUM_WIDGETS] = {
@@ -28,7 +30,8 @@ const _ScreensWidgetRow kNormal[CREDITS_NUM_WIDGETS] = {
     ROLE("CreatedBy3", "SOUND", 220),
     ROLE("CreatedBy4", "MUSIC", 240),
     NAME("Creator2", "FERNBROOKS.EXAMPLE", 240, 16, 0.6f, 0.9f, 1),
-    {"Version", MWIN_BUTTON_STATIC, MWIN_TEXBUT_NONE, "VERSION", 310, 140, 152, 18, 1, 1, 1, 1, 1, 1, 2, 1, 1, 1, 0.573f},
+    {"Version", MWIN_BUTTON_STATIC, MWIN_TEXBUT_NONE, "VERSION", 310, 140, 152, 18, 1, 1, 1, 1, 1, 1, 2, 1, 1, 1,
+     0.573f},
     CORNER("Logs", "LOGS", 0, 429),
     CORNER("Forums", "FORUMS", 0, 380),
     CORNER("HomePage", "HOME PAGE", 510, 380),

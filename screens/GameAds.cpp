@@ -42,38 +42,75 @@ struct Product
 };
 
 const Product kProducts[GAME_ADS_NUM] = {
-    {"MARBLE TIDE", "Marble Tide", {"Ride the wave of rolling marbles and clear the shore.", "Sixty beaches, three tide speeds and a relaxing endless mode.", ""}, "MarbleTide1.jpg", "MarbleTide2.jpg", "MarbleTideSetup.tar.gz", 1, "MarbleTide"},
-    {"STAR LANES", "Star Lanes", {"Steer convoys of light through crowded star lanes.", "Plan routes, dodge comets and race the galactic clock.", "Eight sectors and a level editor."}, "StarLanes1.jpg", "StarLanes2.jpg", "StarLanesSetup.tar.gz", 9, "StarLanes"},
-    {"PLINX!", "Plinx!", {"Shoot coloured balls into the grid and match three.", "", ""}, "", "", "PlinxSetup.tar.gz", 2, "Plinx"},
+    {"MARBLE TIDE", "Marble Tide",
+     {"Ride the wave of rolling marbles and clear the shore.",
+      "Sixty beaches, three tide speeds and a relaxing endless mode.", ""},
+     "MarbleTide1.jpg", "MarbleTide2.jpg", "MarbleTideSetup.tar.gz", 1, "MarbleTide"},
+    {"STAR LANES", "Star Lanes",
+     {"Steer convoys of light through crowded star lanes.",
+      "Plan routes, dodge comets and race the galactic clock.", "Eight sectors and a level editor."},
+     "StarLanes1.jpg", "StarLanes2.jpg", "StarLanesSetup.tar.gz", 9, "StarLanes"},
+    {"PLINX!", "Plinx!",
+     {"Shoot coloured balls into the grid and match three.", "", ""},
+     "", "", "PlinxSetup.tar.gz", 2, "Plinx"},
     {"STAR LANES HD", "Star Lanes HD", {"Star Lanes for tablets.", "", ""}, "", "", nullptr, 0, "StarLanes"},
-    {"TILE TOWER DELUXE", "Tile Tower Deluxe", {"The tower of tiles, deluxe.", "", ""}, "", "", nullptr, 18, "TileTower"},
-    {"TILE TOWER", "Tile Tower", {"Match pairs of tiles and bring the tower down floor by floor.", "Hundreds of towers and a daily challenge.", ""}, "TileTower1.jpg", "TileTower2.jpg", "TileTowerSetup.tar.gz", 3, "TileTower"},
+    {"TILE TOWER DELUXE", "Tile Tower Deluxe",
+     {"The tower of tiles, deluxe.", "", ""},
+     "", "", nullptr, 18, "TileTower"},
+    {"TILE TOWER", "Tile Tower",
+     {"Match pairs of tiles and bring the tower down floor by floor.", "Hundreds of towers and a daily challenge.", ""},
+     "TileTower1.jpg", "TileTower2.jpg", "TileTowerSetup.tar.gz", 3, "TileTower"},
     {"MARBLE TIDE HD", "Marble Tide HD", {"Marble Tide for tablets.", "", ""}, "", "", nullptr, 0, "MarbleTide"},
     {"MARBLE TIDE GO", "Marble Tide Go", {"Marble Tide on Android phones.", "", ""}, "", "", nullptr, 0, "MarbleTide"},
     {"ORBIT GOLF CLASSIC", "Orbit Golf Classic", {"The first Orbit Golf.", "", ""}, "", "", nullptr, 0, "OrbitGolf"},
-    {"WORD ORCHARD", "Word Orchard", {"Pick letters from the trees and grow words.", "The longer the word, the richer the harvest.", "Four seasons, each with its own rules."}, "WordOrchard1.jpg", "WordOrchard2.jpg", "WordOrchardSetup.tar.gz", 6, "WordOrchard"},
-    {"GEM CASCADE", "Gem Cascade", {"Swap gems and start cascades that shake the whole mine.", "Dig deeper for rarer gems and bigger combos.", ""}, "GemCascade1.jpg", "", "GemCascadeSetup.tar.gz", 5, "GemCascade"},
-    {"CARD ISLES", "Card Isles", {"Solitaire across a chain of tropical islands.", "Twelve card games, one map to explore.", ""}, "CardIsles1.jpg", "CardIsles2.jpg", "CardIslesSetup.tar.gz", 4, "CardIsles"},
+    {"WORD ORCHARD", "Word Orchard",
+     {"Pick letters from the trees and grow words.",
+      "The longer the word, the richer the harvest.", "Four seasons, each with its own rules."},
+     "WordOrchard1.jpg", "WordOrchard2.jpg", "WordOrchardSetup.tar.gz", 6, "WordOrchard"},
+    {"GEM CASCADE", "Gem Cascade",
+     {"Swap gems and start cascades that shake the whole mine.", "Dig deeper for rarer gems and bigger combos.", ""},
+     "GemCascade1.jpg", "", "GemCascadeSetup.tar.gz", 5, "GemCascade"},
+    {"CARD ISLES", "Card Isles",
+     {"Solitaire across a chain of tropical islands.", "Twelve card games, one map to explore.", ""},
+     "CardIsles1.jpg", "CardIsles2.jpg", "CardIslesSetup.tar.gz", 4, "CardIsles"},
     {"TILE TOWER POCKET", "Tile Tower Pocket", {"Tile Tower for iPhone.", "", ""}, "", "", nullptr, 0, "TileTower"},
     {"TILE TOWER HD", "Tile Tower HD", {"Tile Tower for iPad.", "", ""}, "", "", nullptr, 0, "TileTower"},
     {"TILE TOWER GO", "Tile Tower Go", {"Tile Tower on Android.", "", ""}, "", "", nullptr, 0, "TileTower"},
-    {"BLOCK DRIFT", "Block Drift", {"Slide blocks across the ice until every one fits.", "Tricky physics, gentle music and 150 puzzles.", ""}, "BlockDrift1.jpg", "BlockDrift2.jpg", "BlockDriftSetup.tar.gz", 7, "BlockDrift"},
+    {"BLOCK DRIFT", "Block Drift",
+     {"Slide blocks across the ice until every one fits.", "Tricky physics, gentle music and 150 puzzles.", ""},
+     "BlockDrift1.jpg", "BlockDrift2.jpg", "BlockDriftSetup.tar.gz", 7, "BlockDrift"},
     {"CARD ISLES POCKET", "Card Isles Pocket", {"Card Isles for iPhone.", "", ""}, "", "", nullptr, 0, "CardIsles"},
     {"CARD ISLES HD", "Card Isles HD", {"Card Isles for iPad.", "", ""}, "", "", nullptr, 0, "CardIsles"},
     {"CARD ISLES GO", "Card Isles Go", {"Card Isles on Android.", "", ""}, "", "", nullptr, 0, "CardIsles"},
-    {"WORD ORCHARD CLASSIC", "Word Orchard Classic", {"The first Word Orchard.", "", ""}, "", "", nullptr, 0, "WordOrchard"},
-    {"FERNBROOKS ARCADE", "Fernbrooks Arcade", {"All our games in one place, on every device.", "", ""}, "", "", nullptr, 0, nullptr},
-    {"PIPE WORKS", "Pipe Works", {"Lay pipes before the water arrives.", "Valves, pumps and leaks make every level a new machine.", ""}, "PipeWorks1.jpg", "PipeWorks2.jpg", "PipeWorksSetup.tar.gz", 8, "PipeWorks"},
-    {"POCKET POOL", "Pocket Pool", {"Trick shots on tables of every shape.", "Bank, curve and jump your way through the tour.", ""}, "PocketPool1.jpg", "", "PocketPoolSetup.tar.gz", 11, "PocketPool"},
+    {"WORD ORCHARD CLASSIC", "Word Orchard Classic",
+     {"The first Word Orchard.", "", ""},
+     "", "", nullptr, 0, "WordOrchard"},
+    {"FERNBROOKS ARCADE", "Fernbrooks Arcade",
+     {"All our games in one place, on every device.", "", ""},
+     "", "", nullptr, 0, nullptr},
+    {"PIPE WORKS", "Pipe Works",
+     {"Lay pipes before the water arrives.", "Valves, pumps and leaks make every level a new machine.", ""},
+     "PipeWorks1.jpg", "PipeWorks2.jpg", "PipeWorksSetup.tar.gz", 8, "PipeWorks"},
+    {"POCKET POOL", "Pocket Pool",
+     {"Trick shots on tables of every shape.", "Bank, curve and jump your way through the tour.", ""},
+     "PocketPool1.jpg", "", "PocketPoolSetup.tar.gz", 11, "PocketPool"},
     {"BLOCK DRIFT POCKET", "Block Drift Pocket", {"Block Drift for iPhone.", "", ""}, "", "", nullptr, 0, "BlockDrift"},
     {"BLOCK DRIFT HD", "Block Drift HD", {"Block Drift for iPad.", "", ""}, "", "", nullptr, 0, "BlockDrift"},
     {"BLOCK DRIFT GO", "Block Drift Go", {"Block Drift on Android.", "", ""}, "", "", nullptr, 0, "BlockDrift"},
     {"BLOCK DRIFT KEYS", "Block Drift Keys", {"Block Drift for BlackBerry.", "", ""}, "", "", nullptr, 0, "BlockDrift"},
     {"PIPE WORKS CLASSIC", "Pipe Works Classic", {"The first Pipe Works.", "", ""}, "", "", nullptr, 0, "PipeWorks"},
-    {"LANTERN MAZE", "Lantern Maze", {"Carry your lantern through the maze before it burns out.", "Light the way for the others following you.", ""}, "LanternMaze1.png", "LanternMaze2.jpg", "LanternMazeSetup.tar.gz", 13, "LanternMaze"},
-    {"ORBIT GOLF", "Orbit Golf", {"Golf between the planets: every ball follows gravity.", "Eighteen holes in each of five solar systems.", ""}, "OrbitGolf1.jpg", "", "OrbitGolfSetup.tar.gz", 15, "OrbitGolf"},
-    {"GEM CASCADE DELUXE", "Gem Cascade Deluxe", {"Gem Cascade with new mines.", "", ""}, "", "", "GemCascadeDeluxeSetup.tar.gz", 17, "GemCascade"},
-    {"POCKET POOL CLASSIC", "Pocket Pool Classic", {"The first Pocket Pool.", "", ""}, "", "", nullptr, 0, "PocketPool"},
+    {"LANTERN MAZE", "Lantern Maze",
+     {"Carry your lantern through the maze before it burns out.", "Light the way for the others following you.", ""},
+     "LanternMaze1.png", "LanternMaze2.jpg", "LanternMazeSetup.tar.gz", 13, "LanternMaze"},
+    {"ORBIT GOLF", "Orbit Golf",
+     {"Golf between the planets: every ball follows gravity.", "Eighteen holes in each of five solar systems.", ""},
+     "OrbitGolf1.jpg", "", "OrbitGolfSetup.tar.gz", 15, "OrbitGolf"},
+    {"GEM CASCADE DELUXE", "Gem Cascade Deluxe",
+     {"Gem Cascade with new mines.", "", ""},
+     "", "", "GemCascadeDeluxeSetup.tar.gz", 17, "GemCascade"},
+    {"POCKET POOL CLASSIC", "Pocket Pool Classic",
+     {"The first Pocket Pool.", "", ""},
+     "", "", nullptr, 0, "PocketPool"},
 };
 
 // The rows this desktop build shows: the desktop products but this game.
@@ -83,12 +120,27 @@ _GameAdPlatform PlatformOfRow(int row)
 {
     switch (row)
     {
-    case 12: case 16: case 23: return PLATFORM_IPHONE;
-    case 3: case 6: case 13: case 17: case 24: return PLATFORM_IPAD;
-    case 7: case 14: case 18: case 25: return PLATFORM_ANDROID;
-    case 26: return PLATFORM_BLACKBERRY;
-    case 20: return PLATFORM_ALL;
-    default: return PLATFORM_DESKTOP;
+    case 12:
+    case 16:
+    case 23:
+        return PLATFORM_IPHONE;
+    case 3:
+    case 6:
+    case 13:
+    case 17:
+    case 24:
+        return PLATFORM_IPAD;
+    case 7:
+    case 14:
+    case 18:
+    case 25:
+        return PLATFORM_ANDROID;
+    case 26:
+        return PLATFORM_BLACKBERRY;
+    case 20:
+        return PLATFORM_ALL;
+    default:
+        return PLATFORM_DESKTOP;
     }
 }
 

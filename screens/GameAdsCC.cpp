@@ -226,7 +226,9 @@ void GameAdsCC::StartingCB(void *data)
     }
 
     pulse = false;
-    download = GetWidget(DOWNLOAD) ? GetWidget(DOWNLOAD) : (window ? window->GetButtonFromID("HomePage", false) : nullptr);
+    download = GetWidget(DOWNLOAD);
+    if (!download && window)
+        download = window->GetButtonFromID("HomePage", false);
     if (download)
     {
         // Without the download service a product can only be recommended.

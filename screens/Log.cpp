@@ -60,7 +60,8 @@ MWinButton *BackButton()
 
 // The lines of a text source as the viewer lists them: counted first, then added, the
 // newest LOG_KEPT_LINES only when there are more than LOG_MAX_LINES.
-template <typename ForEachLine> void AddNonEmptyLines(ForEachLine forEach, LogCC *viewer, void (*add)(LogCC *, const char *))
+template <typename ForEachLine>
+void AddNonEmptyLines(ForEachLine forEach, LogCC *viewer, void (*add)(LogCC *, const char *))
 {
     int count = 0;
     forEach([&](const char *) { count++; });
