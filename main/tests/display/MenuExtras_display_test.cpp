@@ -39,6 +39,13 @@ TEST_F(MenuExtrasTest, HelpCreditsAndTheLogViewer)
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));
     Shot credits = Screenshot("extras_credits");
     EXPECT_GT(ColoursDesign(credits, 170, 130, 300, 190), 6) << "the credits panel is drawn";
+    // A long log: more lines than the viewer lists, so it keeps the newest.
+    if (FILE *log = fopen(logPath.c_str(), "a"))
+    {
+        for (int i = 0; i < 25000; i++)
+            fprintf(log, "%d.0 |  :  Filler line %d | for the viewer\n", i / 100, i);
+        fclose(log);
+    }
     ClickDesign(65, 451);
     ASSERT_TRUE(WaitForLog("Screen LOGS", 10)) << testkit::ReadFile(logPath);
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));
