@@ -136,7 +136,9 @@ bool LauncherStartGame()
     std::string game = program + "/" + LAUNCHER_GAME_FILE;
     if (!program.empty() && PlatShellStartProgram(game.c_str(), GameFolder(program).c_str()))
         return true;
-    std::string text = "The game could not be started.\n\n" + game + "\n" + PlatShellGetErrorText();
+    // The shell's reason names the executable.
+    std::string text = std::string("The game could not be started.\n\n") +
+                       (program.empty() ? "The launcher's own folder is not known." : PlatShellGetErrorText());
     ShowMessage(text.c_str());
     return false;
 }

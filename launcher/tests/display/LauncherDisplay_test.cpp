@@ -178,24 +178,40 @@ TEST_F(LauncherDisplayTest, FailedCheckShowsTheDialog)
     EXPECT_TRUE(WaitForLog("Splash started")) << testkit::ReadFile(logPath);
 }
 
+TEST_F(LauncherDisplayTest, MissingGameIsReported)
+{
+    // A launcher copied alone into a folder: its message box names what it could not start.
+    testkit::TempDir alone;
+    std::filesystem::copy_file(PLINX_LAUNCHER_EXECUTABLE, alone.File("Plinx_Launcher"));
+    StartLauncher(alone.File("Plinx_Launcher"), "");
+    std::string window = Shell("timeout 60 xdotool search --sync --name '^Plinx!$' 2>/dev/null | head -1");
+    ASSERT_GT(atol(window.c_str()), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    Shell("import -window root '" + std::string(PLINX_BUILD_DIR) + "/launcher_missing_game.png' 2>/dev/null");
+    Shell("xdotool key --window " + std::to_string(atol(window.c_str())) + " Return 2>/dev/null");
+    EXPECT_EQ(WaitForLauncher(), 1);
+}
+
 TEST_F(LauncherDisplayTest, InstalledGameRunsFromItsLauncher)
 {
-    testkit::TempDir prefix;
+    // A prefix with a space in it: the desktop entry quotes the launcher's path.
+    testkit::TempDir temporary;
+    const std::string prefix = temporary.File("Plinx Games");
     std::string install = std::string("'") + PLINX_CMAKE_COMMAND + "' --install '" + PLINX_BUILD_DIR + "' --prefix '" +
-                          prefix.Path() + "' >/dev/null 2>&1; echo $?";
+                          prefix + "' >/dev/null 2>&1; echo $?";
     ASSERT_EQ(Shell(install), "0\n");
-    const std::string bin = prefix.Path() + "/bin";
-    const std::string gameFolder = prefix.Path() + "/share/plinx";
+    const std::string bin = prefix + "/bin";
+    const std::string gameFolder = prefix + "/share/plinx";
     for (const std::string &file :
          {bin + "/Plinx_Launcher", bin + "/Plinx_DX9", gameFolder + "/Data/VeraBd.ttf",
           gameFolder + "/Data/Common/CommonTexts/English.txt", gameFolder + "/Data/Help/GraphicsRuntime.html",
-          prefix.Path() + "/share/icons/hicolor/16x16/apps/plinx.png",
-          prefix.Path() + "/share/icons/hicolor/256x256/apps/plinx.png"})
+          prefix + "/share/icons/hicolor/16x16/apps/plinx.png",
+          prefix + "/share/icons/hicolor/256x256/apps/plinx.png"})
         EXPECT_TRUE(testkit::FileExists(file)) << file;
     EXPECT_FALSE(testkit::FileExists(gameFolder + "/Data/.datagen.stamp"));
 
-    const std::string entry = prefix.Path() + "/share/applications/plinx.desktop";
-    EXPECT_NE(testkit::ReadFile(entry).find("\nExec=" + bin + "/Plinx_Launcher\n"), std::string::npos)
+    const std::string entry = prefix + "/share/applications/plinx.desktop";
+    EXPECT_NE(testkit::ReadFile(entry).find("\nExec=\"" + bin + "/Plinx_Launcher\"\n"), std::string::npos)
         << testkit::ReadFile(entry);
     EXPECT_EQ(Shell("desktop-file-validate '" + entry + "' 2>&1; echo $?"), "0\n");
 
