@@ -14,34 +14,14 @@
 #include <thread>
 #include <vector>
 
-#include "EngPrefFolder.h"
-#include "Resolution.h"
 #include "Testkit.h"
+#include "TestkitProgram.h"
 #include "TestkitX11.h"
 
 extern char **environ;
 
 namespace
 {
-
-// A settings file of this version for a 640 x 480 window that skips the start-up dialog.
-void WriteSettingsWithoutDialog(const std::string &home)
-{
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
-    PrefFolderSetup("Plinx", false, nullptr, false);
-    ResolutionSetup(2, 0, 2.42f, 2.2f, nullptr, false, true, true, false, false, nullptr, 0, 0);
-    ResolutionSetDefaults();
-    ResolutionSettings *settings = ResolutionGetSettings();
-    settings->showStartupWindow = 0;
-    settings->windowed = 1;
-    settings->windowedWidth = 640;
-    settings->windowedHeight = 480;
-    settings->internetTest[0] = RESOLUTION_INTERNET_TEST_PASSED;
-    ResolutionSaveSettings();
-    ResolutionShutdown();
-    PrefFolderShutdown();
-}
 
 class PlinxDX9Test : public testing::Test
 {
@@ -72,7 +52,7 @@ protected:
         for (std::string &text : environment)
             envp.push_back(text.data());
         envp.push_back(nullptr);
-        WriteSettingsWithoutDialog(home.Path());
+        testkit::WriteWindowedSettings(home.Path(), false);
         char *argv[] = {(char *)PLINX_GAME_EXECUTABLE, nullptr};
         if (posix_spawn(&pid, PLINX_GAME_EXECUTABLE, nullptr, nullptr, argv, envp.data()) != 0)
             return false;

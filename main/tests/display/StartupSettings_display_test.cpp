@@ -11,9 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "EngPrefFolder.h"
-#include "Resolution.h"
 #include "Testkit.h"
+#include "TestkitProgram.h"
 
 namespace
 {
@@ -29,24 +28,6 @@ pid_t StartGame(const std::string &home)
         _exit(127);
     }
     return pid;
-}
-
-// A settings file of this version for a 640 x 480 window, with the internet test done.
-void WriteSettings(const std::string &home)
-{
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
-    PrefFolderSetup("Plinx", false, nullptr, false);
-    ResolutionSetup(2, 0, 2.42f, 2.2f, nullptr, false, true, true, false, false, nullptr, 0, 0);
-    ResolutionSetDefaults();
-    ResolutionSettings *settings = ResolutionGetSettings();
-    settings->windowed = 1;
-    settings->windowedWidth = 640;
-    settings->windowedHeight = 480;
-    settings->internetTest[0] = RESOLUTION_INTERNET_TEST_PASSED;
-    ResolutionSaveSettings();
-    ResolutionShutdown();
-    PrefFolderShutdown();
 }
 
 // The process's exit status, or -1 when it still runs after `seconds`.
@@ -98,7 +79,7 @@ protected:
 
 TEST_F(StartupSettingsTest, PlayContinuesTheStart)
 {
-    WriteSettings(home.Path());
+    testkit::WriteWindowedSettings(home.Path(), true);
     pid_t game = StartGame(home.Path());
     ASSERT_GT(game, 0);
     bool pressed = PressInDialog("Return", std::string(PLINX_BUILD_DIR) + "/startup_dialog.png");

@@ -18,8 +18,6 @@ TEST(PlatRuntimeDisplay, MakesAnOpenGL33Context)
     int major = 0, minor = 0;
     ASSERT_EQ(sscanf(version, "%d.%d", &major, &minor), 2) << version;
     EXPECT_GE(major * 10 + minor, 33) << version;
-    // A second check in the same process works as well (SDL was shut down after the first).
-    EXPECT_TRUE(PlatRuntimeCanCreateGLContext(sdl, version, sizeof(version))) << PlatRuntimeGetErrorText();
 
     std::string display = getenv("DISPLAY") ? getenv("DISPLAY") : "";
     unsetenv("DISPLAY");
