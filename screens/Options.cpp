@@ -158,6 +158,7 @@ void ScoresPlaceAnswerCB(MWin *mwin, char value, void *user)
     else if (value == 2)
         mode = 1;
     GameState.userOptions.onlinePositionMode = mode;
+    DebugInfo("Online position mode %d", mode);
 }
 
 void AskAutoSubmitScores(MWin *mwin)

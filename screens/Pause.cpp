@@ -1,6 +1,8 @@
 // The pause screen: its layout and its four ways out.
 #include "Pause.h"
 
+#include <cstring>
+
 #include "AppHooks.h"
 #include "EngDebug.h"
 #include "GameState.h"
@@ -155,6 +157,9 @@ bool PauseCC::ControlCB(MWinButton *button, _MWinButtonCallbackInfo *info)
     }
     if (button == W(PAUSE_OPTIONS))
     {
+        // Back from the options, the quit button keeps the words it has now.
+        if (W(PAUSE_QUIT) && !strcmp(W(PAUSE_QUIT)->GetTextP(), "START NEW GAME"))
+            PauseShowStartNewGame();
         Goto(screens, plinx_screen_options);
         return true;
     }

@@ -249,8 +249,24 @@ TEST_F(OptionsTest, TheMainMenuAndThePauseScreenLeadToTheOptions)
     ASSERT_EQ(registry->GetCurrentScreen(), plinx_screen_pause);
     // The game is still paused, and RESUME goes back to it.
     EXPECT_TRUE(ProgramDouble::Calls().empty());
+    EXPECT_STREQ(PauseGetWidget(PAUSE_QUIT)->GetTextP(), "QUIT GAME");
     Press(PauseGetWidget(PAUSE_RESUME));
     EXPECT_EQ(ProgramDouble::Calls(), std::vector<std::string>{"game after fade"});
+}
+
+TEST_F(OptionsTest, AfterAResumedGameThePauseScreenKeepsStartNewGameAcrossTheOptions)
+{
+    PauseShowStartNewGame();
+    Goto(plinx_screen_pause);
+    ASSERT_STREQ(PauseGetWidget(PAUSE_QUIT)->GetTextP(), "START NEW GAME");
+    Press(PauseGetWidget(PAUSE_OPTIONS));
+    Press(OptionsGetWidget(OPTIONS_BACK));
+    ASSERT_EQ(registry->GetCurrentScreen(), plinx_screen_pause);
+    EXPECT_STREQ(PauseGetWidget(PAUSE_QUIT)->GetTextP(), "START NEW GAME");
+    // Shown once per pause: the next one reads as usual.
+    Goto(plinx_screen_select);
+    Goto(plinx_screen_pause);
+    EXPECT_STREQ(PauseGetWidget(PAUSE_QUIT)->GetTextP(), "QUIT GAME");
 }
 
 // ---- The misc popups ----------------------------------------------------------------------------------

@@ -1,7 +1,8 @@
 // The options on the real Plinx_DX9 under the display, driven with xdotool: a new player
 // opens OPTIONS from the main menu, turns the menu music down two steps with the choice's
-// left arrow, looks at the controls screen (Escape returns), goes BACK and exits. A second
-// start continues with that player: the options show the volume that was chosen.
+// left arrow, answers the online position popup with Escape, looks at the controls screen
+// (Escape returns), goes BACK and exits. A second start continues with that player: the
+// options show the volume that was chosen.
 //
 // Each step's screenshot is kept in the build folder (e2e_options_*.png).
 #include "GameDriver.h"
@@ -41,6 +42,15 @@ TEST_F(OptionsDisplayTest, MenuMusicVolumeChosenInTheOptionsIsKeptForTheNextStar
     ClickDesign(342, 222.5f);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     Screenshot("options_10_volume_changed");
+
+    // SHOW POSITION asks with three answers; Escape is "No" and keeps the options open.
+    ClickDesign(415, 402);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    Shot popup = Screenshot("options_10b_online_position");
+    EXPECT_GT(ColoursDesign(popup, 220, 200, 200, 80), 8) << "the popup is drawn";
+    KeyInGame("Escape");
+    ASSERT_TRUE(WaitForLog("Online position mode 2", 10)) << testkit::ReadFile(logPath);
+    EXPECT_EQ(LogCount("Main menu for player Tester"), 1) << "still on the options";
 
     // The controls screen, left with Escape.
     ClickDesign(415, 342);
