@@ -3,6 +3,7 @@
 
 #include "EngDebug.h"
 #include "GameState.h"
+#include "PlinxScreens.h"
 #include "ScreensBuild.h"
 
 namespace
@@ -111,8 +112,9 @@ bool ControlsCC::ControlCB(MWinButton *button, _MWinButtonCallbackInfo *info)
 {
     if (button && button == W(CONTROLS_BACK))
     {
-        if (GetScreens())
-            GetScreens()->GoBack();
+        // Entered without a way back (started there): the options.
+        if (GetScreens() && !GetScreens()->GoBack())
+            GetScreens()->GotoScreen(plinx_screen_options, nullptr);
         return true;
     }
     return false;

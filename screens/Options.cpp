@@ -273,8 +273,9 @@ bool OptionsCC::ControlCB(MWinButton *button, _MWinButtonCallbackInfo *info)
     if (button == W(OPTIONS_BACK))
     {
         ViewSoundUpdateGameSoundsVolume();
-        if (screens)
-            screens->GoBack();
+        // Entered without a way back (started there): the main menu.
+        if (screens && !screens->GoBack())
+            screens->GotoScreen(plinx_screen_select, nullptr);
         return true;
     }
     if (button == W(OPTIONS_MENU_MUSIC))

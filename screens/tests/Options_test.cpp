@@ -236,6 +236,18 @@ TEST_F(OptionsTest, BackAndEscapeReturnToTheScreenTheOptionsCameFrom)
         }
 }
 
+TEST_F(OptionsTest, StartedWithoutAWayBackBackStillLeads)
+{
+    ASSERT_TRUE(registry->End(-1));
+    ASSERT_TRUE(registry->StartScreen(plinx_screen_options, -1));
+    Press(OptionsGetWidget(OPTIONS_BACK));
+    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_select);
+    ASSERT_TRUE(registry->End(-1));
+    ASSERT_TRUE(registry->StartScreen(plinx_screen_controls, -1));
+    Press(ControlsGetWidget(CONTROLS_BACK));
+    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_options);
+}
+
 TEST_F(OptionsTest, TheMainMenuAndThePauseScreenLeadToTheOptions)
 {
     MWinButton *options = SelectGetWidget(SELECT_OPTIONS);
