@@ -62,25 +62,9 @@ ControlsCollectionController::ControlsCollectionController()
     ClearButtonPointers();
 }
 
-void ControlsCollectionController::SetScreensVar(MWinScreens *screens)
-{
-    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
-    SetScreens(screens);
-}
-
 void ControlsCollectionController::ClearButtonPointers()
 {
     s_controls = {};
-}
-
-bool ControlsCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
 }
 
 MWinCollection *ControlsCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)

@@ -3,15 +3,14 @@
 // Escape) returns to the screen it was reached from. One geometry for every layout.
 #pragma once
 #include "MWin.h"
+#include "ScreensBuild.h"
 
-class ControlsCollectionController : public MWinCollectionController
+class ControlsCollectionController : public ScreensCollectionController
 {
 public:
     ControlsCollectionController();
-    void SetScreensVar(MWinScreens *screens);
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
 };
 
 class ControlsCC : public ControlsCollectionController

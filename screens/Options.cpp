@@ -197,25 +197,9 @@ OptionsCollectionController::OptionsCollectionController()
     ClearButtonPointers();
 }
 
-void OptionsCollectionController::SetScreensVar(MWinScreens *screens)
-{
-    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
-    SetScreens(screens);
-}
-
 void OptionsCollectionController::ClearButtonPointers()
 {
     s_options = {};
-}
-
-bool OptionsCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
 }
 
 MWinCollection *OptionsCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)

@@ -6,15 +6,14 @@
 // at once. BACK (or Escape) returns to the screen the options were reached from.
 #pragma once
 #include "MWin.h"
+#include "ScreensBuild.h"
 
-class OptionsCollectionController : public MWinCollectionController
+class OptionsCollectionController : public ScreensCollectionController
 {
 public:
     OptionsCollectionController();
-    void SetScreensVar(MWinScreens *screens);
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
 };
 
 class OptionsCC : public OptionsCollectionController

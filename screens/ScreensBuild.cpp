@@ -42,6 +42,22 @@ bool AddWidgets(MWinWindow *window, const _ScreensWidgetRow *rows, int count, MW
 
 } // namespace
 
+void ScreensCollectionController::SetScreensVar(MWinScreens *screens)
+{
+    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
+    SetScreens(screens);
+}
+
+bool ScreensCollectionController::CreateCollection(MWin *mwin)
+{
+    if (!mwin)
+    {
+        DebugError(ENG_FUNC, "No mwinp");
+        return false;
+    }
+    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
+}
+
 MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const char *collectionId,
                                        const _ScreensWidgetRow *rows, int count, MWinButton **widgets,
                                        MWinWindow **window, MWinCollectionController *controller,

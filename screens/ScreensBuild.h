@@ -5,6 +5,19 @@
 
 #include "MWin.h"
 
+// The layout half that the table-built screens share: it takes the registry and builds the
+// screen's collection on the root's desktop through the screen's own
+// AddCollectionToDesktop.
+class ScreensCollectionController : public MWinCollectionController
+{
+public:
+    // Stops the program when `screens` or its root is missing.
+    void SetScreensVar(MWinScreens *screens);
+    // False (logged "No mwinp") without a root, or when no collection was made.
+    bool CreateCollection(MWin *mwin) override;
+    virtual MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) = 0;
+};
+
 struct _ScreensWidgetRow
 {
     const char *id;
