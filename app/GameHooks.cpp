@@ -7,6 +7,7 @@
 #include "EngPicture.h"
 #include "EngWindow.h"
 #include "Game.h"
+#include "Main.h"
 #include "MWin.h"
 #include "Options.h"
 #include "Pause.h"
@@ -72,6 +73,8 @@ void GameRegisterHooks()
     hooks.gotoMenuScreen = GotoMenuScreenCB;
     hooks.getMenuScreen = GetMenuScreenCB;
     hooks.askAutoSubmitScores = OptionsAskAutoSubmitScores;
+    hooks.updateGameSetupButtons = MainUpdateGameSetupButtons;
+    hooks.requestAutoSubmitScore = MainRequestAutoSubmitScore;
     hooks.getLastPlayerName = GetLastPlayerNameCB;
     hooks.setLastPlayerName = SetLastPlayerNameCB;
     hooks.registerPictureHook = RegisterPictureHookCB;

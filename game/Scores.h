@@ -30,6 +30,8 @@ void ScoresGetRowName(const _HighScore *row, char out[SCORES_NAME_SIZE + 1]);
 void ScoresCheckGameOverScore();
 
 // ---- Online glue ------------------------------------------------------------------------
+// Whether the online layer has handed its service over; without it lists stay empty.
+bool ScoresIsOnlineServiceAvailable();
 // Sends the current table's last score; true when the service stored it.
 char ScoresAddLastScore();
 // A new online list object for a table and range, fetched now or when its cache is old.

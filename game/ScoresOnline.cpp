@@ -42,6 +42,11 @@ void ScoresFillOnlineScore(const _HighScore *row, _ScoresScore *score)
     score->plat = PlatformGetCurrentPlatform();
 }
 
+bool ScoresIsOnlineServiceAvailable()
+{
+    return s_online.hooks.listCreate != nullptr;
+}
+
 char ScoresAddLastScore()
 {
     _GameScores *table = ScoresGetGameScoresForCurrentGameTypeAndDifficulty(1);

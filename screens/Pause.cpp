@@ -6,6 +6,7 @@
 #include "AppHooks.h"
 #include "EngDebug.h"
 #include "GameState.h"
+#include "LevelDone.h"
 #include "Plinx.h"
 #include "PlinxScreens.h"
 #include "SaveGame.h"
@@ -63,15 +64,14 @@ void PauseResumeGame()
 
 void ScreensGotoGameSetUp(MWinScreens *screens)
 {
-    PlinxScreens *registry = static_cast<PlinxScreens *>(screens);
-    if (!registry)
-        return;
-    registry->GotoScreen(registry->HasScreen(plinx_screen_main) ? plinx_screen_main : plinx_screen_select, nullptr);
+    if (screens)
+        screens->GotoScreen(plinx_screen_main, nullptr);
 }
 
 void ScreensStartNewGame()
 {
     _GameState &gs = GameState;
+    LevelDoneNewGameStarted();
     gs.gridGiven = 0;
     gs.testMode = 0;
     PlinxStartGame();
@@ -127,6 +127,7 @@ void PauseCC::StartingCB(void *data)
     if (s_showStartNewGame && W(PAUSE_QUIT))
         W(PAUSE_QUIT)->SetText("START NEW GAME");
     s_showStartNewGame = false;
+    ScreensEnableWhenRegistered(GetScreens(), W(PAUSE_OPTIONS), plinx_screen_options);
 }
 
 bool PauseCC::ControlCB(MWinButton *button, _MWinButtonCallbackInfo *info)
@@ -148,11 +149,11 @@ bool PauseCC::ControlCB(MWinButton *button, _MWinButtonCallbackInfo *info)
     }
     if (button == W(PAUSE_SAVE))
     {
+        // On failure the screen stays, so the player can resume or quit.
         if (SaveGameToBeResumed(0))
             Goto(screens, plinx_screen_select);
-        else
-            DebugError(ENG_FUNC, "PROBLEM SAVING GAME"); // the screen stays: resume or quit
-
+        else if (MWin *mwin = screens ? screens->GetMWin() : nullptr)
+            mwin->PopupMessage("ERROR", "PROBLEM SAVING GAME");
         return true;
     }
     if (button == W(PAUSE_OPTIONS))

@@ -41,7 +41,8 @@ void PauseShowStartNewGame();
 // the volume the options may have changed.
 void PauseResumeGame();
 // The new-game routine the menus hand to the program's switch: a new game of the
-// current game type starts (no saved grid is carried over).
+// current game type starts (no saved grid is carried over), whose end the level done
+// screen may enter in the scores again.
 void ScreensStartNewGame();
-// The game set-up screen, or the main menu while the set-up screen is not registered.
+// The game set-up screen.
 void ScreensGotoGameSetUp(MWinScreens *screens);

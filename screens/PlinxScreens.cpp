@@ -11,6 +11,7 @@
 #include "Help.h"
 #include "LevelDone.h"
 #include "Log.h"
+#include "Main.h"
 #include "Options.h"
 #include "Pause.h"
 #include "Select.h"
@@ -43,8 +44,12 @@ void LogScreen(ScreenId id)
 
 } // namespace
 
-PlinxScreens::PlinxScreens(MWin *mwin) : MWinScreens(mwin, false), optionsCC(nullptr), selectCC(nullptr), controlsCC(nullptr), pauseCC(nullptr), levelDoneCC(nullptr), creditsCC(nullptr), helpCC(nullptr), cpPropsCC(nullptr), gameAdsCC(nullptr), logCC(nullptr), userScreens(nullptr)
+PlinxScreens::PlinxScreens(MWin *mwin)
+    : MWinScreens(mwin, false), mainCC(nullptr), optionsCC(nullptr), selectCC(nullptr), controlsCC(nullptr),
+      pauseCC(nullptr), levelDoneCC(nullptr), creditsCC(nullptr), helpCC(nullptr), cpPropsCC(nullptr),
+      gameAdsCC(nullptr), logCC(nullptr), userScreens(nullptr)
 {
+    mainCC = new MainCC(this);
     optionsCC = new OptionsCC(this);
     selectCC = new SelectCC(this);
     controlsCC = new ControlsCC(this);
@@ -66,6 +71,8 @@ PlinxScreens::~PlinxScreens()
     gameAdsCC = nullptr;
     delete userScreens;
     userScreens = nullptr;
+    delete mainCC;
+    mainCC = nullptr;
     delete levelDoneCC;
     levelDoneCC = nullptr;
     delete optionsCC;
@@ -91,6 +98,8 @@ PlinxScreens::~PlinxScreens()
 bool PlinxScreens::SetupScreens()
 {
     bool ok = true;
+    if (!AddScreen(plinx_screen_main, mainCC))
+        ok = false;
     if (!AddScreen(plinx_screen_options, optionsCC))
         ok = false;
     if (!AddScreen(plinx_screen_select, selectCC))
@@ -155,6 +164,8 @@ void PlinxScreens::OnEnd()
 
 void PlinxScreens::ClearAllButtonPointers()
 {
+    if (mainCC)
+        mainCC->ClearButtonPointers();
     if (optionsCC)
         optionsCC->ClearButtonPointers();
     if (selectCC)

@@ -9,6 +9,7 @@
 #include "MWin.h"
 
 class OptionsCC;
+class MainCC;
 class SelectCC;
 class ControlsCC;
 class PauseCC;
@@ -60,6 +61,7 @@ public:
     bool HasScreen(ScreenId id);
 
 private:
+    MainCC *mainCC;
     OptionsCC *optionsCC;
     SelectCC *selectCC;
     ControlsCC *controlsCC;

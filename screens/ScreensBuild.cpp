@@ -1,8 +1,12 @@
 // The shared collection builder of the simpler menu screens (ScreensBuild.h).
 #include "ScreensBuild.h"
 
+#include <cstring>
+
 #include "EngDebug.h"
 #include "EngLanguages.h"
+#include "MWinTabPanel.h"
+#include "PlinxScreens.h"
 
 namespace
 {
@@ -20,13 +24,18 @@ bool AddWidgets(MWinWindow *window, const _ScreensWidgetRow *rows, int count, MW
     for (int i = 0; i < count; i++)
     {
         const _ScreensWidgetRow &row = rows[i];
-        MWinButton *button = window->AddButton(row.id, (_MWinButtonType)row.kind, row.texBut, row.text, row.x, row.y,
-                                               row.w, row.h);
+        // A table is a button of its own class; every other kind is made by the window.
+        MWinButton *button =
+            row.kind == MWIN_BUTTON_TAB_PANEL
+                ? MWinTabPanel::Add(window, row.id, row.x, row.y, row.w, row.h)
+                : window->AddButton(row.id, (_MWinButtonType)row.kind, row.texBut, row.text, row.x, row.y, row.w, row.h);
         if (!button)
         {
             ok = false;
             continue;
         }
+        if (row.kind == MWIN_BUTTON_TAB_PANEL && strcmp(row.texBut, MWIN_TEXBUT_NONE) == 0)
+            button->SetBackTexButToNone();
         button->SetFont("Main");
         button->SetTextColourRGBA(row.r, row.g, row.b, row.a);
         button->SetTextScale(row.scaleX, row.scaleY);
@@ -136,4 +145,11 @@ bool ScreensBindOptionChoice(MWinButton *choice, int8_t *option, int count, cons
         *option = nearest;
     }
     return choice->ChoiceRegisterCharVariable(reinterpret_cast<char *>(option));
+}
+
+void ScreensEnableWhenRegistered(MWinScreens *screens, MWinButton *button, ScreenId id)
+{
+    PlinxScreens *registry = static_cast<PlinxScreens *>(screens);
+    if (button)
+        button->SetEnabled(registry && registry->HasScreen(id));
 }

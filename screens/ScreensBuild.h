@@ -50,3 +50,6 @@ MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const c
 // False when either widget or option is missing, or the items could not be set.
 bool ScreensBindOptionChoice(MWinButton *choice, int8_t *option, int count, const char *token, const char **words,
                              const char *name);
+// A button whose screen may not be part of the program yet: enabled only while a screen
+// of that id is registered with `screens`.
+void ScreensEnableWhenRegistered(MWinScreens *screens, MWinButton *button, ScreenId id);

@@ -10,11 +10,9 @@
 #include "GameAdsCC.h"
 #include "AppHooks.h"
 #include "GameState.h"
-#include "Plinx.h"
 #include "PlinxScreens.h"
-#include "Puzzles.h"
 #include "Resolution.h"
-#include "SaveGame.h"
+#include "ScreensBuild.h"
 #include "ScreensHost.h"
 #include "User.h"
 #include "UserScreens.h"
@@ -64,27 +62,10 @@ MWinButton *W(int widget)
     return s_select.widgets[widget];
 }
 
-// The screens a button leads to that may not be registered yet: the button stays
-// visible and is disabled until its screen exists.
-void EnableWhenRegistered(MWinScreens *screens, int widget, ScreenId id)
-{
-    PlinxScreens *registry = static_cast<PlinxScreens *>(screens);
-    if (W(widget))
-        W(widget)->SetEnabled(registry && registry->HasScreen(id));
-}
-
 void Goto(MWinScreens *screens, ScreenId id)
 {
     if (screens)
         screens->GotoScreen(id, nullptr);
-}
-
-// The player's own puzzles come from the set-up screen's list; without that screen the
-// first of the list starts, and the button is off when there is none.
-bool HasOwnPuzzles()
-{
-    PuzzlesLoadPuzzlesType(GAME_TYPE_MY_PUZZLES);
-    return PuzzlesGetNumPuzzles(GAME_TYPE_MY_PUZZLES) > 0;
 }
 
 } // namespace
@@ -245,13 +226,10 @@ void SelectCC::StartingCB(void *data)
         W(SELECT_REVIEW)->Hide();
     // Buttons whose screens are not part of the program yet stay visible and disabled.
     MWinScreens *screens = GetScreens();
-    EnableWhenRegistered(screens, SELECT_CREDITS, plinx_screen_credits);
-    EnableWhenRegistered(screens, SELECT_HELP, plinx_screen_help);
-    EnableWhenRegistered(screens, SELECT_OPTIONS, plinx_screen_options);
-    EnableWhenRegistered(screens, SELECT_OTHER_GAMES, EngFourCC("GADS"));
-    PlinxScreens *registry = static_cast<PlinxScreens *>(screens);
-    if (W(SELECT_MY_PUZZLES) && registry && !registry->HasScreen(plinx_screen_main))
-        W(SELECT_MY_PUZZLES)->SetEnabled(HasOwnPuzzles());
+    ScreensEnableWhenRegistered(screens, W(SELECT_CREDITS), plinx_screen_credits);
+    ScreensEnableWhenRegistered(screens, W(SELECT_HELP), plinx_screen_help);
+    ScreensEnableWhenRegistered(screens, W(SELECT_OPTIONS), plinx_screen_options);
+    ScreensEnableWhenRegistered(screens, W(SELECT_OTHER_GAMES), EngFourCC("GADS"));
 }
 
 void SelectCC::TickCB()
@@ -343,58 +321,15 @@ void SelectCC::OtherGamesCB()
     Goto(GetScreens(), EngFourCC("GADS"));
 }
 
-// ---- Starting a game ----------------------------------------------------------------------------------
+// ---- Choosing a game type ------------------------------------------------------------------------
 
 bool SelectStartGameType(MWinScreens *screens, int gameType)
 {
-    _GameState &gs = GameState;
     if (gameType < 0 || gameType >= GAME_NUM_TYPES)
     {
         DebugError(ENG_FUNC, "Bad game type %d", gameType);
         return false;
     }
-    gs.userOptions.gameType = (int8_t)gameType;
-    PlinxScreens *registry = static_cast<PlinxScreens *>(screens);
-    if (registry && registry->HasScreen(plinx_screen_main))
-    {
-        registry->GotoScreen(plinx_screen_main, nullptr);
-        return true;
-    }
-    gs.gameType = gameType;
-    gs.gridGiven = 0;
-    gs.testMode = 0;
-    // A saved game of the type goes on where it was left.
-    if (gameType < GAME_TYPE_MY_PUZZLES && gs.userOptions.savedGame[gameType] && SaveGameDoesSavedGameExist(0) &&
-        ResumeSavedGame(0))
-    {
-        if (!registry || !registry->HasScreen(plinx_screen_pause))
-        {
-            PlinxStartGame();
-            AppGoFromMenusToGame(nullptr, 0);
-        }
-        return true;
-    }
-    if (gameType == GAME_TYPE_PUZZLE || gameType == GAME_TYPE_MY_PUZZLES)
-    {
-        PuzzlesLoadAllLists();
-        const char *name = nullptr;
-        if (gameType == GAME_TYPE_PUZZLE)
-        {
-            int difficulty = PlinxGetDifficulty();
-            int level = gs.userOptions.puzzleLevel[difficulty];
-            if (level < 0 || level >= PuzzlesGetNumPuzzlesOfDifficulty(difficulty))
-                level = 0;
-            name = PuzzlesGetPuzzleNameOfDifficulty(difficulty, level);
-        }
-        else if (PuzzlesGetNumPuzzles(GAME_TYPE_MY_PUZZLES) > 0)
-            name = PuzzlesGetListEntry(GAME_TYPE_MY_PUZZLES, 0)->name;
-        if (!name || !PuzzlesLoadFromFile(gameType, name))
-        {
-            DebugError(ENG_FUNC, "No puzzle to start for game type %d", gameType);
-            return false;
-        }
-    }
-    PlinxStartGame();
-    AppGoFromMenusToGame(nullptr, 0);
-    return true;
+    GameState.userOptions.gameType = (int8_t)gameType;
+    return screens && screens->GotoScreen(plinx_screen_main, nullptr);
 }

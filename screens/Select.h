@@ -48,7 +48,6 @@ enum _SelectWidget
 };
 MWinButton *SelectGetWidget(int widget);
 
-// Starts a game of `gameType` from the main menu: through the game set-up screen when it
-// is registered; until then straight into play at the type's current difficulty
-// (resuming its saved game when one waits). False when the game could not start.
+// Makes `gameType` the player's game type and goes to the game set-up screen, where its
+// game starts (or its saved game resumes). False for a bad type or a failed change.
 bool SelectStartGameType(MWinScreens *screens, int gameType);

@@ -12,6 +12,7 @@
 #include "ScreensFixture.h"
 #include "EngPrefFolder.h"
 #include "LevelDone.h"
+#include "Main.h"
 #include "Pause.h"
 #include "Plinx.h"
 #include "PlinxMWinSetup.h"
@@ -34,8 +35,18 @@ class PlayRoadTest : public screenstest::ScreensFixture
 protected:
     void FillHooks(_AppHooks *hooks) override
     {
+        hooks->goFromMenusToGame = GoFromMenusToGame;
         hooks->gotoMenuScreen = ProgramDouble::GotoMenuScreen;
         hooks->pauseShowStartNewGame = PauseShowStartNewGame;
+    }
+
+    // The program's switch to the game: recorded, and the new-game routine runs as it
+    // would at the end of the fade.
+    static void GoFromMenusToGame(GameSwitchCallback callback, char now)
+    {
+        ProgramDouble::Calls().push_back(now ? "game now" : "game after fade");
+        if (callback)
+            callback();
     }
 
 
@@ -52,6 +63,8 @@ protected:
     void StartArcadeAndPlay()
     {
         Press(SelectGetWidget(SELECT_ARCADE));
+        ASSERT_EQ(registry->GetCurrentScreen(), plinx_screen_main);
+        Press(MainGetWidget(MAIN_START_GAME));
         ProgramDouble::GuiOn() = false;
         EngFrameTiming.frameTime = 1.0f / 60.0f;
         for (int tick = 0; tick < 600 && GameState.levelState != LEVEL_STATE_PLAY; tick++)
@@ -84,7 +97,7 @@ TEST_F(PlayRoadTest, ContinueLaterSavesAndTheSavedGameComesBackOnThePauseScreenO
     EXPECT_EQ(GameState.userOptions.savedGame[GAME_TYPE_ARCADE], 1);
     ASSERT_TRUE(SaveGameDoesSavedGameExist(0));
 
-    // Choosing ARCADE again restores it and asks for the pause screen.
+    // Choosing ARCADE again restores it on the set-up screen and asks for the pause screen.
     GameState.score = 0;
     ProgramDouble::Calls().clear();
     Press(SelectGetWidget(SELECT_ARCADE));
@@ -114,7 +127,7 @@ TEST_F(PlayRoadTest, QuitRemovesTheSavedGameAndLeavesForTheSetUpScreen)
     Press(PauseGetWidget(PAUSE_QUIT));
     const std::string after = LogText().substr(before.size());
     EXPECT_EQ(after.find("rror"), std::string::npos) << after;
-    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_select); // until the set-up screen exists
+    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_main);
 }
 
 TEST_F(PlayRoadTest, LevelDoneHeadings)
@@ -157,8 +170,9 @@ TEST_F(PlayRoadTest, LevelDoneEntersTheScoreOnceHidesPlayAgainForPuzzlesAndEscap
     ASSERT_TRUE(registry->GotoScreen(plinx_screen_level_done, nullptr));
     EXPECT_EQ(table.numRows, rows);
     // MAIN MENU leads to the game set-up screen.
-    Press(LevelDoneGetWidget(LEVEL_DONE_MAIN_MENU));
-    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_select); // until the set-up screen exists
+    Key(ENG_VK_ESCAPE);
+    registry->Tick();
+    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_main);
 }
 
 TEST_F(PlayRoadTest, PlayAgainStartsTheSameTypeAfterAFadeWithoutAnOldSavedGame)

@@ -42,69 +42,43 @@ protected:
 
 };
 
-TEST_F(SelectTest, NamesThePlayerAndKeepsButtonsOfMissingScreensVisibleButOff)
+TEST_F(SelectTest, NamesThePlayerAndEveryWayOnIsOn)
 {
     EXPECT_STREQ(SelectGetWidget(SELECT_PLAYER)->GetTextP(), "Player: Tester");
     EXPECT_TRUE(LogHas("Main menu for player Tester"));
     EXPECT_FALSE(SelectGetWidget(SELECT_DEBUG)->IsVisible());
     EXPECT_FALSE(SelectGetWidget(SELECT_REVIEW)->IsVisible());
-    for (int widget : {SELECT_ARCADE, SELECT_STRATEGIC, SELECT_PUZZLE, SELECT_EXIT, SELECT_PLAYER, SELECT_OPTIONS,
-                       SELECT_CREDITS, SELECT_HELP})
+    // MY PUZZLES leads to the set-up screen even without own puzzles.
+    for (int widget : {SELECT_ARCADE, SELECT_STRATEGIC, SELECT_PUZZLE, SELECT_MY_PUZZLES, SELECT_EXIT, SELECT_PLAYER,
+                       SELECT_OPTIONS, SELECT_CREDITS, SELECT_HELP, SELECT_OTHER_GAMES})
     {
         SCOPED_TRACE(widget);
         EXPECT_TRUE(SelectGetWidget(widget)->IsVisible());
         EXPECT_TRUE(SelectGetWidget(widget)->IsEnabled());
     }
-    // No own puzzles.
-    for (int widget : {SELECT_MY_PUZZLES})
-    {
-        SCOPED_TRACE(widget);
-        EXPECT_TRUE(SelectGetWidget(widget)->IsVisible());
-        EXPECT_FALSE(SelectGetWidget(widget)->IsEnabled());
-    }
 }
 
-TEST_F(SelectTest, AGameTypeStartsThatTypeAndLeavesForTheGameInAFade)
+TEST_F(SelectTest, AGameTypeLeadsToItsSetUpScreenWithoutStartingAGame)
 {
     struct
     {
         int widget;
         int gameType;
-    } rows[] = {{SELECT_ARCADE, GAME_TYPE_ARCADE}, {SELECT_STRATEGIC, GAME_TYPE_STRATEGIC},
-                {SELECT_PUZZLE, GAME_TYPE_PUZZLE}};
+    } rows[] = {{SELECT_ARCADE, GAME_TYPE_ARCADE},
+                {SELECT_STRATEGIC, GAME_TYPE_STRATEGIC},
+                {SELECT_PUZZLE, GAME_TYPE_PUZZLE},
+                {SELECT_MY_PUZZLES, GAME_TYPE_MY_PUZZLES}};
     for (const auto &row : rows)
     {
         SCOPED_TRACE(row.gameType);
+        ASSERT_TRUE(registry->GotoScreen(plinx_screen_select, nullptr));
         ProgramDouble::Calls().clear();
         GameState.userOptions.gameType = -1;
         Press(row.widget);
         EXPECT_EQ(GameState.userOptions.gameType, row.gameType);
-        EXPECT_EQ(GameState.gameType, row.gameType);
-        EXPECT_EQ(GameState.levelState, LEVEL_STATE_START);
-        EXPECT_EQ(ProgramDouble::Calls(), std::vector<std::string>{"game after fade"}) << LogText();
-        EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_select);
+        EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_main);
+        EXPECT_TRUE(ProgramDouble::Calls().empty());
     }
-}
-
-TEST_F(SelectTest, ArcadeWithASavedGameGoesOnWithIt)
-{
-    Press(SELECT_ARCADE);
-    // The game runs until its first level is in play, then is saved.
-    ProgramDouble::GuiOn() = false;
-    EngFrameTiming.frameTime = 1.0f / 60.0f;
-    for (int tick = 0; tick < 600 && GameState.levelState != LEVEL_STATE_PLAY; tick++)
-        TickGame();
-    ASSERT_EQ(GameState.levelState, LEVEL_STATE_PLAY);
-    GameState.score = 1230;
-    ASSERT_TRUE(SaveGameToBeResumed(0)) << LogText();
-    ProgramDouble::GuiOn() = true;
-    GameState.score = 0;
-    ProgramDouble::Calls().clear();
-    Press(SELECT_ARCADE);
-    EXPECT_EQ(GameState.score, 1230) << LogText();
-    EXPECT_EQ(GameState.userOptions.savedGame[GAME_TYPE_ARCADE], 0);
-    // The restored game waits on the pause screen, which the restore asks for.
-    EXPECT_TRUE(ProgramDouble::Calls().empty());
 }
 
 TEST_F(SelectTest, PlayerSavesUnloadsForgetsTheLastPlayerAndGoesToThePlayerScreens)
