@@ -7,6 +7,7 @@
 #include "EngPicture.h"
 #include "EngWindow.h"
 #include "Game.h"
+#include "GameState.h"
 #include "Main.h"
 #include "MWin.h"
 #include "Options.h"
@@ -17,8 +18,10 @@
 namespace
 {
 
+// The rules ask for the cursor when a game is over and its box shows.
 void ShowMouseCursorCB()
 {
+    DebugInfo("Game over, score %d", GameState.score);
     if (!eng_main_program || !eng_main_program->GetMainWindow())
         return;
     EngWindow *window = eng_main_program->GetMainWindow();

@@ -507,7 +507,6 @@ void LevelsLoseLife()
         ViewSoundPlay(SOUND_LIFE_OVER);
         return;
     }
-    DebugInfo("Game over, score %d", gs.score);
     gs.stateTimer = 100.0f;
     gs.gameOver = 1;
     gs.levelState = LEVEL_STATE_GAME_OVER;

@@ -134,22 +134,12 @@ int CurrentGameType()
     return options.gameType;
 }
 
-// A value from the player's file indexes a word table: outside 0 to count-1 it becomes
-// 0 before any choice shows it.
+// A system puzzle index from the player's file: outside the difficulty's puzzles it
+// becomes the first one.
 void ClampOption(int8_t *value, int count)
 {
     if (*value < 0 || *value >= count)
         *value = 0;
-}
-
-// The stored choices of the current type, within their tables.
-void ClampChoices(int gameType)
-{
-    _UserOptions &options = Options();
-    if (gameType < GAME_TYPE_MY_PUZZLES)
-        ClampOption(&options.difficulty[gameType], PlinxGetNumDifficultiesForGameType(gameType));
-    ClampOption(&options.arcadeStartLevel, kStartingLevels);
-    ClampOption(&options.strategicStartSize, kStartingLevels);
 }
 
 } // namespace
@@ -304,14 +294,10 @@ void PlaceRows(bool difficultyRow, bool levelRow, bool puzzleRow, int gameType)
 // The difficulty choice of types 0-2, bound to the type's difficulty option.
 void FillDifficulty(int gameType)
 {
-    MWinButton *choice = W(MAIN_DIFFICULTY);
-    if (!choice)
-        return;
     static const char *const *const kWords[3] = {kArcadeWords, kStrategicWords, kPuzzleWords};
-    const int count = PlinxGetNumDifficultiesForGameType(gameType);
-    ClampOption(&Options().difficulty[gameType], count);
-    choice->ChoiceSetStrings(count, (const char **)kWords[gameType]);
-    choice->ChoiceRegisterCharVariable((char *)&Options().difficulty[gameType]);
+    ScreensBindOptionChoice(W(MAIN_DIFFICULTY), &Options().difficulty[gameType],
+                            PlinxGetNumDifficultiesForGameType(gameType), nullptr, (const char **)kWords[gameType],
+                            "difficulty");
     if (W(MAIN_DIFFICULTY_TEXT))
         W(MAIN_DIFFICULTY_TEXT)->SetText(gameType == GAME_TYPE_STRATEGIC ? "SIZE" : "DIFFICULTY");
 }
@@ -352,7 +338,6 @@ void MainUpdateGameSetupButtons()
         return;
     s_main.noSystemPuzzles = false;
     const int gameType = CurrentGameType();
-    ClampChoices(gameType);
     char title[48];
     snprintf(title, sizeof(title), "%s GAMES", PlinxGetGameTypeName(gameType));
     W(MAIN_GAME_TYPE)->SetText(title);
@@ -364,11 +349,11 @@ void MainUpdateGameSetupButtons()
     if (!ownPuzzles)
     {
         FillDifficulty(gameType);
-        if (gameType != GAME_TYPE_PUZZLE && W(MAIN_STARTING_LEVEL))
+        if (gameType != GAME_TYPE_PUZZLE)
         {
             int8_t *level = gameType == GAME_TYPE_ARCADE ? &Options().arcadeStartLevel : &Options().strategicStartSize;
-            W(MAIN_STARTING_LEVEL)->ChoiceSetStrings(kStartingLevels, (const char **)kLevelWords);
-            W(MAIN_STARTING_LEVEL)->ChoiceRegisterCharVariable((char *)level);
+            ScreensBindOptionChoice(W(MAIN_STARTING_LEVEL), level, kStartingLevels, nullptr,
+                                    (const char **)kLevelWords, "starting level");
             SetEnabled(MAIN_STARTING_LEVEL_TEXT, true);
             SetEnabled(MAIN_STARTING_LEVEL, true);
         }

@@ -258,9 +258,11 @@ TEST_F(MainTest, DamagedStoredChoicesAreClampedWhenTheScreenStarts)
     options.difficulty[GAME_TYPE_PUZZLE] = -1;
     options.puzzleLevel[0] = 120;
     ShowSetUp(GAME_TYPE_ARCADE);
-    EXPECT_EQ(options.difficulty[GAME_TYPE_ARCADE], 0);
-    EXPECT_EQ(Choice(MAIN_DIFFICULTY), "EASY");
-    EXPECT_EQ(options.arcadeStartLevel, 0);
+    EXPECT_EQ(options.difficulty[GAME_TYPE_ARCADE], 3);
+    EXPECT_EQ(Choice(MAIN_DIFFICULTY), "VERY HARD");
+    EXPECT_EQ(options.arcadeStartLevel, 9);
+    EXPECT_EQ(Choice(MAIN_STARTING_LEVEL), "LEVEL 10");
+    ShowSetUp(GAME_TYPE_STRATEGIC);
     EXPECT_EQ(options.strategicStartSize, 0);
     ShowSetUp(GAME_TYPE_PUZZLE);
     EXPECT_EQ(options.difficulty[GAME_TYPE_PUZZLE], 0);
@@ -551,10 +553,15 @@ TEST_F(MainTest, OwnPuzzlesListStartAndDelete)
     EXPECT_EQ(Choice(MAIN_MY_PUZZLE), "ALPHA");
 }
 
-TEST_F(MainTest, MainMenuAndEscapeLeadBackAndOptionsWaitsForItsScreen)
+TEST_F(MainTest, MainMenuEscapeAndOptionsLeadOnAndOptionsComesBack)
 {
     ShowSetUp(GAME_TYPE_ARCADE);
-    EXPECT_FALSE(On(MAIN_OPTIONS));
+    EXPECT_TRUE(On(MAIN_OPTIONS));
+    Press(MAIN_OPTIONS);
+    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_options) << LogText();
+    ASSERT_TRUE(registry->GoBack());
+    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_main);
+    EXPECT_EQ(Text(MAIN_GAME_TYPE), "ARCADE GAMES");
     Key(ENG_VK_ESCAPE);
     registry->Tick();
     EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_select);

@@ -127,6 +127,12 @@ TEST_F(PlayRoadTest, NewPlayerPlaysArcadeToTheEndSavesAGameAndResumesIt)
     Screenshot("14_game_over");
     KeyInGame("Escape");
     WaitForScreen("MAIN", 3);
+    // A first score asks about automatic submission: No, then Enter closes the notice
+    // that follows.
+    Screenshot("15_auto_submit_question");
+    ClickDesign(350, 262);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    KeyInGame("Return");
     std::this_thread::sleep_for(std::chrono::milliseconds(1000));
     // The finished game is the table's first row: its cells now hold text.
     Shot scores = Screenshot("15_score_in_table");
