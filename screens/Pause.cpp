@@ -128,6 +128,10 @@ void PauseCC::StartingCB(void *data)
         W(PAUSE_QUIT)->SetText("START NEW GAME");
     s_showStartNewGame = false;
     ScreensEnableWhenRegistered(GetScreens(), W(PAUSE_OPTIONS), plinx_screen_options);
+    // Saved games exist for ARCADE, STRATEGIC and PUZZLE only: an own puzzle cannot be
+    // kept for later.
+    if (W(PAUSE_SAVE))
+        W(PAUSE_SAVE)->SetEnabled(GameState.gameType >= GAME_TYPE_ARCADE && GameState.gameType < GAME_TYPE_MY_PUZZLES);
 }
 
 bool PauseCC::ControlCB(MWinButton *button, _MWinButtonCallbackInfo *info)

@@ -112,6 +112,27 @@ TEST_F(PlayRoadTest, ContinueLaterSavesAndTheSavedGameComesBackOnThePauseScreenO
     EXPECT_STREQ(PauseGetWidget(PAUSE_QUIT)->GetTextP(), "QUIT GAME");
 }
 
+TEST_F(PlayRoadTest, AGameThatCannotBeSavedKeepsThePauseScreen)
+{
+    StartArcadeAndPlay();
+    // A game that is over cannot be kept: the player hears why and may quit.
+    GameState.gameOver = 1;
+    ASSERT_TRUE(registry->GotoScreen(plinx_screen_pause, nullptr));
+    Press(PauseGetWidget(PAUSE_SAVE));
+    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_pause);
+    EXPECT_TRUE(mwin->IsPopupOn());
+    EXPECT_FALSE(SaveGameDoesSavedGameExist(0));
+    mwin->PopupClose();
+    // Own puzzles are never kept for later.
+    GameState.gameOver = 0;
+    GameState.gameType = GAME_TYPE_MY_PUZZLES;
+    ASSERT_TRUE(registry->GotoScreen(plinx_screen_pause, nullptr));
+    EXPECT_FALSE(PauseGetWidget(PAUSE_SAVE)->IsEnabled());
+    GameState.gameType = GAME_TYPE_ARCADE;
+    ASSERT_TRUE(registry->GotoScreen(plinx_screen_pause, nullptr));
+    EXPECT_TRUE(PauseGetWidget(PAUSE_SAVE)->IsEnabled());
+}
+
 TEST_F(PlayRoadTest, QuitRemovesTheSavedGameAndLeavesForTheSetUpScreen)
 {
     StartArcadeAndPlay();
