@@ -42,11 +42,6 @@ void ScoresFillOnlineScore(const _HighScore *row, _ScoresScore *score)
     score->plat = PlatformGetCurrentPlatform();
 }
 
-bool ScoresIsOnlineServiceAvailable()
-{
-    return s_online.hooks.listCreate != nullptr;
-}
-
 char ScoresAddLastScore()
 {
     _GameScores *table = ScoresGetGameScoresForCurrentGameTypeAndDifficulty(1);
@@ -177,4 +172,9 @@ void ScoresRemoveSavedFilesForAllRanges(int gameType, int difficulty)
             EngFileDelete(name, true);
     }
     EngFree(name, true, "ScoresRemoveSavedFilesForAllRanges");
+}
+
+bool ScoresIsOnlineServiceAvailable()
+{
+    return s_online.hooks.listCreate != nullptr;
 }

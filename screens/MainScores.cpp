@@ -79,6 +79,41 @@ const _GameScores *LocalTable(int *rows)
     return table;
 }
 
+// What the table reads of an online row, whose layout is the online service's: these
+// lines are the only ones that name its fields (the service's row has had two layouts).
+struct OnlineRowView
+{
+    uint32_t score;
+    uint32_t levelCode; // (start level + 1) x 65536 + (levels + 1), or 0
+    _EngMiscDate date;
+    uint16_t userId;
+    char name[33];
+    char country[SCORES_COUNTRY_SIZE];
+};
+
+template <class Row> OnlineRowView ViewOf(const Row &row)
+{
+    OnlineRowView view = {};
+    if constexpr (requires { row.v1; })
+    {
+        view.score = (uint32_t)row.v1;
+        view.levelCode = row.v4;
+        view.date = {(uint32_t)row.year, (uint8_t)row.month, (uint8_t)row.day};
+        view.userId = row.uid;
+        memcpy(view.country, row.cc, sizeof(row.cc) < sizeof(view.country) ? sizeof(row.cc) : sizeof(view.country) - 1);
+    }
+    else
+    {
+        view.score = row.score;
+        view.levelCode = (uint32_t)row.levelCode;
+        view.date = row.date;
+        view.userId = row.userId;
+        memcpy(view.country, row.country, sizeof(view.country) - 1);
+    }
+    memcpy(view.name, row.name, sizeof(view.name) - 1);
+    return view;
+}
+
 const _ScoresScore *OnlineRow(int row)
 {
     if (row < 0 || row >= s_scores.numRows)
@@ -108,13 +143,10 @@ int FindHighlightedRow()
         if (s_scores.online)
         {
             const _ScoresScore *score = OnlineRow(row);
-            char name[sizeof(score->name) + 1] = {};
-            char country[SCORES_COUNTRY_SIZE + 1] = {};
             if (!score)
                 break;
-            memcpy(name, score->name, sizeof(score->name));
-            memcpy(country, score->country, sizeof(score->country));
-            if (SameScore(name, country, score->userId, score->score, score->date, *last))
+            const OnlineRowView view = ViewOf(*score);
+            if (SameScore(view.name, view.country, view.userId, view.score, view.date, *last))
                 found = row;
             continue;
         }
@@ -160,9 +192,7 @@ void DrawCell(int row, int column, const _Dimension *cell, MWinTabPanel *panel)
     const _ScoresScore *score = OnlineRow(row);
     if (!score)
         return;
-    char code[SCORES_COUNTRY_SIZE + 1] = {};
-    memcpy(code, score->country, sizeof(score->country));
-    const int country = CountryGetCountryNumFromCode(code, true);
+    const int country = CountryGetCountryNumFromCode(ViewOf(*score).country, true);
     if (country < 0)
         return;
     const float halfWidth = 10.0f * EngScreenSettings.widthCorrection;
@@ -331,20 +361,21 @@ const char *MainGetScoresCellText(int row, int column, MWinTabPanel *panel)
         const _ScoresScore *score = OnlineRow(row);
         if (!score)
             return "";
+        const OnlineRowView view = ViewOf(*score);
         switch (kind)
         {
         case COLUMN_NAME:
-            snprintf(s_scores.text, sizeof(s_scores.text), "%.*s", (int)sizeof(score->name), score->name);
+            snprintf(s_scores.text, sizeof(s_scores.text), "%s", view.name);
             return s_scores.text;
         case COLUMN_LEVELS:
         {
-            const int start = score->levelCode >> 16, reached = score->levelCode & 0xFFFF;
+            const int start = (int)(view.levelCode >> 16), reached = (int)(view.levelCode & 0xFFFF);
             return start >= 1 && reached >= 1 ? Levels(start, reached) : "";
         }
         case COLUMN_SCORE:
-            return Number(score->score);
+            return Number(view.score);
         case COLUMN_DATE:
-            return Date(score->date);
+            return Date(view.date);
         default:
             return "";
         }

@@ -44,6 +44,34 @@ struct FakeOnline
 };
 FakeOnline *s_fake = nullptr;
 
+// An online row of the service's layout (which has had two).
+template <class Row> void FillOnlineRow(Row &row, uint32_t score, uint32_t levelCode, uint16_t userId, const char *name,
+                                        const char *country)
+{
+    row = {};
+    if constexpr (requires { row.v1; })
+    {
+        row.v1 = (int32_t)score;
+        row.v4 = levelCode;
+        row.year = 2026;
+        row.month = 3;
+        row.day = 7;
+        row.uid = userId;
+        memcpy(row.cc, country, 2);
+        row.plat = 'W';
+    }
+    else
+    {
+        row.score = score;
+        row.levelCode = (int32_t)levelCode;
+        row.date = {2026, 3, 7};
+        row.userId = userId;
+        memcpy(row.country, country, 2);
+        row.platform = 'W';
+    }
+    snprintf(row.name, sizeof(row.name), "%s", name);
+}
+
 void *FakeCreate(int, int, int, int, int range, ScoresValidityFn, char, int)
 {
     s_fake->lists++;
@@ -54,9 +82,18 @@ void FakeUpdate(void *)
 {
     s_fake->fetchesNow++;
 }
-bool FakeFinished(void *)
+[[maybe_unused]] bool FakeFinished(void *)
 {
     return s_fake->finished;
+}
+// The same poll as the service's later table asks it: 1 a list came, 0 still reading.
+[[maybe_unused]] int8_t FakeFinished(void *, int32_t *result, const char **message)
+{
+    if (result)
+        *result = s_fake->finished ? 2 : 1;
+    if (message)
+        *message = nullptr;
+    return s_fake->finished ? 1 : 0;
 }
 int FakeCount(void *)
 {
@@ -402,14 +439,9 @@ TEST_F(MainTest, OnlineRowsComeFromTheServiceOnceItsFetchEnds)
     // The fetch ends with three rows, one of them the player's last score.
     for (int i = 0; i < 3; i++)
     {
-        _ScoresScore row = {};
-        row.score = 900 - 100 * i;
-        row.levelCode = i == 1 ? 0 : (1 << 16) + 3;
-        row.date = {2026, 3, 7};
-        row.userId = (uint16_t)(50 + i);
-        snprintf(row.name, sizeof(row.name), "ONLINE%d", i);
-        strcpy(row.country, "AT");
-        row.platform = 'W';
+        _ScoresScore row;
+        const std::string name = "ONLINE" + std::to_string(i);
+        FillOnlineRow(row, 900 - 100 * i, i == 1 ? 0 : (1 << 16) + 3, (uint16_t)(50 + i), name.c_str(), "AT");
         fake.rows.push_back(row);
     }
     fake.finished = true;
