@@ -51,7 +51,7 @@ std::string ReadWhole(const std::string &path)
 
 // A per-user folder with the settings of a 640 x 480 window that skip the dialog and,
 // when asked, the player "Bench" loaded by itself.
-std::string MakeHome(bool withPlayer)
+std::string MakeHome(bool withPlayer, bool fullScores = false)
 {
     char pattern[] = "/tmp/plinx_bench_XXXXXX";
     std::string home = mkdtemp(pattern);
@@ -76,6 +76,21 @@ std::string MakeHome(bool withPlayer)
         UserClass user(nullptr, "Bench", 0);
         user.CreateNewUser("Bench", "NO", 0);
         user.GetOptions()->alwaysLoad = 1;
+        if (fullScores)
+        {
+            // The ARCADE table at the player's difficulty, 100 rows: a table that scrolls.
+            _UserOptions *options = user.GetOptions();
+            _GameScores &table = options->gameScores[GAME_TYPE_ARCADE][options->difficulty[GAME_TYPE_ARCADE]];
+            for (int i = 0; i < SCORES_MAX_ROWS; i++)
+            {
+                snprintf(table.rows[i].name, sizeof(table.rows[i].name), "PLAYER %d", i);
+                strcpy(table.rows[i].country, "NO");
+                table.rows[i].userId = (uint16_t)(i + 1);
+                table.rows[i].date = {2026, 12, (uint8_t)(1 + i % 28)};
+                table.rows[i].score = (uint32_t)(100000 - 900 * i);
+            }
+            table.numRows = SCORES_MAX_ROWS;
+        }
         user.Save(1);
         ModulesShutdown();
         PlinxShutdown();
@@ -269,6 +284,48 @@ void BM_ArcadeSetUpIdle20s(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ArcadeSetUpIdle20s)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+// 20 s in the ARCADE set-up screen with a table of 100 rows, the mouse wheel turning
+// over it all the while (down to its end and back up).
+void BM_ArcadeSetUpTableScroll20s(benchmark::State &state)
+{
+    if (!HasDisplay(state))
+        return;
+    for (auto _ : state)
+    {
+        std::string home = MakeHome(true, true);
+        pid_t pid = StartGame(home);
+        if (!pid || !WaitForLog(home, "Main menu for player Bench", 40.0))
+        {
+            if (pid)
+                StopGame(pid, home);
+            state.SkipWithError("no main menu");
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        if (!GotoArcadeSetUp(home) ||
+            system("xdotool search --name '^Plinx!$' mousemove --window %1 270 330 >/dev/null 2>&1") != 0)
+        {
+            StopGame(pid, home);
+            state.SkipWithError("no set-up screen");
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        // About 25 notches a second in the background; the loop ends by itself after the
+        // measured span (5 x 100 notches of 40 ms).
+        const char *wheel = "for i in 1 2 3 4 5; do xdotool click --repeat 50 --delay 40 5 >/dev/null 2>&1; "
+                            "xdotool click --repeat 50 --delay 40 4 >/dev/null 2>&1; done &";
+        if (system(wheel) != 0)
+        {
+            StopGame(pid, home);
+            state.SkipWithError("no wheel");
+            return;
+        }
+        Measure(state, pid, 20.0);
+        StopGame(pid, home);
+    }
+}
+BENCHMARK(BM_ArcadeSetUpTableScroll20s)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
 void BM_ArcadePlay20s(benchmark::State &state)
 {
