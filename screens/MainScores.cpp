@@ -49,8 +49,9 @@ struct MainScoresState
     float highlight[4];       // white, alpha 0.5 to 1
     bool updateRunning;       // a fetch started here has not been shown yet
     char text[64];            // the cell texts; each lasts until the next call
+    char statusText[64];      // the service's word on an empty list
 };
-MainScoresState s_scores = {false, 0, {-1, -1, -1, -1, -1, -1, -1}, 0, 0, nullptr, -1, 0, {1, 1, 1, 1}, false, {}};
+MainScoresState s_scores = {false, 0, {-1, -1, -1, -1, -1, -1, -1}, 0, 0, nullptr, -1, 0, {1, 1, 1, 1}, false, {}, {}};
 
 MWinButton *W(int widget)
 {
@@ -79,38 +80,26 @@ const _GameScores *LocalTable(int *rows)
     return table;
 }
 
-// What the table reads of an online row, whose layout is the online service's: these
-// lines are the only ones that name its fields (the service's row has had two layouts).
+// What the table reads of an online row (strings bounded by their fields).
 struct OnlineRowView
 {
     uint32_t score;
     uint32_t levelCode; // (start level + 1) x 65536 + (levels + 1), or 0
     _EngMiscDate date;
     uint16_t userId;
-    char name[33];
-    char country[SCORES_COUNTRY_SIZE];
+    char name[sizeof(_ScoresScore::name) + 1];
+    char country[sizeof(_ScoresScore::cc) + 1];
 };
 
-template <class Row> OnlineRowView ViewOf(const Row &row)
+OnlineRowView ViewOf(const _ScoresScore &row)
 {
     OnlineRowView view = {};
-    if constexpr (requires { row.v1; })
-    {
-        view.score = (uint32_t)row.v1;
-        view.levelCode = row.v4;
-        view.date = {(uint32_t)row.year, (uint8_t)row.month, (uint8_t)row.day};
-        view.userId = row.uid;
-        memcpy(view.country, row.cc, sizeof(row.cc) < sizeof(view.country) ? sizeof(row.cc) : sizeof(view.country) - 1);
-    }
-    else
-    {
-        view.score = row.score;
-        view.levelCode = (uint32_t)row.levelCode;
-        view.date = row.date;
-        view.userId = row.userId;
-        memcpy(view.country, row.country, sizeof(view.country) - 1);
-    }
-    memcpy(view.name, row.name, sizeof(view.name) - 1);
+    view.score = row.v1 > 0 ? (uint32_t)row.v1 : 0;
+    view.levelCode = row.v4;
+    view.date = {(uint32_t)row.year, (uint8_t)row.month, (uint8_t)row.day};
+    view.userId = row.uid;
+    memcpy(view.name, row.name, sizeof(row.name));
+    memcpy(view.country, row.cc, sizeof(row.cc));
     return view;
 }
 
@@ -159,6 +148,20 @@ int FindHighlightedRow()
             found = row;
     }
     return found;
+}
+
+// The one row an empty online list shows: why it is empty.
+const char *OnlineStatus()
+{
+    if (!ScoresIsOnlineServiceAvailable())
+        return "ONLINE SCORES ARE NOT AVAILABLE";
+    if (s_scores.updateRunning)
+        return "FETCHING ONLINE SCORES ...";
+    // The service may say why it sent no list; a fetch that failed says nothing.
+    const int32_t result = ScoresGetOnlineListResult(s_scores.statusText, sizeof(s_scores.statusText));
+    if (s_scores.statusText[0])
+        return s_scores.statusText;
+    return result < 0 ? "ONLINE SCORES ARE NOT AVAILABLE" : "NO ONLINE SCORES YET";
 }
 
 const float *RowColour(int row, int column)
@@ -293,9 +296,7 @@ void MainSetupScoresTable(bool fetch)
         if (s_scores.numRows < 0 || !ScoresGetOnlineScoresList(0))
             s_scores.numRows = 0;
         if (s_scores.numRows == 0)
-            s_scores.status = !ScoresIsOnlineServiceAvailable() ? "ONLINE SCORES ARE NOT AVAILABLE"
-                              : s_scores.updateRunning           ? "FETCHING ONLINE SCORES ..."
-                                                                 : "NO ONLINE SCORES AVAILABLE";
+            s_scores.status = OnlineStatus();
     }
     else
         LocalTable(&s_scores.numRows);

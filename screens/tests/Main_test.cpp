@@ -2,13 +2,18 @@
 // and the options they are bound to, the local score table at its edges, the online list
 // with and without the online service, starting, resuming and ending games, and the own
 // puzzles. Presses are mouse clicks delivered on the stack's next tick.
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "EngMemory.h"
 #include "EngWindow.h"
 #include "GameState.h"
+#include "PlatInet.h"
+#include "ScoresMain.h"
+#include "TestkitHttp.h"
 #include "Main.h"
 #include "MWinTabPanel.h"
 #include "OnlineScores.h"
@@ -44,31 +49,19 @@ struct FakeOnline
 };
 FakeOnline *s_fake = nullptr;
 
-// An online row of the service's layout (which has had two).
-template <class Row> void FillOnlineRow(Row &row, uint32_t score, uint32_t levelCode, uint16_t userId, const char *name,
-                                        const char *country)
+// An online row as the service's lists hold it, dated 7 March 2026.
+void FillOnlineRow(_ScoresScore &row, uint32_t score, uint32_t levelCode, uint16_t userId, const char *name,
+                   const char *country)
 {
     row = {};
-    if constexpr (requires { row.v1; })
-    {
-        row.v1 = (int32_t)score;
-        row.v4 = levelCode;
-        row.year = 2026;
-        row.month = 3;
-        row.day = 7;
-        row.uid = userId;
-        memcpy(row.cc, country, 2);
-        row.plat = 'W';
-    }
-    else
-    {
-        row.score = score;
-        row.levelCode = (int32_t)levelCode;
-        row.date = {2026, 3, 7};
-        row.userId = userId;
-        memcpy(row.country, country, 2);
-        row.platform = 'W';
-    }
+    row.v1 = (int32_t)score;
+    row.v4 = levelCode;
+    row.year = 2026;
+    row.month = 3;
+    row.day = 7;
+    row.uid = userId;
+    memcpy(row.cc, country, 2);
+    row.plat = 'W';
     snprintf(row.name, sizeof(row.name), "%s", name);
 }
 
@@ -82,12 +75,8 @@ void FakeUpdate(void *)
 {
     s_fake->fetchesNow++;
 }
-[[maybe_unused]] bool FakeFinished(void *)
-{
-    return s_fake->finished;
-}
-// The same poll as the service's later table asks it: 1 a list came, 0 still reading.
-[[maybe_unused]] int8_t FakeFinished(void *, int32_t *result, const char **message)
+// The service's poll: 1 a list came, 0 still reading.
+int8_t FakeFinished(void *, int32_t *result, const char **message)
 {
     if (result)
         *result = s_fake->finished ? 2 : 1;
@@ -472,6 +461,50 @@ TEST_F(MainTest, OnlineRowsComeFromTheServiceOnceItsFetchEnds)
     mwin->PopupClose();
     registry->Tick();
     EXPECT_EQ(fake.submissions, 2);
+}
+
+// The online service itself, its base address on a loopback server.
+TEST_F(MainTest, OnlineTableOverTheServiceOnALoopbackServer)
+{
+    testkit::LoopbackHttpServer server;
+    ASSERT_TRUE(server.Running());
+    PlatInetSetLoopbackOnly(true);
+    OnlineSetBaseAddress(server.BaseUrl().c_str());
+    OnlineRegisterScoreHooks(nullptr);
+    // Score, two more values, levels, player id, name, country, text, date, platform.
+    server.SetResponder([](const testkit::HttpRequest &request) {
+        if (request.target.find("&ra=2&") != std::string::npos)
+            return testkit::HttpReply::Status(500, "");
+        return testkit::HttpReply::Ok("Y \n4500 0 0 65541 9 anna AT x 2026-05-04 W\n"
+                                      "3100 0 0 0 12 bo NZ x 2026-06-01 W\n*\n");
+    });
+    auto fetchEnds = [&] {
+        for (int i = 0; i < 1000 && !On(MAIN_UPDATE_SCORES); i++)
+        {
+            registry->Tick();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    };
+    ShowSetUp(GAME_TYPE_ARCADE);
+    Press(MAIN_ONLINE_SCORES);
+    EXPECT_EQ(Cell(0, 1), "FETCHING ONLINE SCORES ...");
+    fetchEnds();
+    ASSERT_EQ(MainGetScoresTable()->GetNumRows(), 2) << LogText();
+    EXPECT_EQ(Cell(0, 1), "ANNA");
+    EXPECT_EQ(Cell(0, 4), "01-05");
+    EXPECT_EQ(Cell(0, 5), "MAY 4");
+    EXPECT_EQ(Cell(1, 6), "3100");
+    ASSERT_GE(server.RequestCount(), 1u);
+    EXPECT_NE(server.Requests()[0].target.find("&ra=1&"), std::string::npos) << server.Requests()[0].target;
+
+    // MONTHLY: the server fails; the table says the list is not available.
+    Press(MAIN_SCORES_RANGE);
+    fetchEnds();
+    EXPECT_EQ(Text(MAIN_SCORES_RANGE), "MONTHLY");
+    EXPECT_EQ(MainGetScoresTable()->GetNumRows(), 1);
+    EXPECT_EQ(Cell(0, 1), "ONLINE SCORES ARE NOT AVAILABLE");
+    ScoresFreeOnlineScores();
+    OnlineSetBaseAddress(nullptr);
 }
 
 TEST_F(MainTest, SubmittingInFullScreenWaitsForTheInternetTest)
