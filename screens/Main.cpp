@@ -10,6 +10,7 @@
 #include <initializer_list>
 
 #include "AppHooks.h"
+#include "CpProps.h"
 #include "EngDebug.h"
 #include "EngMemory.h"
 #include "GameState.h"
@@ -414,9 +415,12 @@ namespace
 
 void NewPuzzleNameEntered(MWin *mwin, char button, void *user)
 {
-    if (button != 1 || !s_main.newPuzzleName[0] || CurrentGameType() != GAME_TYPE_MY_PUZZLES)
+    // The typed name as a puzzle file can carry it.
+    char name[PUZZLE_NAME_SIZE];
+    CpPropsCleanName(s_main.newPuzzleName, name, sizeof(name));
+    if (button != 1 || !name[0] || CurrentGameType() != GAME_TYPE_MY_PUZZLES)
         return;
-    if (!PuzzlesReset(GAME_TYPE_MY_PUZZLES, s_main.newPuzzleName))
+    if (!PuzzlesReset(GAME_TYPE_MY_PUZZLES, name))
         return;
     PuzzlesPrepareToStart();
     Goto(plinx_screen_cp_props);
@@ -440,8 +444,9 @@ void EditOwnPuzzle()
     const char *name = SelectedOwnPuzzleName();
     if (CurrentGameType() != GAME_TYPE_MY_PUZZLES || !name)
         return;
-    if (PuzzlesLoadFromFile(GAME_TYPE_MY_PUZZLES, name) && PuzzlesPrepareToStart())
-        Goto(plinx_screen_cp_props);
+    char copy[PUZZLE_NAME_SIZE];
+    EngSafeStrcpy(copy, name, sizeof(copy));
+    PuzzlePropertiesShow(s_screens, copy);
 }
 
 void DeletePuzzleConfirmed(MWin *mwin, char button, void *user)

@@ -196,7 +196,7 @@ TEST_F(CpPropsTest, RenamingSavesUnderTheNewNameThenRemovesTheOldAndRefusesBadNa
     EXPECT_FALSE(Exists(Own("FIRST")));
     EXPECT_TRUE(Exists(Own("SECOND")));
     EXPECT_STREQ(GameState.puzzle.name, "SECOND");
-    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_select) << "no set-up screen: the main menu";
+    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_main) << "back to the set-up screen";
 }
 
 TEST_F(CpPropsTest, ARenameWhoseSaveFailsKeepsTheOldPuzzle)

@@ -132,6 +132,8 @@ protected:
     {
         OnlineScoresSetHooks(nullptr);
         MainScoresReset();
+        // A case that opened the editor leaves it.
+        PuzzlesSetEditing(false);
         s_fake = nullptr;
         s_registry = nullptr;
         ScreensFixture::TearDown();
@@ -584,8 +586,7 @@ TEST_F(MainTest, OwnPuzzlesListStartAndDelete)
     EXPECT_EQ(Choice(MAIN_MY_PUZZLE), "( NO PUZZLES CREATED )");
     for (int widget : {MAIN_START_GAME, MAIN_PUZZLE_EDIT, MAIN_PUZZLE_DELETE, MAIN_MY_PUZZLE})
         EXPECT_FALSE(On(widget)) << widget;
-    // The puzzle properties screen is not part of the program: no creating.
-    EXPECT_FALSE(On(MAIN_PUZZLE_NEW));
+    EXPECT_TRUE(On(MAIN_PUZZLE_NEW));
 
     for (const char *name : {"ALPHA", "BETA"})
     {
@@ -597,7 +598,7 @@ TEST_F(MainTest, OwnPuzzlesListStartAndDelete)
     EXPECT_EQ(Choice(MAIN_MY_PUZZLE), "BETA");
     EXPECT_TRUE(On(MAIN_START_GAME));
     EXPECT_TRUE(On(MAIN_PUZZLE_DELETE));
-    EXPECT_FALSE(On(MAIN_PUZZLE_EDIT));
+    EXPECT_TRUE(On(MAIN_PUZZLE_EDIT));
     NextItem(MAIN_MY_PUZZLE);
     EXPECT_EQ(Choice(MAIN_MY_PUZZLE), "BETA"); // the last item
     Press(MAIN_START_GAME);
@@ -616,6 +617,23 @@ TEST_F(MainTest, OwnPuzzlesListStartAndDelete)
     registry->Tick();
     EXPECT_EQ(PuzzlesGetNumPuzzles(GAME_TYPE_MY_PUZZLES), 1) << LogText();
     EXPECT_EQ(Choice(MAIN_MY_PUZZLE), "ALPHA");
+
+    // EDIT opens the chosen puzzle's properties; CREATE asks for a name first.
+    Press(MAIN_PUZZLE_EDIT);
+    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_cp_props) << LogText();
+    EXPECT_STREQ(GameState.puzzle.name, "ALPHA");
+    ShowSetUp(GAME_TYPE_MY_PUZZLES);
+    Press(MAIN_PUZZLE_NEW);
+    ASSERT_TRUE(mwin->IsPopupOn());
+    MWinButton *edit = mwin->PopupGetButton("TEXTEDIT");
+    ASSERT_NE(edit, nullptr);
+    for (char c : std::string("gamma"))
+        mwin->HandleInput(MWIN_INPUT_CHARACTER, c, 0);
+    Key(ENG_VK_RETURN);
+    registry->Tick();
+    registry->Tick();
+    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_cp_props) << LogText();
+    EXPECT_STREQ(GameState.puzzle.name, "GAMMA");
 }
 
 TEST_F(MainTest, MainMenuEscapeAndOptionsLeadOnAndOptionsComesBack)
