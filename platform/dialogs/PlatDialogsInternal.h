@@ -100,5 +100,5 @@ struct PlatGtkCore
 // The module's one exported entry, looked up by this name.
 #define PLAT_GTK_OPEN_MIRROR "PlatGtkOpenMirror"
 typedef const PlatGtkMirror *(*PlatGtkOpenMirrorFn)(const PlatGtkCore *core);
-// The module's file, found beside the running executable.
+// The module's file, found beside the running executable or in lib/plinx beside its folder.
 #define PLAT_GTK_MODULE_FILE "libplat_dialogs_gtk.so"

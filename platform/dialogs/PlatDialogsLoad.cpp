@@ -38,8 +38,15 @@ static const PlatGtkMirror *Mirror()
     if (s_load.tried)
         return s_load.mirror;
     s_load.tried = true;
-    std::string file = ExecutableFolder() + PLAT_GTK_MODULE_FILE;
+    // Beside the executable in the build tree; in lib/plinx next to its bin folder once installed.
+    std::string folder = ExecutableFolder();
+    std::string file = folder + PLAT_GTK_MODULE_FILE;
     void *module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!module)
+    {
+        file = folder + "../lib/plinx/" PLAT_GTK_MODULE_FILE;
+        module = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    }
     if (!module)
     {
         PlatDialogsSetError("No display for dialogs: %s", dlerror());
