@@ -4,6 +4,7 @@
 // is saved in the build folder as "profiles_<screen>.png" for a person to look at, and
 // a few pixels are checked: white text on the buttons, the flags beside the countries.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -81,6 +82,12 @@ protected:
 
     void SetUp() override
     {
+        // The screens read their pictures (the flag atlas among them) by the game's
+        // relative paths: run from the folder that holds Data, as the game does.
+        ASSERT_NE(getcwd(oldFolder, sizeof(oldFolder)), nullptr);
+        std::string gameFolder = PLINX_DATA_DIR;
+        gameFolder = gameFolder.substr(0, gameFolder.rfind('/'));
+        ASSERT_EQ(chdir(gameFolder.c_str()), 0);
         DeviceTest::SetUp();
         environment.SetUp();
         ASSERT_TRUE(MakeDevice(kWidth, kHeight)) << LogText();
@@ -115,6 +122,8 @@ protected:
         MWinSetHost(nullptr);
         environment.TearDown();
         DeviceTest::TearDown();
+        if (chdir(oldFolder) != 0)
+            ADD_FAILURE() << "could not go back to " << oldFolder;
     }
 
     void RegisterLook()
@@ -245,6 +254,7 @@ protected:
     EngFont font;
     EngTexture background;
     std::vector<uint32_t> frame;
+    char oldFolder[4096] = {};
 };
 
 TEST_F(ProfileScreensDisplayTest, EachProfileScreenInTheGamesLook)
