@@ -158,9 +158,9 @@ void AppViewReleasePlayGraphics()
     PlinxReleaseGraphics();
 }
 
-void AppViewRenderMenuBackground()
+void AppViewRenderMenuBackground(bool withTitle)
 {
-    PlinxMenuRender(1.0f);
+    PlinxMenuRender(withTitle ? 1.0f : 0.0f);
 }
 
 void AppViewRenderPlayScreen()

@@ -39,7 +39,8 @@ void AppViewReleaseBallGraphics();
 bool AppViewCreateMenuGraphics();
 void AppViewReleaseMenuGraphics();
 void AppViewReleasePlayGraphics();
-void AppViewRenderMenuBackground();
+// The background with (or without) the title across the top and the maker's logo.
+void AppViewRenderMenuBackground(bool withTitle);
 void AppViewRenderPlayScreen();
 void AppViewRenderLevelTexts();
 void AppViewAfterCreateLayout();

@@ -52,6 +52,9 @@ const char *MainGetWebPageUrl(int page);
 void GameOneTimeSetup();
 // Hands the rules and the player module the program's answers (AppHooks.h).
 void GameRegisterHooks();
+// The GUI's host table: the program's window, clock, redraws and fade frames.
+void GameRegisterGuiHost();
+void GameUnregisterGuiHost();
 
 // ---- Player (the rules keep the player object: GameGetUser) ----
 void GameAfterUserCreatedOrLoaded();

@@ -89,6 +89,7 @@ signed char Program::InitCB(const char *commandLine)
 {
     // The game state at its start values before anything reads or fills it.
     PlinxSetup();
+    GameRegisterGuiHost();
     GameSetUser(new UserClass(nullptr, "Plinx", 1));
     const ResolutionSettings *stored = ResolutionGetSettings();
     if (!EngLanguagesInitCommonTexts(stored ? stored->languageName : nullptr, false))
@@ -354,7 +355,9 @@ bool Program::TickCB()
 
 void GameMenuRender()
 {
-    AppViewRenderMenuBackground();
+    // The country list fills the screen from the top: the background's title would show
+    // through its rows.
+    AppViewRenderMenuBackground(mwin_object.GetCurrentScreen() != country_screen);
     ScreenId current = mwin_object.GetCurrentScreen();
     if (current == EngFourCC("CPPR") || current == EngFourCC("SPUZ") || current == EngFourCC("GADS"))
         EngMainDevice->ClearScreen();
@@ -465,5 +468,6 @@ void Program::ShutdownCB()
     GameSetUser(nullptr);
     EngLanguagesFreeAll();
     PlinxScreensShutdown();
+    GameUnregisterGuiHost();
     PlinxShutdown();
 }

@@ -28,3 +28,9 @@ install(CODE "
   set(PLINX_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
   set(PLINX_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")
 install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/PlinxDesktopEntry.cmake)
+
+# The dialogs' display module, loaded by the executables from ../lib/plinx when a dialog
+# is first shown.
+if(TARGET plat_dialogs_gtk)
+  install(TARGETS plat_dialogs_gtk LIBRARY DESTINATION lib/plinx)
+endif()

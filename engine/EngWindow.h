@@ -186,6 +186,14 @@ public:
     bool IsActive() const { return active != 0; }
     bool IsRecreating() const { return recreating != 0; }
     bool IsMouseOutside() const { return mouseOutside != 0; }
+    // True once after the left button, held when the mouse left the window, was found
+    // released outside it (no button-up message came); the call clears the report.
+    bool TakeLeftReleasedOutside()
+    {
+        bool released = releasedOutside != 0;
+        releasedOutside = 0;
+        return released;
+    }
     EngDevice *GetDevice() const { return device; }
     PlatWindow *GetOSWindow() const { return osWindow; }
     EngProgram *GetProgram() const { return program; }

@@ -3,6 +3,7 @@
 // lines or word-wrapped, the extra draw hook and the attention wobble.
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "EngDebug.h"
 #include "EngDevice.h"
@@ -296,7 +297,7 @@ bool MWinButton::CreateCustomTexBut()
         _MWinCustomTexButState *record = &custom[state];
         if (!record->file[0] || record->given)
             continue;
-        record->loaded = new EngTexture("MWinButton - Custom", 1);
+        record->loaded = new (std::nothrow) EngTexture("MWinButton - Custom");
         if (!record->loaded)
         {
             DebugErrorCode(ENG_FUNC, EngFourCC("OMEM"));

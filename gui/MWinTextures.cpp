@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "EngDebug.h"
 #include "EngFile.h"
@@ -344,7 +345,7 @@ bool MWinTextures::CreateTextures()
         delete record->texture;
         char name[MWIN_ID_SIZE];
         snprintf(name, sizeof name, "MWinTextures:%d", i);
-        record->texture = new EngTexture(name, 1);
+        record->texture = new (std::nothrow) EngTexture(name);
         if (!record->texture)
         {
             DebugErrorCode(ENG_FUNC, EngFourCC("OMEM"));

@@ -32,9 +32,11 @@ struct SelectWidgetRow
     float multiplierAlpha; // of a white colour multiplier; 0 none
 };
 
+// The player's button sits between the title the menu background draws across the top
+// (down to y = 118) and the heading.
 const SelectWidgetRow kNormal[SELECT_NUM_WIDGETS] = {
     {"SelectText", MWIN_TEXBUT_NONE, "SELECT GAME TYPE", 169.0f, 160.0f, 303.0f, 28.0f, 0.7f, 1.0f, 1.0f, 0.743f},
-    {"Player", "Main", "PLAYER: UNSET", 209.52f, 90.0f, 220.95f, 33.0f, 0.7f, 1.0f, 1.0f, 0.0f},
+    {"Player", "Main", "PLAYER: UNSET", 209.52f, 122.0f, 220.95f, 31.0f, 0.7f, 1.0f, 1.0f, 0.0f},
     {"Arcade", "Main", "ARCADE", 209.52f, 195.0f, 220.95f, 51.0f, 0.8f, 1.6f, 1.74f, 0.0f},
     {"Strategic", "Main", "STRATEGIC", 209.52f, 250.0f, 220.95f, 51.0f, 0.8f, 1.6f, 1.74f, 0.0f},
     {"Puzzle", "Main", "PUZZLE", 209.52f, 305.0f, 220.95f, 51.0f, 0.8f, 1.6f, 1.74f, 0.0f},

@@ -3,9 +3,11 @@
 // ambient, alpha from the diffuse source), material or vertex colours, texture stage 0
 // colour and alpha operations, X8 textures sampled with alpha 1, pre-transformed
 // vertices, pixel centres on whole pixel coordinates, depth 0..1 and clockwise front
-// faces. Drawing goes into an off-screen back buffer without alpha (so destination
-// alpha reads as 1), which is blitted to the window at present; vsync follows the
-// presentation interval through the swap interval.
+// faces. Drawing goes straight into the window's own buffer when it has the back
+// buffer's size, no alpha (so destination alpha reads as 1) and a depth and stencil
+// buffer; otherwise (multisampling, another size, a surface with alpha) into an
+// off-screen back buffer without alpha, which is blitted to the window at present. Vsync
+// follows the presentation interval through the swap interval.
 //
 // Sections: GL entry points, shaders, the executor, state, drawing, present and read-back.
 #include <SDL.h>
@@ -95,6 +97,7 @@
     X(PFNGLFRAMEBUFFERRENDERBUFFERPROC, FramebufferRenderbuffer)                                 \
     X(PFNGLCHECKFRAMEBUFFERSTATUSPROC, CheckFramebufferStatus)                                   \
     X(PFNGLBLITFRAMEBUFFERPROC, BlitFramebuffer)                                                 \
+    X(PFNGLGETFRAMEBUFFERATTACHMENTPARAMETERIVPROC, GetFramebufferAttachmentParameteriv)         \
     X(PFNGLGENRENDERBUFFERSPROC, GenRenderbuffers)                                               \
     X(PFNGLDELETERENDERBUFFERSPROC, DeleteRenderbuffers)                                         \
     X(PFNGLBINDRENDERBUFFERPROC, BindRenderbuffer)                                               \
@@ -379,6 +382,7 @@ private:
 
     bool MakeCurrent();
     bool BuildProgram();
+    bool CanDrawDirect();
     bool BuildBackBuffer();
     void ApplyState();
     void ResolveBackBuffer();
@@ -403,6 +407,8 @@ private:
     GLuint frameBuffer = 0, colourBuffer = 0, depthBuffer = 0;
     GLuint resolveFrameBuffer = 0, resolveColourBuffer = 0;
     int samples = 0;
+    // Drawing goes straight into the window's buffer (frameBuffer is then 0).
+    bool direct = false;
 
     // State as the device set it, and what has reached GL.
     uint32_t renderStates[PLAT_RS_COUNT] = {};
@@ -608,10 +614,39 @@ bool GLExecutor::BuildProgram()
     return true;
 }
 
+// Whether the window's own buffer can be the back buffer: the same size, no alpha
+// channel, a depth buffer of 24 bits and a stencil buffer. A full-window copy per frame
+// costs as much as the frame's drawing on a software renderer.
+bool GLExecutor::CanDrawDirect()
+{
+    if (!platWindow || parameters.multiSampleType >= 2)
+        return false;
+    int32_t drawableWidth = 0, drawableHeight = 0;
+    PlatWinGetClientSize(platWindow, &drawableWidth, &drawableHeight);
+    if (drawableWidth != (int32_t)parameters.backBufferWidth || drawableHeight != (int32_t)parameters.backBufferHeight)
+        return false;
+    GLint alpha = -1, depth = 0, stencil = 0;
+    gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
+    gl.GetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, GL_FRAMEBUFFER_ATTACHMENT_ALPHA_SIZE, &alpha);
+    gl.GetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE, &depth);
+    gl.GetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_STENCIL, GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE,
+                                           &stencil);
+    bool ok = gl.GetError() == GL_NO_ERROR && alpha == 0 && depth >= 24 && stencil >= 8;
+    return ok;
+}
+
 bool GLExecutor::BuildBackBuffer()
 {
     GLsizei width = (GLsizei)parameters.backBufferWidth;
     GLsizei height = (GLsizei)parameters.backBufferHeight;
+    if (CanDrawDirect())
+    {
+        direct = true;
+        frameBuffer = 0;
+        snprintf(rendererText + strlen(rendererText), sizeof(rendererText) - strlen(rendererText),
+                 ", drawing into the window");
+        return true;
+    }
     if (parameters.multiSampleType >= 2)
     {
         GLint maxSamples = 0;
@@ -1082,6 +1117,11 @@ bool GLExecutor::Present()
         // Nothing to show: an off-screen device only keeps its back buffer.
         gl.Flush();
         return true;
+    }
+    if (direct)
+    {
+        PlatWinGLSwapWindow(platWindow);
+        return gl.GetError() == GL_NO_ERROR;
     }
     if (samples > 0)
         ResolveBackBuffer();

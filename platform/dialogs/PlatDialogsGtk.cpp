@@ -1,9 +1,12 @@
 // The dialogs' mirror on the display through GTK 3: one GtkWindow per dialog with an optional
 // menu bar over a GtkFixed that keeps the controls at their absolute positions. Widgets
 // follow the portable state; what a person does goes back through PlatDialogsDeliver.
-// Sections: start and screen, text conversion, windows, controls, events.
+// Built as a module of its own that the dialogs load when they first need the display.
+// Sections: start and screen, text conversion, windows, controls, events, the entry.
 #include <gtk/gtk.h>
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -14,7 +17,19 @@ static struct
     bool tried;
     bool started;
     int syncing; // > 0 while the program changes widgets: their signals are not the person's
-} s_gtk = {false, false, 0};
+    PlatGtkCore core;
+} s_gtk = {false, false, 0, {nullptr, nullptr}};
+
+static void MirrorSetError(const char *format, ...) __attribute__((format(printf, 1, 2)));
+static void MirrorSetError(const char *format, ...)
+{
+    char text[256];
+    va_list args;
+    va_start(args, format);
+    vsnprintf(text, sizeof(text), format, args);
+    va_end(args);
+    s_gtk.core.setError(text);
+}
 
 // Compact controls in the spirit of the classic dialogs the layouts were made for.
 static const char s_css[] =
@@ -26,9 +41,11 @@ static const char s_css[] =
     ".plat-dialog radiobutton { padding: 0; }\n"
     ".plat-dialog menubar { padding: 0; }\n";
 
+static void MirrorSyncControl(PlatControl *control);
+
 // ---- Start and screen --------------------------------------------------------------------
 
-bool PlatGtkStart()
+static bool MirrorStart()
 {
     if (s_gtk.tried)
         return s_gtk.started;
@@ -38,7 +55,7 @@ bool PlatGtkStart()
     s_gtk.started = gtk_init_check(nullptr, nullptr);
     if (!s_gtk.started)
     {
-        PlatDialogsSetError("No display for dialogs");
+        MirrorSetError("No display for dialogs");
         return false;
     }
     GtkCssProvider *provider = gtk_css_provider_new();
@@ -60,7 +77,7 @@ static GdkMonitor *MainMonitor()
     return monitor;
 }
 
-bool PlatGtkGetWorkArea(int *x, int *y, int *width, int *height)
+static bool MirrorGetWorkArea(int *x, int *y, int *width, int *height)
 {
     GdkMonitor *monitor = MainMonitor();
     if (!monitor)
@@ -76,7 +93,7 @@ bool PlatGtkGetWorkArea(int *x, int *y, int *width, int *height)
     return true;
 }
 
-float PlatGtkGetScreenScale()
+static float MirrorGetScreenScale()
 {
     GdkScreen *screen = gdk_screen_get_default();
     double dpi = screen ? gdk_screen_get_resolution(screen) : -1.0;
@@ -122,7 +139,7 @@ static std::string ToMnemonic(const std::string &text)
 
 static gboolean OnDelete(GtkWidget *, GdkEvent *, gpointer data)
 {
-    PlatDialogsDeliver((PlatDialog *)data, 0, PLAT_DIALOG_CLOSE, 0);
+    s_gtk.core.deliver((PlatDialog *)data, 0, PLAT_DIALOG_CLOSE, 0);
     return TRUE;
 }
 
@@ -131,7 +148,7 @@ static gboolean OnKeyPress(GtkWidget *window, GdkEventKey *event, gpointer data)
     PlatDialog *dialog = (PlatDialog *)data;
     if (event->keyval == GDK_KEY_Escape)
     {
-        PlatDialogsDeliver(dialog, 0, PLAT_DIALOG_ESCAPE, 0);
+        s_gtk.core.deliver(dialog, 0, PLAT_DIALOG_ESCAPE, 0);
         return TRUE;
     }
     if (event->keyval == GDK_KEY_Return || event->keyval == GDK_KEY_KP_Enter || event->keyval == GDK_KEY_ISO_Enter)
@@ -140,7 +157,7 @@ static gboolean OnKeyPress(GtkWidget *window, GdkEventKey *event, gpointer data)
         GtkWidget *focus = gtk_window_get_focus(GTK_WINDOW(window));
         if (focus && GTK_IS_BUTTON(focus) && !GTK_IS_RADIO_BUTTON(focus))
             return FALSE;
-        PlatDialogsDeliver(dialog, 0, PLAT_DIALOG_ENTER, 0);
+        s_gtk.core.deliver(dialog, 0, PLAT_DIALOG_ENTER, 0);
         return TRUE;
     }
     return FALSE;
@@ -149,7 +166,7 @@ static gboolean OnKeyPress(GtkWidget *window, GdkEventKey *event, gpointer data)
 static void OnMenuItem(GtkMenuItem *item, gpointer data)
 {
     int id = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(item), "plat-id"));
-    PlatDialogsDeliver((PlatDialog *)data, id, PLAT_DIALOG_MENU, 0);
+    s_gtk.core.deliver((PlatDialog *)data, id, PLAT_DIALOG_MENU, 0);
 }
 
 static void ApplyBackground(PlatDialog *dialog)
@@ -166,12 +183,12 @@ static void ApplyBackground(PlatDialog *dialog)
     g_object_unref(provider);
 }
 
-bool PlatGtkCreateWindow(PlatDialog *dialog)
+static bool MirrorCreateWindow(PlatDialog *dialog)
 {
     GtkWidget *window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     if (!window)
     {
-        PlatDialogsSetError("Could not create a window");
+        MirrorSetError("Could not create a window");
         return false;
     }
     dialog->window = window;
@@ -219,7 +236,7 @@ bool PlatGtkCreateWindow(PlatDialog *dialog)
     return true;
 }
 
-void PlatGtkDestroyWindow(PlatDialog *dialog)
+static void MirrorDestroyWindow(PlatDialog *dialog)
 {
     if (!dialog->window)
         return;
@@ -237,26 +254,26 @@ void PlatGtkDestroyWindow(PlatDialog *dialog)
         gtk_main_iteration_do(FALSE);
 }
 
-void PlatGtkShowWindow(PlatDialog *dialog)
+static void MirrorShowWindow(PlatDialog *dialog)
 {
     gtk_widget_show_all((GtkWidget *)dialog->window);
     // Controls whose state says hidden stay hidden (pictures without a picture).
     for (PlatControl *control : dialog->controls)
-        PlatGtkSyncControl(control);
+        MirrorSyncControl(control);
     gtk_window_present(GTK_WINDOW(dialog->window));
 }
 
-void PlatGtkSetTitle(PlatDialog *dialog)
+static void MirrorSetTitle(PlatDialog *dialog)
 {
     gtk_window_set_title(GTK_WINDOW(dialog->window), ToUtf8(dialog->title).c_str());
 }
 
-bool PlatGtkSetIcon(PlatDialog *dialog, const char *fileName)
+static bool MirrorSetIcon(PlatDialog *dialog, const char *fileName)
 {
     GdkPixbuf *icon = gdk_pixbuf_new_from_file(fileName, nullptr);
     if (!icon)
     {
-        PlatDialogsSetError("Could not read the icon <%s>", fileName);
+        MirrorSetError("Could not read the icon <%s>", fileName);
         return false;
     }
     gtk_window_set_icon(GTK_WINDOW(dialog->window), icon);
@@ -270,21 +287,21 @@ static void OnClicked(GtkButton *, gpointer data)
 {
     PlatControl *control = (PlatControl *)data;
     if (s_gtk.syncing == 0)
-        PlatDialogsDeliver(control->dialog, control->id, PLAT_DIALOG_CLICKED, 0);
+        s_gtk.core.deliver(control->dialog, control->id, PLAT_DIALOG_CLICKED, 0);
 }
 
 static void OnToggled(GtkToggleButton *button, gpointer data)
 {
     PlatControl *control = (PlatControl *)data;
     if (s_gtk.syncing == 0 && gtk_toggle_button_get_active(button))
-        PlatDialogsDeliver(control->dialog, control->id, PLAT_DIALOG_CHECKED, 1);
+        s_gtk.core.deliver(control->dialog, control->id, PLAT_DIALOG_CHECKED, 1);
 }
 
 static void OnChanged(GtkComboBox *combo, gpointer data)
 {
     PlatControl *control = (PlatControl *)data;
     if (s_gtk.syncing == 0)
-        PlatDialogsDeliver(control->dialog, control->id, PLAT_DIALOG_SELECTED, gtk_combo_box_get_active(combo));
+        s_gtk.core.deliver(control->dialog, control->id, PLAT_DIALOG_SELECTED, gtk_combo_box_get_active(combo));
 }
 
 // The first radio button of the control's group already on the window, or NULL.
@@ -355,12 +372,12 @@ static GtkWidget *MakeWidget(PlatDialog *dialog, PlatControl *control)
     return nullptr;
 }
 
-bool PlatGtkAddControl(PlatDialog *dialog, PlatControl *control)
+static bool MirrorAddControl(PlatDialog *dialog, PlatControl *control)
 {
     GtkWidget *widget = MakeWidget(dialog, control);
     if (!widget)
     {
-        PlatDialogsSetError("Could not create control %d", control->id);
+        MirrorSetError("Could not create control %d", control->id);
         return false;
     }
     control->widget = widget;
@@ -368,7 +385,7 @@ bool PlatGtkAddControl(PlatDialog *dialog, PlatControl *control)
     int height = control->kind == PLAT_CONTROL_DROP_LIST ? -1 : control->height;
     gtk_widget_set_size_request(widget, control->width, height);
     gtk_fixed_put(GTK_FIXED(dialog->fixed), widget, control->x, control->y);
-    PlatGtkSyncControl(control);
+    MirrorSyncControl(control);
     if (dialog->shown)
         gtk_widget_show_all(widget);
     return true;
@@ -392,7 +409,7 @@ static void SyncPicture(PlatControl *control)
         g_object_unref(picture);
 }
 
-void PlatGtkSyncControl(PlatControl *control)
+static void MirrorSyncControl(PlatControl *control)
 {
     GtkWidget *widget = (GtkWidget *)control->widget;
     if (!widget)
@@ -447,7 +464,7 @@ void PlatGtkSyncControl(PlatControl *control)
     s_gtk.syncing--;
 }
 
-void PlatGtkSetDefault(PlatDialog *dialog, PlatControl *control)
+static void MirrorSetDefault(PlatDialog *dialog, PlatControl *control)
 {
     if (!control || !control->widget)
     {
@@ -463,10 +480,23 @@ void PlatGtkSetDefault(PlatDialog *dialog, PlatControl *control)
 
 // ---- Events ----------------------------------------------------------------------------------
 
-int PlatGtkPumpOne(bool wait)
+static int MirrorPumpOne(bool wait)
 {
     if (!wait && !gtk_events_pending())
         return 0;
     gtk_main_iteration_do(wait ? TRUE : FALSE);
     return 1;
+}
+
+// ---- The entry -------------------------------------------------------------------------------
+
+extern "C" __attribute__((visibility("default"))) const PlatGtkMirror *PlatGtkOpenMirror(const PlatGtkCore *core)
+{
+    static const PlatGtkMirror mirror = {MirrorStart,      MirrorCreateWindow, MirrorDestroyWindow, MirrorShowWindow,
+                                         MirrorSetTitle,   MirrorSetIcon,      MirrorAddControl,    MirrorSyncControl,
+                                         MirrorSetDefault, MirrorPumpOne,      MirrorGetWorkArea,   MirrorGetScreenScale};
+    if (!core || !core->deliver || !core->setError)
+        return nullptr;
+    s_gtk.core = *core;
+    return &mirror;
 }

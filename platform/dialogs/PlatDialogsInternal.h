@@ -1,5 +1,5 @@
-// Shared between the portable state of the dialogs (PlatDialogs.cpp) and their window-system
-// mirror (PlatDialogsGtk.cpp).
+// Shared between the portable state of the dialogs (PlatDialogs.cpp), the loader of their
+// window-system mirror (PlatDialogsLoad.cpp) and the mirror itself (PlatDialogsGtk.cpp).
 #pragma once
 #include <string>
 #include <vector>
@@ -59,7 +59,9 @@ struct PlatDialog
 void PlatDialogsDeliver(PlatDialog *dialog, int id, int event, int value);
 void PlatDialogsSetError(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
-// ---- What the mirror provides (PlatDialogsGtk.cpp) ----------------------------------------
+// ---- The mirror on the display (PlatDialogsGtk.cpp) -----------------------------------------
+// The mirror is a module of its own, loaded at the first call that needs the display
+// (PlatDialogsLoad.cpp): a program that shows no dialog never loads the toolkit.
 bool PlatGtkStart();
 bool PlatGtkCreateWindow(PlatDialog *dialog);
 void PlatGtkDestroyWindow(PlatDialog *dialog);
@@ -73,3 +75,30 @@ void PlatGtkSetDefault(PlatDialog *dialog, PlatControl *control);
 int PlatGtkPumpOne(bool wait);
 bool PlatGtkGetWorkArea(int *x, int *y, int *width, int *height);
 float PlatGtkGetScreenScale();
+
+// What the module offers, one entry per operation above, and what it calls back.
+struct PlatGtkMirror
+{
+    bool (*start)();
+    bool (*createWindow)(PlatDialog *dialog);
+    void (*destroyWindow)(PlatDialog *dialog);
+    void (*showWindow)(PlatDialog *dialog);
+    void (*setTitle)(PlatDialog *dialog);
+    bool (*setIcon)(PlatDialog *dialog, const char *fileName);
+    bool (*addControl)(PlatDialog *dialog, PlatControl *control);
+    void (*syncControl)(PlatControl *control);
+    void (*setDefault)(PlatDialog *dialog, PlatControl *control);
+    int (*pumpOne)(bool wait);
+    bool (*getWorkArea)(int *x, int *y, int *width, int *height);
+    float (*getScreenScale)();
+};
+struct PlatGtkCore
+{
+    void (*deliver)(PlatDialog *dialog, int id, int event, int value);
+    void (*setError)(const char *text);
+};
+// The module's one exported entry, looked up by this name.
+#define PLAT_GTK_OPEN_MIRROR "PlatGtkOpenMirror"
+typedef const PlatGtkMirror *(*PlatGtkOpenMirrorFn)(const PlatGtkCore *core);
+// The module's file, found beside the running executable or in lib/plinx beside its folder.
+#define PLAT_GTK_MODULE_FILE "libplat_dialogs_gtk.so"
