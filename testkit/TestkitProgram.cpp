@@ -195,6 +195,13 @@ _EngCreateWindowParms *TestApplicationWindowSettings()
     return &s_testWindowParms;
 }
 
+void ReadyForAnotherProgram()
+{
+    EngMainShutdown();
+    EngMainSetup();
+    EngProgramResetForTests();
+}
+
 void ProgramTest::SetUp()
 {
     TempHomeTest::SetUp();
@@ -202,14 +209,14 @@ void ProgramTest::SetUp()
     // so that no window system adds events of its own.
     if (!UseDisplay())
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-    EngMainResetForTests();
+    EngProgramResetForTests();
     EngMainSetApplication(TestApplication());
 }
 
 void ProgramTest::TearDown()
 {
     EngMainSetApplication(nullptr);
-    EngMainResetForTests();
+    EngProgramResetForTests();
     TempHomeTest::TearDown();
 }
 

@@ -21,7 +21,8 @@ const int QUADS = 2000;
 
 void DrawQuads(benchmark::State &state, bool useGL)
 {
-    EngMainResetForTests();
+    EngMainShutdown();
+    EngProgramResetForTests();
     EngProgram program;
     if (!useGL)
     {
@@ -37,7 +38,8 @@ void DrawQuads(benchmark::State &state, bool useGL)
     {
         state.SkipWithError("no device");
         PlatD3dSetExecutorFactory(nullptr);
-        EngMainResetForTests();
+        EngMainShutdown();
+        EngProgramResetForTests();
         return;
     }
     PlatD3dRecorder *recorder = PlatD3dLastRecorder();

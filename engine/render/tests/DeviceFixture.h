@@ -56,7 +56,7 @@ protected:
     void SetUp() override
     {
         TempHomeTest::SetUp();
-        EngMainResetForTests();
+        EngProgramResetForTests();
         program = new EngProgram();
         EngFrameTiming.currentTime = 100.0;
         if (!UseGL())
@@ -74,7 +74,7 @@ protected:
         device = nullptr;
         delete program;
         program = nullptr;
-        EngMainResetForTests();
+        EngProgramResetForTests();
         PlatD3dSetExecutorFactory(nullptr);
         PlatD3dSetFakeDisplay(nullptr);
         PlatD3dSimulateDeviceLoss(false);
