@@ -5,6 +5,7 @@
 
 #include "AppView.h"
 #include "EngGlobals.h"
+#include "EngProgram.h"
 #include "EngWindow.h"
 #include "Game.h"
 #include "GameFade.h"

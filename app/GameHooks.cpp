@@ -3,6 +3,7 @@
 #include "AppHooks.h"
 #include "EngDebug.h"
 #include "EngGlobals.h"
+#include "EngProgram.h"
 #include "EngMemory.h"
 #include "EngPicture.h"
 #include "EngWindow.h"

@@ -13,6 +13,8 @@
 #include "Game.h"
 #include "Program.h"
 #include "Resolution.h"
+#include "Updater.h"
+#include "Various.h"
 #include "ScoresMain.h"
 
 namespace
@@ -39,6 +41,16 @@ const char *MainGetWebPageUrl(int page)
     }
 }
 
+// The online services the start-up settings offer (version checks, the internet test and
+// the web pages), handed to them at start-up.
+static void MainOpenWebPage(const char *url)
+{
+    VariousGoOnline(nullptr, nullptr, url, false, false, false, false);
+}
+
+static const _ResolutionOnlineHooks s_onlineHooks = {UpdaterCheckForNewVersionWeekly, UpdaterCheckForNewVersion,
+                                                     UpdaterTestInternetConnection, MainOpenWebPage};
+
 // Online score rows carry a country of the table (with "UK" for Great Britain).
 static bool GameIsKnownCountryCode(const char *code)
 {
@@ -55,6 +67,7 @@ void GameOneTimeSetup()
     EngWindowSetDefaultParms(&s_windowParms);
     ResolutionSetup(2, 0, GAME_VERSION, GAME_FILE_VERSION, MainGetWebPageUrl, false, true, true, false, false, nullptr,
                     0, 0);
+    ResolutionSetOnlineHooks(&s_onlineHooks);
     ResolutionLoadSettings();
     GameRegisterHooks();
     AppViewRegisterHooks();

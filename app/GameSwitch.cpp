@@ -4,6 +4,7 @@
 
 #include "EngDebug.h"
 #include "EngGlobals.h"
+#include "EngProgram.h"
 #include "EngWindow.h"
 #include "Game.h"
 #include "GameFade.h"

@@ -11,7 +11,6 @@
 #include <cstring>
 #include <mutex>
 
-#include "EngMain.h"
 #include "EngMisc.h"
 #include "EngMemory.h"
 
@@ -66,6 +65,9 @@ struct DebugState
 
 DebugState s_debug = {{}, 0, "ErrorLog.txt", false, false, true, false, false, false, false};
 
+// Registered by the main module; read under the lock.
+const _DebugHandlers *s_handlers = nullptr;
+
 std::recursive_mutex &DebugLock()
 {
     static std::recursive_mutex lock;
@@ -86,9 +88,16 @@ void DebugWriteLine(const char *prefix, const char *line)
 // The forced exit that codes 2 and the fatal checks end in: show the reason, end with -1.
 [[noreturn]] void DebugExitProgram(const char *reason)
 {
-    EngMainForceExit("INTERNAL PROGRAM ERROR", reason);
-    EngMainCallExit(-1);
-    // EngMainCallExit returns only on a worker thread that could not be ended.
+    const _DebugHandlers *handlers;
+    {
+        std::lock_guard<std::recursive_mutex> guard(DebugLock());
+        handlers = s_handlers;
+    }
+    if (handlers && handlers->fatal)
+        handlers->fatal("INTERNAL PROGRAM ERROR", reason);
+    else
+        fprintf(stderr, "[INTERNAL PROGRAM ERROR] %s\n", reason ? reason : "");
+    // The handler returns only on a worker thread that could not be ended.
     _Exit(255);
 }
 
@@ -302,8 +311,10 @@ void DebugDoString(const char *text, int code, int noteType)
     {
         char popupText[DEBUG_MESSAGE_TEXT_SIZE];
         EngSafeStrcpy(popupText, text, sizeof(popupText));
+        const _DebugHandlers *handlers = s_handlers;
         guard.unlock();
-        EngMiscShowPopupMessage(ENG_POPUP_WARNING, "Warning", popupText);
+        if (handlers && handlers->popup)
+            handlers->popup("Warning", popupText);
     }
     else if (code == DEBUG_MSG_EXIT)
     {
@@ -337,7 +348,12 @@ void DebugErrorCode(const char *function, EngResultCode code)
 
 void DebugExitMessage(const char *function, const char *format, ...)
 {
-    if (!eng_main_program || EngMainIsQuitting())
+    const _DebugHandlers *handlers;
+    {
+        std::lock_guard<std::recursive_mutex> guard(DebugLock());
+        handlers = s_handlers;
+    }
+    if (!handlers || !handlers->acceptsExitReports || !handlers->acceptsExitReports())
         return;
     std::lock_guard<std::recursive_mutex> guard(DebugLock());
     char text[DEBUG_FORMAT_BUFFER_SIZE];
@@ -532,6 +548,12 @@ void DebugClearMessages()
     // After a clear, the next message is written even when it repeats the last one.
     s_debug.lastText[0] = 0;
     s_debug.repeats = 0;
+}
+
+void DebugSetHandlers(const _DebugHandlers *handlers)
+{
+    std::lock_guard<std::recursive_mutex> guard(DebugLock());
+    s_handlers = handlers;
 }
 
 void DebugResetForTests()

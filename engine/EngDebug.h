@@ -73,6 +73,24 @@ void DebugClearMessages();
 // name for a free function; names without a signature are kept as given.
 void DebugGetReadableName(const char *function, char *out, int outSize);
 
+// ---- Handlers ---------------------------------------------------------------------------------
+// What a report of an end or a popup leads to: the log sits at the bottom and knows no
+// program, so the main module registers these (EngMainSetup).
+struct _DebugHandlers
+{
+    // A fatal report (a failed fatal check, an exit report): shows `reason` under
+    // `title` and ends the program. Should it return, the process ends with 255.
+    void (*fatal)(const char *title, const char *reason);
+    // A popup report: shows `text` under `title`.
+    void (*popup)(const char *title, const char *text);
+    // Whether exit reports are taken now (while a program runs and is not quitting).
+    bool (*acceptsExitReports)();
+};
+// NULL forgets them: then a fatal report writes its reason to stderr and ends the
+// process with 255, a popup report is only logged and exit reports are not taken. The
+// table must outlive its registration.
+void DebugSetHandlers(const _DebugHandlers *handlers);
+
 // For tests: the module back to its start state (table empty, "ErrorLog.txt",
 // nothing written in this run, the once-only flags clear).
 void DebugResetForTests();

@@ -1,5 +1,5 @@
 // The main-thread record, the clock read, exits and signals of the process around the
-// one program object.
+// one program object, the log's handlers and the program layer's registration.
 #include "EngMain.h"
 
 #include <pthread.h>
@@ -8,20 +8,79 @@
 #include <cstring>
 
 #include "EngDebug.h"
+#include "EngGlobals.h"
 #include "EngMemory.h"
 #include "EngMisc.h"
-#include "EngProgram.h"
-
-EngProgram *eng_main_program = nullptr;
 
 static struct
 {
+    bool setup;
     bool mainThreadSet;
     pthread_t mainThread;
-} s_main = {false, {}};
+    const _EngMainProgramHost *host;
+} s_main = {false, false, {}, nullptr};
 
 // Written by the signal handler only.
 static volatile sig_atomic_t s_pendingSignal = 0;
+
+// ---- Set-up and the log's handlers ------------------------------------------------------------
+
+static void EngMainFatalCB(const char *title, const char *reason)
+{
+    EngMainForceExit(title, reason);
+    EngMainCallExit(-1);
+}
+
+static void EngMainPopupCB(const char *title, const char *text)
+{
+    EngMiscShowPopupMessage(ENG_POPUP_WARNING, title, text);
+}
+
+static bool EngMainAcceptsExitReportsCB()
+{
+    return EngMainIsProgramRunning() && !EngMainIsQuitting();
+}
+
+static const _DebugHandlers s_debugHandlers = {EngMainFatalCB, EngMainPopupCB, EngMainAcceptsExitReportsCB};
+
+bool EngMainSetup()
+{
+    if (s_main.setup)
+        return true;
+    DebugSetHandlers(&s_debugHandlers);
+    s_main.setup = true;
+    return true;
+}
+
+void EngMainShutdown()
+{
+    if (!s_main.setup)
+        return;
+    DebugSetHandlers(nullptr);
+    s_main.mainThreadSet = false;
+    s_pendingSignal = 0;
+    EngFrameTiming.currentTime = 0.0;
+    EngFrameTiming.frameRate = 60.0f;
+    EngFrameTiming.frameTime = 1.0f / 60.0f;
+    s_main.setup = false;
+}
+
+void EngMainSetProgramHost(const _EngMainProgramHost *host)
+{
+    s_main.host = host;
+}
+
+const _EngMainProgramHost *EngMainGetProgramHost()
+{
+    return s_main.host;
+}
+
+bool EngMainIsProgramRunning()
+{
+    return s_main.host && s_main.host->isRunning();
+}
+
+// ---- Threads, clock, exits ----------------------------------------------------------------------
 
 void EngMainSetMainThread()
 {
@@ -55,9 +114,9 @@ void EngMainCallExit(int code)
 
 void EngMainForceExit(const char *title, const char *text)
 {
-    if (eng_main_program)
+    if (EngMainIsProgramRunning())
     {
-        eng_main_program->ForceExitNow(title, text, false);
+        s_main.host->forceExit(title, text);
         return;
     }
     // Before a program exists there is nothing to close, but the player still has to
@@ -68,7 +127,7 @@ void EngMainForceExit(const char *title, const char *text)
 
 bool EngMainIsQuitting()
 {
-    return eng_main_program && eng_main_program->IsQuitting();
+    return EngMainIsProgramRunning() && s_main.host->isQuitting();
 }
 
 double EngMainGetTime()
@@ -139,14 +198,4 @@ void EngMainRemoveSignalHandlers()
 int EngMainGetPendingSignal()
 {
     return s_pendingSignal;
-}
-
-void EngMainResetForTests()
-{
-    s_main.mainThreadSet = false;
-    s_pendingSignal = 0;
-    EngProgramResetForTests();
-    EngFrameTiming.currentTime = 0.0;
-    EngFrameTiming.frameRate = 60.0f;
-    EngFrameTiming.frameTime = 1.0f / 60.0f;
 }

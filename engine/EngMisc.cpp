@@ -1,21 +1,20 @@
-// The engine's small services around the program: popups, quitting and ending the
-// program at once, drawing a frame outside the main loop, waiting, strings, dates and
-// the screen-layout choice.
+// The engine's small services: message boxes and popups, waiting, strings, dates and
+// the screen-layout choice. Quitting, ending the program and drawing a frame outside
+// the main loop are the program library's (EngMiscProgram.cpp).
 //
-// Sections: popups and program control; waiting; strings; dates; platform wrappers;
+// Sections: message boxes and popups; waiting; strings; dates; platform wrappers;
 // screen layout.
 #include "EngMisc.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 
 #include "EngDebug.h"
-#include "EngDevice.h"
+#include "EngGlobals.h"
 #include "EngMain.h"
 #include "EngMemory.h"
-#include "EngProgram.h"
-#include "EngWindow.h"
 
 static struct
 {
@@ -24,7 +23,33 @@ static struct
     char text[400];
 } s_popup = {0, "", ""};
 
-// ---- Popups and program control ------------------------------------------------------------
+static struct
+{
+    EngMiscMessageBoxFn messageBoxHook;
+} s_misc = {nullptr};
+
+// ---- Message boxes and popups --------------------------------------------------------------
+
+static int EngMiscMessageBoxOnStderr(const char *title, const char *text, int buttons)
+{
+    fprintf(stderr, "[%s] %s\n", title ? title : "", text ? text : "");
+    return buttons == ENG_MB_YES_NO ? ENG_MB_RESULT_NO : ENG_MB_RESULT_OK;
+}
+
+void EngMiscSetMessageBoxHook(EngMiscMessageBoxFn hook)
+{
+    s_misc.messageBoxHook = hook;
+}
+
+int EngMiscMessageBox(const char *title, const char *text, int buttons, int icon)
+{
+    if (s_misc.messageBoxHook)
+        return s_misc.messageBoxHook(title, text, buttons, icon);
+    const _EngMainProgramHost *host = EngMainGetProgramHost();
+    if (host && host->messageBox)
+        return host->messageBox(title, text, buttons, icon);
+    return EngMiscMessageBoxOnStderr(title, text, buttons);
+}
 
 void EngMiscSetPopupTexts(int type, const char *title, const char *text)
 {
@@ -42,68 +67,25 @@ int EngMiscShowPopupMessage(int type, const char *title, const char *text)
 {
     if (type != 0 || text)
         EngMiscSetPopupTexts(type, title, text);
-    if (EngMainDevice && EngMainDevice->IsCreated())
-    {
-        // A box cannot show over a live (possibly full-screen) device: close it first.
-        DebugError(ENG_FUNC, "POPUP: No device <%s> <%s>", s_popup.title, s_popup.text);
-        if (!EngMiscExitProgramNow(true))
-            return 0;
-    }
-    int result = EngMiscMessageBox_PC(s_popup.type, s_popup.title, s_popup.text);
+    const _EngMainProgramHost *host = EngMainGetProgramHost();
+    if (host && host->prepareForPopup && !host->prepareForPopup())
+        return 0;
+    int icon = s_popup.type == ENG_POPUP_ERROR     ? ENG_MB_ICON_ERROR
+               : s_popup.type == ENG_POPUP_WARNING ? ENG_MB_ICON_WARNING
+                                                   : ENG_MB_ICON_NONE;
+    int result = EngMiscMessageBox(s_popup.title, s_popup.text, ENG_MB_OK, icon);
     s_popup.type = 0;
     return result;
 }
 
-void EngMiscQuitMainLoop()
+const char *EngMiscGetPopupTitle()
 {
-    if (eng_main_program)
-        eng_main_program->SetQuitFlag();
+    return s_popup.title;
 }
 
-void EngMiscRenderFrameNow(bool render, bool refreshTiming, bool noPresent)
+const char *EngMiscGetPopupText()
 {
-    if (render && eng_main_program)
-    {
-        eng_main_program->RenderCB();
-        if (EngWindow *window = eng_main_program->GetMainWindow())
-            window->DrawTextureCursor_PC();
-        if (!noPresent && EngMainDevice)
-            EngMainDevice->SwapBuffers();
-    }
-    if (refreshTiming && eng_main_program)
-        eng_main_program->UpdateFrameTimingFromClock();
-}
-
-bool EngMiscExitProgramNow(bool soft)
-{
-    if (EngMainDevice)
-    {
-        EngWindow *window = eng_main_program ? eng_main_program->GetMainWindow() : nullptr;
-        if (window)
-        {
-            window->Destroy();
-            DebugInfo("Exiting main program.");
-        }
-        else
-            DebugError(ENG_FUNC, "Device created but no window created");
-    }
-    else
-        DebugInfo("Exiting main program.");
-    if (eng_main_program)
-        eng_main_program->Shutdown(true);
-    if (!soft)
-    {
-        // Let the window system finish with the closed window, then end.
-        double end = EngMainGetTime() + 4.0;
-        while (EngMainGetTime() < end)
-        {
-            if (!EngMiscProcessOneMessage_PC())
-                break;
-            EngMiscSleepSeconds(0.01);
-        }
-        exit(0);
-    }
-    return !(EngMainDevice && !EngScreenSettings.windowed);
+    return s_popup.text;
 }
 
 // ---- Waiting -----------------------------------------------------------------------------------
@@ -331,11 +313,6 @@ const char *EngMiscGetMonthAbbreviation(uint8_t month)
 bool EngMiscGetDefaultUsersName(char *buffer, int size)
 {
     return EngMiscGetDefaultUsersName_PC(buffer, size);
-}
-
-bool EngMiscGetDesktopDimensions(int *x, int *y, int *width, int *height, bool workArea, bool currentScreen)
-{
-    return EngMiscGetDesktopDimensions_PC(x, y, width, height, workArea, currentScreen);
 }
 
 bool EngMiscGetDesktopDirectory(char *buffer, int size)

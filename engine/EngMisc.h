@@ -141,7 +141,7 @@ const char *EngMiscGetMonthAbbreviation(uint8_t month);
 void EngMiscWaitSeconds(double seconds);
 void EngMiscSleepSeconds(double seconds);
 
-// ---- Program control -----------------------------------------------------------------------------
+// ---- Program control (defined by the program library, eng_program) -------------------------------
 void EngMiscQuitMainLoop();
 // Draws one frame outside the main loop (loading and start-up screens).
 void EngMiscRenderFrameNow(bool render, bool refreshTiming, bool noPresent);
@@ -149,9 +149,13 @@ void EngMiscRenderFrameNow(bool render, bool refreshTiming, bool noPresent);
 // with 0 after at most 4 s of message handling. Soft: false while a full-screen device
 // object still exists, else true.
 bool EngMiscExitProgramNow(bool soft);
+// The program layer's part of a popup: a live device is closed first (the program shut
+// down); false when that is not possible now.
+bool EngMiscPrepareForPopup();
 
 // ---- Platform wrappers (the _PC services below) ----------------------------------------
 bool EngMiscGetDefaultUsersName(char *buffer, int size);
+// (eng_render) The desktop rectangle, see EngMiscGetDesktopDimensions_PC.
 bool EngMiscGetDesktopDimensions(int *x, int *y, int *width, int *height, bool workArea, bool currentScreen);
 bool EngMiscGetDesktopDirectory(char *buffer, int size);
 bool EngMiscGetUserApplicationDataDirectory(char *buffer, int size);
@@ -168,7 +172,26 @@ enum ScreenLayout
 int EngMiscGetScreenLayout(int requested);
 bool EngMiscIsHandheldScreenLayout(int requested);
 
-// ---- Popups ----------------------------------------------------------------------------------------
+// ---- Message boxes and popups ----------------------------------------------------------------------
+enum _EngMiscMessageBox
+{
+    ENG_MB_OK = 0, // buttons
+    ENG_MB_YES_NO = 1,
+    ENG_MB_ICON_NONE = 0, // icons
+    ENG_MB_ICON_WARNING = 1,
+    ENG_MB_ICON_ERROR = 2,
+    ENG_MB_RESULT_OK = 1, // answers
+    ENG_MB_RESULT_YES = 6,
+    ENG_MB_RESULT_NO = 7,
+};
+typedef int (*EngMiscMessageBoxFn)(const char *title, const char *text, int buttons, int icon);
+// The one door to the desktop's message boxes (texts in Windows-1252): the test hook
+// when set, else the program layer's box (EngMainSetProgramHost), else the text goes to
+// stderr and the default answer (OK, or No for a Yes/No box) comes back.
+int EngMiscMessageBox(const char *title, const char *text, int buttons, int icon);
+// The seam tests use to see every message box and answer it; NULL removes it.
+void EngMiscSetMessageBoxHook(EngMiscMessageBoxFn hook);
+
 // Stores the popup when any argument is given, then shows the stored popup. While a
 // graphics device exists the program is closed first (a box cannot show over a
 // full-screen device); when that is not possible now the popup stays stored and is
@@ -176,8 +199,12 @@ bool EngMiscIsHandheldScreenLayout(int requested);
 int EngMiscShowPopupMessage(int type, const char *title, const char *text);
 void EngMiscSetPopupTexts(int type, const char *title, const char *text);
 bool EngMiscIsPopupSet();
+// The stored popup's texts.
+const char *EngMiscGetPopupTitle();
+const char *EngMiscGetPopupText();
 
-// ---- Platform services (back end in EngMisc_PC.cpp) ------------------------------
+// ---- Platform services (back ends: EngMisc_PC.cpp in eng; the window-system ones in
+// eng_program's EngMiscProgram_PC.cpp and eng_render's EngMiscDesktop_PC.cpp) ------
 void EngMiscStartClock_PC();
 // Seconds since the clock start (the clock starts itself on first use).
 double EngMiscGetClock_PC();
@@ -185,13 +212,16 @@ double EngMiscGetClock_PC();
 uint32_t EngMiscGetMilliseconds_PC();
 // Sleeps the calling thread.
 void EngMiscSleepMilliseconds_PC(uint32_t milliseconds);
-// Removes queued window messages without dispatching them for up to `seconds`.
+// (eng_program) Removes queued window messages without dispatching them for up to
+// `seconds`.
 void EngMiscDiscardMessages_PC(double seconds);
-// Takes one queued window message and dispatches it; false when it was the quit message.
+// (eng_program) Takes one queued window message and dispatches it; false when it was the
+// quit message.
 bool EngMiscProcessOneMessage_PC();
-// The platform message box: type 3 error icon, 2 exclamation, other none; one OK button.
-int EngMiscMessageBox_PC(int type, const char *title, const char *text);
-// The desktop rectangle (with `workArea`, the part panels leave free); every output is
+// (eng_program) The desktop's message box behind EngMiscMessageBox: over a live window,
+// queued messages are dropped first and the system cursor is shown.
+int EngMiscMessageBox_PC(const char *title, const char *text, int buttons, int icon);
+// (eng_render) The desktop rectangle (with `workArea`, the part panels leave free); every output is
 // optional. Without video the size is 1280x1024. Always true.
 bool EngMiscGetDesktopDimensions_PC(int *x, int *y, int *width, int *height, bool workArea, bool currentScreen);
 // The desktop and per-user application-data folders (no trailing separator); the

@@ -9,10 +9,9 @@
 #include <cstring>
 
 #include "EngDebug.h"
-#include "EngDevice.h"
+#include "EngGlobals.h"
 #include "EngMath.h"
 #include "EngMisc.h"
-#include "EngProgram.h"
 
 // Single-precision angles the ticks wrap at.
 static const float s_pi = 3.14159265f;

@@ -1,14 +1,12 @@
-// Platform services on this desktop: the program clock, the message box, the desktop
-// size, the per-user folders, the login name and the locale's country, over
-// platform/win and platform/shell.
+// Platform services on this desktop that need no window system: the program clock,
+// sleeps, the per-user folders, the login name and the locale's country, over
+// platform/clock and platform/shell.
 #include "EngMisc.h"
 
 #include "EngDebug.h"
 #include "EngMemory.h"
-#include "EngProgram.h"
-#include "EngWindow.h"
+#include "PlatClock.h"
 #include "PlatShell.h"
-#include "PlatWin.h"
 
 enum
 {
@@ -26,9 +24,9 @@ static struct
 
 void EngMiscStartClock_PC()
 {
-    s_clock.frequency = PlatWinGetCounterFrequency();
+    s_clock.frequency = PlatClockGetCounterFrequency();
     s_clock.highResolution = s_clock.frequency != 0;
-    s_clock.startCount = PlatWinGetCounter();
+    s_clock.startCount = PlatClockGetCounter();
     s_clock.started = true;
 }
 
@@ -37,63 +35,18 @@ double EngMiscGetClock_PC()
     if (!s_clock.started)
         EngMiscStartClock_PC();
     if (s_clock.highResolution)
-        return (double)(PlatWinGetCounter() - s_clock.startCount) / (double)s_clock.frequency;
-    return PlatWinGetMilliseconds() / 1000.0;
+        return (double)(PlatClockGetCounter() - s_clock.startCount) / (double)s_clock.frequency;
+    return PlatClockGetMilliseconds() / 1000.0;
 }
 
 uint32_t EngMiscGetMilliseconds_PC()
 {
-    return PlatWinGetMilliseconds();
+    return PlatClockGetMilliseconds();
 }
 
 void EngMiscSleepMilliseconds_PC(uint32_t milliseconds)
 {
-    PlatWinSleep(milliseconds);
-}
-
-void EngMiscDiscardMessages_PC(double seconds)
-{
-    double end = EngMiscGetClock_PC() + seconds;
-    PlatMessage message;
-    while (EngMiscGetClock_PC() < end && PlatWinPeekMessage(&message, true))
-    {
-    }
-}
-
-bool EngMiscProcessOneMessage_PC()
-{
-    PlatMessage message;
-    if (!PlatWinPeekMessage(&message, true))
-        return true;
-    if (message.message == PLAT_WM_QUIT)
-        return false;
-    PlatWinDispatchMessage(&message);
-    return true;
-}
-
-int EngMiscMessageBox_PC(int type, const char *title, const char *text)
-{
-    // Over a live window: nothing queued may act after the box, and the box needs the
-    // system cursor.
-    EngWindow *window = eng_main_program ? eng_main_program->GetMainWindow() : nullptr;
-    if (window && window->IsCreated())
-    {
-        EngMiscDiscardMessages_PC(2.0);
-        for (int i = 0; i < 4; i++)
-            PlatWinShowCursor(true);
-    }
-    int icon = type == ENG_POPUP_ERROR ? PLAT_MB_ICON_ERROR
-               : type == ENG_POPUP_WARNING ? PLAT_MB_ICON_WARNING
-                                          : PLAT_MB_ICON_NONE;
-    return PlatWinMessageBox(title, text, PLAT_MB_OK, icon);
-}
-
-bool EngMiscGetDesktopDimensions_PC(int *x, int *y, int *width, int *height, bool workArea, bool currentScreen)
-{
-    if (!currentScreen)
-        DebugNote(DEBUG_NOTE_STANDARD, "Warning: Not using the current screen is not supported on PCs.");
-    PlatWinGetDesktopBounds(workArea, x, y, width, height);
-    return true;
+    PlatClockSleep(milliseconds);
 }
 
 // A folder from platform/shell: `locateFailure` when no home folder is known at all,

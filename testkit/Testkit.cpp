@@ -9,8 +9,9 @@
 #include <unistd.h>
 
 #include "EngDebug.h"
+#include "EngMain.h"
+#include "EngMisc.h"
 #include "PlatShell.h"
-#include "PlatWin.h"
 
 namespace testkit
 {
@@ -79,12 +80,12 @@ static int RecordMessageBox(const char *title, const char *text, int buttons, in
 MessageBoxRecorder::MessageBoxRecorder(int answer) : answer(answer)
 {
     s_recorder = this;
-    PlatWinSetMessageBoxHook(RecordMessageBox);
+    EngMiscSetMessageBoxHook(RecordMessageBox);
 }
 
 MessageBoxRecorder::~MessageBoxRecorder()
 {
-    PlatWinSetMessageBoxHook(nullptr);
+    EngMiscSetMessageBoxHook(nullptr);
     s_recorder = nullptr;
 }
 
@@ -121,10 +122,12 @@ void TempHomeTest::SetUp()
     DebugResetForTests();
     logPath = home->File("LogFile.txt");
     DebugSetLogFilename(logPath.c_str(), true);
+    EngMainSetup();
 }
 
 void TempHomeTest::TearDown()
 {
+    EngMainShutdown();
     DebugResetForTests();
     delete boxes;
     boxes = nullptr;

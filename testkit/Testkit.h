@@ -71,7 +71,8 @@ public:
 };
 
 // The test's own HOME and XDG folders in a temporary folder, a fresh log written to
-// "LogFile.txt" there, and the message boxes recorded.
+// "LogFile.txt" there, the message boxes recorded and the core set up (EngMainSetup,
+// shut down again after the test).
 class TempHomeTest : public ::testing::Test
 {
 protected:

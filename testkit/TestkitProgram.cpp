@@ -197,6 +197,13 @@ _EngCreateWindowParms *TestApplicationWindowSettings()
     return &s_testWindowParms;
 }
 
+void ReadyForAnotherProgram()
+{
+    EngMainShutdown();
+    EngMainSetup();
+    EngProgramResetForTests();
+}
+
 void ProgramTest::SetUp()
 {
     TempHomeTest::SetUp();
@@ -204,14 +211,14 @@ void ProgramTest::SetUp()
     // so that no window system adds events of its own.
     if (!UseDisplay())
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-    EngMainResetForTests();
+    EngProgramResetForTests();
     EngMainSetApplication(TestApplication());
 }
 
 void ProgramTest::TearDown()
 {
     EngMainSetApplication(nullptr);
-    EngMainResetForTests();
+    EngProgramResetForTests();
     TempHomeTest::TearDown();
 }
 

@@ -71,6 +71,11 @@ const _EngMainApplication *TestApplication();
 // The window settings of TestApplication.
 _EngCreateWindowParms *TestApplicationWindowSettings();
 
+// Makes the process ready for another program object within one test: the core shut
+// down and set up again (main thread, pending signal, frame timing) and the device type
+// unset.
+void ReadyForAnotherProgram();
+
 // A temporary home and log (TempHomeTest), TestApplication set as the application, and a process ready for a new program
 // object; windows are made by SDL's display-less driver unless UseDisplay says so.
 class ProgramTest : public TempHomeTest

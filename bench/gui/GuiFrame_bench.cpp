@@ -13,8 +13,6 @@
 #include "EngDeviceDX9.h"
 #include "EngFont.h"
 #include "EngGlobals.h"
-#include "EngMain.h"
-#include "EngProgram.h"
 #include "MWin.h"
 #include "PlatD3dExecutor.h"
 
@@ -22,8 +20,7 @@ namespace
 {
 void GuiFrame(benchmark::State &state)
 {
-    EngMainResetForTests();
-    EngProgram program;
+    EngDeviceSetMainType(ENG_DEVICE_DX9);
     PlatD3dSetExecutorFactory(PlatD3dRecorderFactory);
     EngDeviceDX9AllowNoWindow(true);
     EngScreenSettings.windowed = 1;
@@ -96,7 +93,7 @@ void GuiFrame(benchmark::State &state)
     }
     PlatD3dSetExecutorFactory(nullptr);
     EngDeviceDX9AllowNoWindow(false);
-    EngMainResetForTests();
+    EngDeviceSetMainType(ENG_DEVICE_NONE);
 }
 } // namespace
 

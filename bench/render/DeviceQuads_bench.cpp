@@ -9,10 +9,8 @@
 
 #include "EngDevice.h"
 #include "EngDeviceDX9.h"
-#include "EngMain.h"
-#include "EngProgram.h"
+#include "EngGlobals.h"
 #include "EngVertexBufferDX9.h"
-#include "EngWindow.h"
 #include "PlatD3dExecutor.h"
 
 namespace
@@ -21,8 +19,7 @@ const int QUADS = 2000;
 
 void DrawQuads(benchmark::State &state, bool useGL)
 {
-    EngMainResetForTests();
-    EngProgram program;
+    EngDeviceSetMainType(ENG_DEVICE_DX9);
     if (!useGL)
     {
         PlatD3dSetExecutorFactory(PlatD3dRecorderFactory);
@@ -37,7 +34,7 @@ void DrawQuads(benchmark::State &state, bool useGL)
     {
         state.SkipWithError("no device");
         PlatD3dSetExecutorFactory(nullptr);
-        EngMainResetForTests();
+        EngDeviceSetMainType(ENG_DEVICE_NONE);
         return;
     }
     PlatD3dRecorder *recorder = PlatD3dLastRecorder();

@@ -33,7 +33,8 @@ struct BenchDevice
     {
         setenv("HOME", home.Path().c_str(), 1);
         setenv("XDG_DATA_HOME", (home.Path() + "/.local/share").c_str(), 1);
-        EngMainResetForTests();
+        EngMainShutdown();
+        EngProgramResetForTests();
         program = new EngProgram();
         PlatD3dFakeDisplay display = devicetest::FakeDisplay();
         PlatD3dSetFakeDisplay(&display);
@@ -56,7 +57,8 @@ struct BenchDevice
         PrefFolderShutdown();
         delete device;
         delete program;
-        EngMainResetForTests();
+        EngMainShutdown();
+        EngProgramResetForTests();
         PlatD3dSetExecutorFactory(nullptr);
         PlatD3dSetFakeDisplay(nullptr);
         EngDeviceDX9AllowNoWindow(false);

@@ -5,7 +5,6 @@
 #include "EngDebug.h"
 #include "EngDevice.h"
 #include "EngMath.h"
-#include "EngProgram.h"
 
 Camera::Camera()
     : viewSet(0), saved2D(0), savedLighting(0), savedTwoSided(0), savedAspect(0), savedNear(0), savedFar(0),

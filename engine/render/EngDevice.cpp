@@ -8,18 +8,89 @@
 #include "EngDebug.h"
 #include "EngDeviceDX9.h"
 #include "EngMath.h"
-#include "EngProgram.h"
-
-EngDevice *EngMainDevice = nullptr;
 
 namespace
 {
+EngWindow *NoMainWindow()
+{
+    return nullptr;
+}
+
+PlatWindow *NoOsWindow(EngWindow *)
+{
+    return nullptr;
+}
+
+void NoScreenSize(EngWindow *, int, int, int, int, int)
+{
+}
+
+void NoRecreation(EngWindow *)
+{
+}
+
+void NoCursor(EngWindow *)
+{
+}
+
+_EngTextureCursor *NoTextureCursor(EngWindow *)
+{
+    return nullptr;
+}
+
+const _EngDeviceWindowHost kNoWindowHost = {NoMainWindow, NoOsWindow,  NoScreenSize,
+                                            NoRecreation, NoCursor,    NoTextureCursor};
+
+struct
+{
+    int type;
+    int gpuSyncMethod;
+    bool gpuSyncFallBack;
+    const _EngDeviceWindowHost *windowHost;
+} s_device = {ENG_DEVICE_NONE, -1, false, nullptr};
+
 // The back end, when the device type is DX9.
 EngDeviceDX9 *Back()
 {
-    return EngProgramGetMainDeviceType() == ENG_DEVICE_DX9 ? EngDeviceDX9GetCurrent() : nullptr;
+    return s_device.type == ENG_DEVICE_DX9 ? EngDeviceDX9GetCurrent() : nullptr;
 }
 } // namespace
+
+int EngDeviceGetMainType()
+{
+    return s_device.type;
+}
+
+void EngDeviceSetMainType(int deviceType)
+{
+    s_device.type = deviceType;
+}
+
+void EngDeviceSetGpuSync(bool enabled, int method, bool fallBack)
+{
+    s_device.gpuSyncMethod = enabled ? method : -1;
+    s_device.gpuSyncFallBack = fallBack;
+}
+
+int EngDeviceGetGpuSyncMethod()
+{
+    return s_device.gpuSyncMethod;
+}
+
+bool EngDeviceGetGpuSyncFallBack()
+{
+    return s_device.gpuSyncFallBack;
+}
+
+void EngDeviceSetWindowHost(const _EngDeviceWindowHost *host)
+{
+    s_device.windowHost = host;
+}
+
+const _EngDeviceWindowHost *EngDeviceWindowHost()
+{
+    return s_device.windowHost ? s_device.windowHost : &kNoWindowHost;
+}
 
 #define ENG_FORWARD(call)                                                                                  \
     if (EngDeviceDX9 *back = Back())                                                                       \
@@ -42,7 +113,7 @@ EngDevice::~EngDevice()
 bool EngDevice::Create(bool windowed, int width, int height, int depth, int refresh)
 {
     EngMainDevice = nullptr;
-    if (EngProgramGetMainDeviceType() != ENG_DEVICE_DX9)
+    if (EngDeviceGetMainType() != ENG_DEVICE_DX9)
         return false;
     EngDeviceDX9 *back = EngDeviceDX9GetCurrent();
     if (!back)

@@ -7,10 +7,17 @@
 #pragma once
 #include <cstdint>
 
+#include "EngGlobals.h"
 #include "EngTypes.h"
 
 class EngWindow;
 class EngMatrix;
+
+enum _EngDeviceType
+{
+    ENG_DEVICE_NONE = 0,
+    ENG_DEVICE_DX9 = 1,
+};
 
 // A viewport in back-buffer pixels with its depth range.
 struct _EngViewport
@@ -151,6 +158,45 @@ private:
 
 // The device every module draws with; NULL while there is none.
 extern EngDevice *EngMainDevice;
+
+// ---- The device's settings ---------------------------------------------------------------------
+// The program's device type (_EngDeviceType): ENG_DEVICE_NONE until a program object
+// sets it; every member of the device and of the drawing modules checks it.
+int EngDeviceGetMainType();
+void EngDeviceSetMainType(int deviceType);
+// GPU sync from the start-up settings: method 0 or 1, kept only when enabled (else -1);
+// with fallBack a failing method hands over to the other once.
+void EngDeviceSetGpuSync(bool enabled, int method, bool fallBack);
+int EngDeviceGetGpuSyncMethod();
+bool EngDeviceGetGpuSyncFallBack();
+
+// ---- The window the device serves --------------------------------------------------------------
+struct PlatWindow;
+struct _EngTextureCursor;
+
+// What the device needs of the window layer above it. The window layer (eng_program)
+// registers it when it makes a window; `window` is the EngWindow that owns the device,
+// opaque here.
+struct _EngDeviceWindowHost
+{
+    // The main window, or NULL.
+    EngWindow *(*getMainWindow)();
+    // The window's stand-in window, or NULL.
+    PlatWindow *(*getOsWindow)(EngWindow *window);
+    // Publishes the back buffer's size as the window's screen settings.
+    void (*setScreenSize)(EngWindow *window, int windowed, int width, int height, int depth, int refresh);
+    // Asks the window to re-create the device at its next service.
+    void (*requestDeviceRecreation)(EngWindow *window);
+    // Hides, then shows the system cursor (gives it back where a texture cursor failed).
+    void (*restoreSystemCursor)(EngWindow *window);
+    // The window's texture cursor record.
+    _EngTextureCursor *(*getTextureCursor)(EngWindow *window);
+};
+// NULL forgets it. The table must outlive its registration.
+void EngDeviceSetWindowHost(const _EngDeviceWindowHost *host);
+// The registered host; without one a host whose every answer is NULL and whose every
+// request does nothing (so callers need no check). Never NULL.
+const _EngDeviceWindowHost *EngDeviceWindowHost();
 
 // Fades the frame drawn so far towards black: alpha 0 leaves it, 1 makes it black.
 // The blending state is as before afterwards.

@@ -14,10 +14,9 @@
 #include "EngDebug.h"
 #include "EngMemory.h"
 #include "EngMisc.h"
-#include "EngProgram.h"
 #include "EngTextureDX9.h"
 #include "EngUtilsDX9.h"
-#include "EngWindow.h"
+#include "EngGlobals.h"
 
 namespace
 {
@@ -39,7 +38,7 @@ struct
 
 EngWindow *MainWindow()
 {
-    return eng_main_program ? eng_main_program->GetMainWindow() : nullptr;
+    return EngDeviceWindowHost()->getMainWindow();
 }
 
 // The window's anti-aliasing choice, or none.
@@ -241,7 +240,7 @@ EngDeviceDX9::EngDeviceDX9(EngDevice *deviceOwner)
       stateBytes{}, backBufferDesc(), caps()
 {
     EngWindow *window = owner ? owner->GetOwner() : nullptr;
-    parentWindow = window ? (void *)window->GetOSWindow() : nullptr;
+    parentWindow = window ? (void *)EngDeviceWindowHost()->getOsWindow(window) : nullptr;
     InitDefaults();
     s_dx9.current = this;
 }
@@ -407,10 +406,11 @@ bool EngDeviceDX9::DoChangeDevice(const _DXUTDeviceSettings *newSettings)
     if (window)
     {
         char alpha = 0;
-        window->SetScreenSize(settings->pp.windowed ? 1 : 0, (int)settings->pp.backBufferWidth,
-                              (int)settings->pp.backBufferHeight,
-                              EngUtilsDX9_GetBitdepthFromFormat(settings->pp.backBufferFormat, &alpha, true),
-                              (int)settings->pp.fullScreenRefreshRate);
+        EngDeviceWindowHost()->setScreenSize(
+            window, settings->pp.windowed ? 1 : 0, (int)settings->pp.backBufferWidth,
+            (int)settings->pp.backBufferHeight,
+            EngUtilsDX9_GetBitdepthFromFormat(settings->pp.backBufferFormat, &alpha, true),
+            (int)settings->pp.fullScreenRefreshRate);
     }
     DebugInfo("[DxDevices] ChangeDevice - create - DONE");
     DebugInfo("[DxDevices] ChangeDevice - Initialise 3D - START");
@@ -472,7 +472,7 @@ bool EngDeviceDX9::BeginRendering()
             DebugInfo("Re-creating device that was lost.");
             lossTime = 0.0;
             lost = 0;
-            window->RequestDeviceRecreation();
+            EngDeviceWindowHost()->requestDeviceRecreation(window);
         }
         return false;
     }
@@ -535,27 +535,27 @@ void EngDeviceDX9::SwapBuffers()
 
 void EngDeviceDX9::SyncWithGPU()
 {
-    if (!eng_main_program || !s_dx9.device)
+    if (!s_dx9.device)
         return;
-    int method = eng_main_program->GetGpuSyncMethod();
+    int method = EngDeviceGetGpuSyncMethod();
     if (method != 0 && method != 1)
         return;
     if (DoSyncGpuWithCpu(method, false))
         return;
     DoSyncGpuWithCpu(method, true);
     DebugError(ENG_FUNC, "Sync method %d failed", method);
-    if (eng_main_program->GetGpuSyncFallBack())
+    if (EngDeviceGetGpuSyncFallBack())
     {
         method = 1 - method;
         // The other method gets one chance; a second failure turns syncing off.
-        eng_main_program->SetGpuSync(true, method, false);
+        EngDeviceSetGpuSync(true, method, false);
         DebugInfo("EngDeviceDX9::SyncWithGPU - Trying method %d ...", method);
         if (DoSyncGpuWithCpu(method, false))
             return;
         DoSyncGpuWithCpu(method, true);
         DebugError(ENG_FUNC, "Sync method %d failed", method);
     }
-    eng_main_program->SetGpuSync(false, 0, false);
+    EngDeviceSetGpuSync(false, 0, false);
 }
 
 // ---- Destruction ----------------------------------------------------------------------

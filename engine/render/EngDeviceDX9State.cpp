@@ -10,12 +10,12 @@
 #include <cstring>
 
 #include "EngDebug.h"
+#include "EngDevice.h"
 #include "EngDeviceDX9.h"
 #include "EngMath.h"
-#include "EngProgram.h"
 #include "EngUtilsDX9.h"
 #include "EngVertexBufferDX9.h"
-#include "EngWindow.h"
+#include "EngGlobals.h"
 #include "PlatWin.h"
 
 int EngBlendFactors[11];
@@ -74,7 +74,7 @@ PlatD3dDevice *Device()
 
 EngWindow *MainWindow()
 {
-    return eng_main_program ? eng_main_program->GetMainWindow() : nullptr;
+    return EngDeviceWindowHost()->getMainWindow();
 }
 
 int ScreenWidth()
@@ -206,7 +206,7 @@ void EngDeviceDX9::UpdateViewportAfterResize()
 void EngDeviceDX9::UpdateFullScreenViewport()
 {
     EngWindow *window = MainWindow();
-    PlatWindow *osWindow = window ? window->GetOSWindow() : nullptr;
+    PlatWindow *osWindow = window ? EngDeviceWindowHost()->getOsWindow(window) : nullptr;
     if (window && EngScreenSettings.windowed && osWindow)
     {
         int32_t x = 0, y = 0, w = 0, h = 0;
@@ -235,7 +235,7 @@ void EngDeviceDX9::SetViewportToSize(int x, int y, int w, int h)
     if (!Device())
         return;
     EngWindow *window = MainWindow();
-    PlatWindow *osWindow = window ? window->GetOSWindow() : nullptr;
+    PlatWindow *osWindow = window ? EngDeviceWindowHost()->getOsWindow(window) : nullptr;
     if (window && EngScreenSettings.windowed && osWindow && EngScreenSettings.width >= 1 && EngScreenSettings.height >= 1)
     {
         int32_t left = 0, top = 0, clientWidth = 0, clientHeight = 0;
@@ -904,7 +904,7 @@ static bool EngDimCreateVertexBuffer_DX9()
 void EngDimScreen(float alpha)
 {
     EngDeviceDX9 *device = EngDeviceDX9GetCurrent();
-    if (EngProgramGetMainDeviceType() != ENG_DEVICE_DX9 || !EngMainDevice || !device)
+    if (EngDeviceGetMainType() != ENG_DEVICE_DX9 || !EngMainDevice || !device)
         return;
     if (!s_state.dimCreated && !EngDimCreateVertexBuffer_DX9())
     {

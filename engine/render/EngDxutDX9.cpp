@@ -17,7 +17,7 @@
 #include "EngMemory.h"
 #include "EngMisc.h"
 #include "EngUtilsDX9.h"
-#include "EngWindow.h"
+#include "EngGlobals.h"
 
 namespace
 {

@@ -19,10 +19,9 @@
 #include "EngDevice.h"
 #include "EngFile.h"
 #include "EngMemory.h"
-#include "EngProgram.h"
 #include "EngTexture.h"
 #include "EngVertexBufferDX9.h"
-#include "EngWindow.h"
+#include "EngGlobals.h"
 
 namespace
 {
@@ -250,7 +249,7 @@ char EngFont::CreateFromFontFile(const char *file, char hasTwoChannels, int igno
         DebugError(ENG_FUNC, "Bad has_two_channels [%d]", (int)hasTwoChannels);
         return 0;
     }
-    bool dx9 = EngProgramGetMainDeviceType() == ENG_DEVICE_DX9;
+    bool dx9 = EngDeviceGetMainType() == ENG_DEVICE_DX9;
     if (dx9 && !EngMainDevice)
     {
         DebugError(ENG_FUNC, "No directx9 device");
@@ -483,7 +482,7 @@ int EngFont::ParseLetter(void *facePointer, int c, float f1, float f2, float f3)
         top = ((FT_BitmapGlyph)glyph)->top;
     }
     bool built = true;
-    if (EngProgramGetMainDeviceType() == ENG_DEVICE_DX9)
+    if (EngDeviceGetMainType() == ENG_DEVICE_DX9)
         built = CreateTextureFromData_DX9(c, cellW, cellH, cell, left, top, advance, f1, f2, f3);
     EngFree(cell, false, ENG_FUNC);
     FT_Done_Glyph(glyph);
@@ -516,7 +515,7 @@ float EngFont::GetCharWidth(unsigned char c) const
 
 float EngFont::GetAlignedY(float y, char verticalAlignment) const
 {
-    if (!created || EngProgramGetMainDeviceType() != ENG_DEVICE_DX9)
+    if (!created || EngDeviceGetMainType() != ENG_DEVICE_DX9)
         return 0.0f;
     float height = GetHeight(true);
     if (verticalAlignment == 2)

@@ -11,11 +11,10 @@
 #include "EngDeviceDX9.h"
 #include "EngFont.h"
 #include "EngMemory.h"
-#include "EngProgram.h"
 #include "EngTextureDX9.h"
 #include "EngUtilsDX9.h"
 #include "EngVertexBufferDX9.h"
-#include "EngWindow.h"
+#include "EngGlobals.h"
 
 namespace
 {
@@ -288,7 +287,7 @@ float EngFont::DrawStringPart(float x, float y, const char *text, int count, flo
     if (!EngMainDevice || !created || !text)
         return 0.0f;
     EngDeviceDX9 *back = EngDeviceDX9GetCurrent();
-    if (EngProgramGetMainDeviceType() != ENG_DEVICE_DX9 || !back || !placements || !glyphQuads)
+    if (EngDeviceGetMainType() != ENG_DEVICE_DX9 || !back || !placements || !glyphQuads)
         return 0.0f;
     if (!back->IsRendering())
     {
@@ -398,7 +397,7 @@ void EngFontPrepareForDrawingPure2()
         return;
     EngDeviceDX9 *back = EngDeviceDX9GetCurrent();
     PlatD3dDevice *device = EngDeviceDX9GetD3dDevice();
-    if (EngProgramGetMainDeviceType() != ENG_DEVICE_DX9 || !back || !device)
+    if (EngDeviceGetMainType() != ENG_DEVICE_DX9 || !back || !device)
         return;
     PlatD3dDeviceSetRenderState(device, PLAT_RS_DIFFUSEMATERIALSOURCE, PLAT_MCS_MATERIAL);
     if (!back->IsLightingOn())
@@ -426,7 +425,7 @@ void EngFontPrepareForDrawingWithOrientation(int orientation, char ratioMode)
         return;
     }
     EngDeviceDX9 *back = EngDeviceDX9GetCurrent();
-    if (EngProgramGetMainDeviceType() != ENG_DEVICE_DX9 || !back || !EngDeviceDX9GetD3dDevice())
+    if (EngDeviceGetMainType() != ENG_DEVICE_DX9 || !back || !EngDeviceDX9GetD3dDevice())
         return;
     s_text.prepared2DByText = back->PrepareFor2DIfNotPrepared(false) ? 1 : 0;
     EngFontPrepareForDrawingPure2();

@@ -16,7 +16,6 @@
 #include "EngMath.h"
 #include "EngMemory.h"
 #include "EngMisc.h"
-#include "EngProgram.h"
 
 namespace
 {
@@ -484,7 +483,7 @@ bool EngParticles::Render()
                                EngBlendFactors[kBlendSlots[parms.blendKind][1]]);
     else
         device->EnableBlendingType(99);
-    if (EngProgramGetMainDeviceType() == ENG_DEVICE_DX9)
+    if (EngDeviceGetMainType() == ENG_DEVICE_DX9)
         Render_DX9();
     if (twoSidedChanged)
         device->ShowTwoSidedPolygons(parms.twoSided == 0);

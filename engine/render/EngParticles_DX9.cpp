@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "EngDebug.h"
+#include "EngDevice.h"
 #include "EngDeviceDX9.h"
 #include "EngParticles.h"
-#include "EngProgram.h"
 #include "EngTexture.h"
 #include "EngUtilsDX9.h"
 
@@ -30,7 +30,7 @@ bool EngParticles::CreateGraphics()
         DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
         return false;
     }
-    if (EngProgramGetMainDeviceType() != ENG_DEVICE_DX9)
+    if (EngDeviceGetMainType() != ENG_DEVICE_DX9)
         return true;
     PlatD3dDevice *device = EngDeviceDX9GetD3dDevice();
     if (!device)

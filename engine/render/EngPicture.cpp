@@ -13,9 +13,8 @@
 #include "EngMath.h"
 #include "EngMemory.h"
 #include "EngMisc.h"
-#include "EngProgram.h"
 #include "EngTexture.h"
-#include "EngWindow.h"
+#include "EngGlobals.h"
 
 namespace
 {

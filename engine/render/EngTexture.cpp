@@ -8,7 +8,7 @@
 #include <new>
 
 #include "EngDebug.h"
-#include "EngProgram.h"
+#include "EngDevice.h"
 #include "EngTextureDX9.h"
 #include "EngUtilsDX9.h"
 
@@ -41,7 +41,7 @@ bool EngTexture::Construct(const char *name)
 
 bool EngTexture::Create()
 {
-    if (EngProgramGetMainDeviceType() != ENG_DEVICE_DX9 || backEnd)
+    if (EngDeviceGetMainType() != ENG_DEVICE_DX9 || backEnd)
         return true;
     backEnd = new (std::nothrow) EngTextureDX9(this);
     if (!backEnd)
@@ -54,7 +54,7 @@ bool EngTexture::Create()
 
 EngTextureDX9 *EngTexture::Back() const
 {
-    return EngProgramGetMainDeviceType() == ENG_DEVICE_DX9 ? backEnd : nullptr;
+    return EngDeviceGetMainType() == ENG_DEVICE_DX9 ? backEnd : nullptr;
 }
 
 void EngTexture::Release()

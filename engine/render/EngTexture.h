@@ -107,3 +107,24 @@ private:
 _EngTextureFileExt EngTextureGetFileExtFromFilename(const char *name, _EngTextureFileExt datType);
 // An alpha byte from a pixel's three colour channels by alpha type (0-9).
 uint8_t EngTexture_GetPixelAlphaFromBrightness(char alphaType, uint8_t red, uint8_t green, uint8_t blue);
+
+// The texture cursor: set up by the application, loaded and drawn by the device.
+struct _EngTextureCursor
+{
+    uint8_t on;              // a texture stands in for the system cursor
+    uint8_t visible;         // the cursor is to be shown (ShowMouseCursor)
+    char fileName[256];
+    int32_t hotSpot[2];      // 640x480 units
+    int32_t size[2];         // 640x480 units
+    uint8_t useCorrections;  // scale by the width and height corrections
+    void *loadPointer;       // passed on to the texture load
+    int32_t loadValue;
+    EngTexture *texture;     // owned by the device while it exists
+    int32_t scaledHotSpot[2]; // pixels, set by the device
+    int32_t scaledSize[2];
+    float x, y;              // position in 640x480 units
+};
+
+// Draws a loaded, visible texture cursor over the frame with the device state saved and
+// restored around it (the window checks that the mouse is inside).
+void EngTextureCursorDraw_DX9(const _EngTextureCursor *cursor);

@@ -8,13 +8,13 @@
 #include "EngFont.h"
 #include "EngTexture.h"
 #include "EngTextureDX9.h"
-#include "EngWindow.h"
 
 void EngTextureCursorLoad_DX9(EngWindow *window)
 {
-    if (!window || !window->textureCursor.on)
+    _EngTextureCursor *record = window ? EngDeviceWindowHost()->getTextureCursor(window) : nullptr;
+    if (!record || !record->on)
         return;
-    _EngTextureCursor &cursor = window->textureCursor;
+    _EngTextureCursor &cursor = *record;
     if (!cursor.texture)
         cursor.texture = new (std::nothrow) EngTexture(nullptr, 0);
     if (!cursor.texture ||
@@ -27,8 +27,7 @@ void EngTextureCursorLoad_DX9(EngWindow *window)
         if (cursor.visible)
         {
             // Shows the system cursor again in the texture's place.
-            window->HideMouseCursor();
-            window->ShowMouseCursor();
+            EngDeviceWindowHost()->restoreSystemCursor(window);
         }
         return;
     }
@@ -46,19 +45,19 @@ void EngTextureCursorLoad_DX9(EngWindow *window)
 
 void EngTextureCursorRelease_DX9(EngWindow *window)
 {
-    if (!window || !window->textureCursor.texture)
+    _EngTextureCursor *cursor = window ? EngDeviceWindowHost()->getTextureCursor(window) : nullptr;
+    if (!cursor || !cursor->texture)
         return;
-    window->textureCursor.texture->Release();
-    delete window->textureCursor.texture;
-    window->textureCursor.texture = nullptr;
+    cursor->texture->Release();
+    delete cursor->texture;
+    cursor->texture = nullptr;
 }
 
-void EngWindow::DrawTextureCursor_PC()
+void EngTextureCursorDraw_DX9(const _EngTextureCursor *textureCursor)
 {
     EngDevice *drawDevice = EngMainDevice;
-    EngTexture *cursor = textureCursor.texture;
-    if (!drawDevice || !textureCursor.on || !cursor || !cursor->IsLoaded() || !textureCursor.visible ||
-        IsMouseOutside())
+    EngTexture *cursor = textureCursor ? textureCursor->texture : nullptr;
+    if (!drawDevice || !textureCursor->on || !cursor || !cursor->IsLoaded() || !textureCursor->visible)
         return;
     bool begun = drawDevice->BeginRenderingIfNotRendering();
     EngFontSaveAndUnPrepareStateOrRestoreAndPrepareState(1);
@@ -71,9 +70,9 @@ void EngWindow::DrawTextureCursor_PC()
     drawDevice->ResetTransformMatrix();
     drawDevice->EnableBlendingType(3);
     // The cursor's position, size and hot spot are in 640x480 design units.
-    cursor->PositionRatioed(textureCursor.x - (float)textureCursor.hotSpot[0],
-                            textureCursor.y - (float)textureCursor.hotSpot[1], (float)textureCursor.size[0],
-                            (float)textureCursor.size[1]);
+    cursor->PositionRatioed(textureCursor->x - (float)textureCursor->hotSpot[0],
+                            textureCursor->y - (float)textureCursor->hotSpot[1], (float)textureCursor->size[0],
+                            (float)textureCursor->size[1]);
     cursor->Draw();
     drawDevice->PopTransformMatrix();
     if (suspended)

@@ -12,7 +12,7 @@
 #include "EngDeviceDX9.h"
 #include "EngFile.h"
 #include "EngUtilsDX9.h"
-#include "EngWindow.h"
+#include "EngGlobals.h"
 
 namespace
 {

@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "EngDebug.h"
+#include "EngDevice.h"
 #include "EngFile.h"
 #include "EngMath.h"
-#include "EngProgram.h"
 #include "EngTexture.h"
 
 namespace
@@ -72,7 +72,7 @@ bool EngTga::FillFromTexture(int srcX, int srcY, int srcW, int srcH, EngTexture 
                              int dstW, int dstH, char mirrorX, char mirrorY, _EngTgaAlphaType alphaType,
                              float alphaFactor)
 {
-    if (EngProgramGetMainDeviceType() != ENG_DEVICE_DX9)
+    if (EngDeviceGetMainType() != ENG_DEVICE_DX9)
         return false;
     if (texture)
     {

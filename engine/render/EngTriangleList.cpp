@@ -2,13 +2,13 @@
 // device type is DX9.
 #include "EngTriangleList.h"
 
-#include "EngProgram.h"
+#include "EngDevice.h"
 
 namespace
 {
 bool IsDX9()
 {
-    return EngProgramGetMainDeviceType() == ENG_DEVICE_DX9;
+    return EngDeviceGetMainType() == ENG_DEVICE_DX9;
 }
 } // namespace
 

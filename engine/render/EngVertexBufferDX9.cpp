@@ -7,9 +7,8 @@
 #include "EngDebug.h"
 #include "EngDeviceDX9.h"
 #include "EngMemory.h"
-#include "EngProgram.h"
 #include "EngUtilsDX9.h"
-#include "EngWindow.h"
+#include "EngGlobals.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include <regex>
 
 #include "EngMemory.h"
-#include "PlatWin.h"
+#include "EngMisc.h"
 #include "Testkit.h"
 
 using testkit::TempHomeTest;
@@ -152,7 +152,7 @@ TEST_F(DebugDeathTest, FatalCheckShowsReasonAndExits255)
 {
     EXPECT_EXIT(
         {
-            PlatWinSetMessageBoxHook(nullptr);
+            EngMiscSetMessageBoxHook(nullptr);
             DebugFatalIfFalse(false, "Here", "broken %d", 1);
         },
         testing::ExitedWithCode(255), "INTERNAL PROGRAM ERROR.*Reason:\n\nbroken 1");
@@ -179,7 +179,7 @@ TEST_F(DebugDeathTest, SecondFatalCheckAlsoEndsTheProcess)
 {
     EXPECT_EXIT(
         {
-            PlatWinSetMessageBoxHook(FailAgainFromMessageBox);
+            EngMiscSetMessageBoxHook(FailAgainFromMessageBox);
             DebugFatalIfFalseInFunction(false, "int Loader::Load()", "first failure");
             // Never reached: the second check must not return here.
             exit(0);

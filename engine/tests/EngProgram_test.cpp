@@ -58,7 +58,7 @@ TEST_F(EngProgramTest, InitStopsOnAStepBelowOneAndInstallsSignalsOnSuccess)
         program.initResult = -1;
         EXPECT_EQ(program.Init(nullptr, "x"), -1);
     }
-    EngMainResetForTests();
+    testkit::ReadyForAnotherProgram();
     RecordingProgram program;
     ASSERT_EQ(program.Init(nullptr, "x"), 1);
     // A first SIGINT or SIGTERM only asks the program to end.
@@ -123,7 +123,7 @@ TEST_F(EngProgramDeathTest, ASecondProgramIsFatal)
 {
     EXPECT_EXIT(
         {
-            PlatWinSetMessageBoxHook(nullptr);
+            EngMiscSetMessageBoxHook(nullptr);
             RecordingProgram first;
             RecordingProgram second;
         },

@@ -268,9 +268,9 @@ TEST_F(ResolutionTest, FailedInternetTestAsksAgainThenRecordsTheRefusal)
     ResolutionSetDefaults();
     s_boxTitles.clear();
     s_yesAnswers = 1;
-    PlatWinSetMessageBoxHook(AnswerYesThenNo);
+    EngMiscSetMessageBoxHook(AnswerYesThenNo);
     ResolutionRunInternetTest();
-    PlatWinSetMessageBoxHook(nullptr);
+    EngMiscSetMessageBoxHook(nullptr);
     EXPECT_EQ(s_boxTitles, (std::vector<std::string>{"Internet Test", "Internet Test Failed", "Internet Test Failed ?",
                                                      "Internet Test Failed", "Internet Test Failed ?"}));
     EXPECT_EQ(ResolutionGetSettings()->internetTest[0], RESOLUTION_INTERNET_TEST_DECLINED);

@@ -1,19 +1,12 @@
-// Stand-in for the Windows window, message, cursor, message-box, display and clock
-// services the engine uses, over SDL2. No SDL type crosses this header: windows are
-// opaque handles and messages are plain records with Windows semantics.
+// Stand-in for the Windows window, message, cursor, message-box and display services
+// the engine uses, over SDL2. No SDL type crosses this header: windows are opaque
+// handles and messages are plain records with Windows semantics. The clock and sleeps
+// are platform/clock's.
 //
-// Sections: clock and sleeping; message boxes; video set-up; windows; messages and the
-// message pump; keys and characters; clipboard; mouse and cursor; display modes; GL context.
+// Sections: message boxes; video set-up; windows; messages and the message pump; keys
+// and characters; clipboard; mouse and cursor; display modes; GL context.
 #pragma once
 #include <cstdint>
-
-// ---- Clock and sleeping -----------------------------------------------------------
-// Monotonic counter and its ticks per second.
-uint64_t PlatWinGetCounter();
-uint64_t PlatWinGetCounterFrequency();
-// Milliseconds since an arbitrary start, wrapping at 2^32 (the multimedia clock).
-uint32_t PlatWinGetMilliseconds();
-void PlatWinSleep(uint32_t milliseconds);
 
 // ---- Message boxes -----------------------------------------------------------------
 enum PlatMessageBoxIcon

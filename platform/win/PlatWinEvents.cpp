@@ -4,6 +4,7 @@
 // coalesced, and messages are handed out one at a time.
 #include <cstring>
 
+#include "PlatClock.h"
 #include "PlatWinInternal.h"
 
 enum
@@ -350,5 +351,5 @@ int32_t PlatWinDefWindowProc(const PlatMessage *message)
 
 void PlatWinPostQuitMessage(int32_t exitCode)
 {
-    PlatWinQueueAdd(nullptr, PLAT_WM_QUIT, exitCode, 0, 0, PlatWinGetMilliseconds());
+    PlatWinQueueAdd(nullptr, PLAT_WM_QUIT, exitCode, 0, 0, PlatClockGetMilliseconds());
 }

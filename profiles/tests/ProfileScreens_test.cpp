@@ -9,6 +9,7 @@
 
 #include "CountryCC.h"
 #include "EngMain.h"
+#include "EngProgram.h"
 #include "PlatShell.h"
 #include "Resolution.h"
 #include "ProfilesScreensTestkit.h"
@@ -101,6 +102,7 @@ TEST_F(ProfileScreensTest, ThePlayersScreenWithoutPlayers)
     EXPECT_EQ(Current(), user_screen_users);
 
     // Exit ends the program without loading anyone.
+    EngProgram program;
     Click(Users(USERS_EXIT));
     EXPECT_TRUE(EngMainIsQuitting());
     EXPECT_FALSE(user->IsLoaded());

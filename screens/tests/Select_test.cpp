@@ -101,9 +101,10 @@ TEST_F(SelectTest, PlayerSavesUnloadsForgetsTheLastPlayerAndGoesToThePlayerScree
 
 TEST_F(SelectTest, ExitEndsTheMainLoop)
 {
-    ASSERT_FALSE(program->IsQuitting());
+    EngProgram program;
+    ASSERT_FALSE(program.IsQuitting());
     Press(SELECT_EXIT);
-    EXPECT_TRUE(program->IsQuitting());
+    EXPECT_TRUE(program.IsQuitting());
 }
 
 } // namespace

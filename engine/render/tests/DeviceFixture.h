@@ -1,4 +1,4 @@
-// A program object and a device on an off-screen back buffer, for the device tests: with
+// The device type set and a device on an off-screen back buffer, for the device tests: with
 // the recording executor and a fake display (no display needed), or with OpenGL under
 // Xvfb (the pixel tests).
 #pragma once
@@ -8,9 +8,7 @@
 
 #include "EngDevice.h"
 #include "EngDeviceDX9.h"
-#include "EngMain.h"
-#include "EngProgram.h"
-#include "EngWindow.h"
+#include "EngGlobals.h"
 #include "PlatD3dExecutor.h"
 #include "Testkit.h"
 
@@ -56,9 +54,9 @@ protected:
     void SetUp() override
     {
         TempHomeTest::SetUp();
-        EngMainResetForTests();
-        program = new EngProgram();
-        EngFrameTiming.currentTime = 100.0;
+        EngDeviceSetMainType(ENG_DEVICE_DX9);
+        EngDeviceSetGpuSync(false, 0, false);
+        EngFrameTiming = {100.0, 60.0f, 1.0f / 60.0f};
         if (!UseGL())
         {
             PlatD3dFakeDisplay display = FakeDisplay();
@@ -72,9 +70,7 @@ protected:
     {
         delete device;
         device = nullptr;
-        delete program;
-        program = nullptr;
-        EngMainResetForTests();
+        EngDeviceSetMainType(ENG_DEVICE_NONE);
         PlatD3dSetExecutorFactory(nullptr);
         PlatD3dSetFakeDisplay(nullptr);
         PlatD3dSimulateDeviceLoss(false);
@@ -97,7 +93,6 @@ protected:
 
     EngDeviceDX9 *Back() { return EngDeviceDX9GetCurrent(); }
 
-    EngProgram *program = nullptr;
     EngDevice *device = nullptr;
     PlatD3dRecorder *recorder = nullptr;
 };

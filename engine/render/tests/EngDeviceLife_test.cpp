@@ -38,7 +38,7 @@ TEST_F(EngDeviceLifeTest, CreatesThroughMatchingAndLogsTheRenderer)
 
 TEST_F(EngDeviceLifeTest, OtherDeviceTypeMakesEveryCallANoOp)
 {
-    ASSERT_TRUE(program->SetMainDeviceType(ENG_DEVICE_NONE));
+    EngDeviceSetMainType(ENG_DEVICE_NONE);
     device = new EngDevice(nullptr);
     EXPECT_FALSE(device->Create(true, 640, 480, 32, 60));
     EXPECT_EQ(EngMainDevice, nullptr);
@@ -91,10 +91,48 @@ TEST_F(EngDeviceLifeTest, ScenesOpenAndCloseOnce)
     EXPECT_EQ(recorder->CountKind(PLAT_REC_PRESENT), 1);
 }
 
+// A main window as the device sees it: only its address and the requests it gets.
+namespace
+{
+int s_recreationRequests = 0;
+char s_fakeWindow;
+
+EngWindow *FakeMainWindow()
+{
+    return reinterpret_cast<EngWindow *>(&s_fakeWindow);
+}
+
+PlatWindow *NoOsWindow(EngWindow *)
+{
+    return nullptr;
+}
+
+void IgnoreScreenSize(EngWindow *, int, int, int, int, int)
+{
+}
+
+void CountRecreation(EngWindow *)
+{
+    s_recreationRequests++;
+}
+
+void IgnoreCursor(EngWindow *)
+{
+}
+
+_EngTextureCursor *NoTextureCursor(EngWindow *)
+{
+    return nullptr;
+}
+
+const _EngDeviceWindowHost kFakeWindowHost = {FakeMainWindow, NoOsWindow,   IgnoreScreenSize,
+                                              CountRecreation, IgnoreCursor, NoTextureCursor};
+} // namespace
+
 TEST_F(EngDeviceLifeTest, LossAsksForOneRecreationOnceBackAndFiveSecondsOn)
 {
-    EngWindow window(program, "test");
-    program->SetMainWindow(&window);
+    s_recreationRequests = 0;
+    EngDeviceSetWindowHost(&kFakeWindowHost);
     ASSERT_TRUE(MakeDevice());
     EngFrameTiming.currentTime = 100.0;
     PlatD3dSimulateDeviceLoss(true);
@@ -118,7 +156,8 @@ TEST_F(EngDeviceLifeTest, LossAsksForOneRecreationOnceBackAndFiveSecondsOn)
     EngFrameTiming.currentTime = 120.0;
     device->BeginRendering();
     EXPECT_EQ(CountLog(LogText(), "Re-creating device that was lost."), 1);
-    program->SetMainWindow(nullptr);
+    EXPECT_EQ(s_recreationRequests, 1);
+    EngDeviceSetWindowHost(nullptr);
 }
 
 TEST_F(EngDeviceLifeTest, AGraphicsObjectLeftAtDestructionIsReported)
@@ -156,18 +195,18 @@ TEST_F(EngDeviceLifeTest, EventWaitGivesUpAndFallsBackOnce)
     PlatD3dSetExecutorFactory(StuckFactory);
     ASSERT_TRUE(MakeDevice());
     EngDeviceDX9SetEventWaitLimit(0.01);
-    program->SetGpuSync(true, 1, true);
+    EngDeviceSetGpuSync(true, 1, true);
     device->SyncWithGPU();
     EXPECT_TRUE(LogHas("Sync method 1 failed"));
     EXPECT_TRUE(LogHas("Trying method 0"));
-    EXPECT_EQ(program->GetGpuSyncMethod(), 0);
+    EXPECT_EQ(EngDeviceGetGpuSyncMethod(), 0);
     device->SyncWithGPU();
-    EXPECT_EQ(program->GetGpuSyncMethod(), 0);
+    EXPECT_EQ(EngDeviceGetGpuSyncMethod(), 0);
 
     // Without the fall-back flag a failure turns syncing off.
-    program->SetGpuSync(true, 1, false);
+    EngDeviceSetGpuSync(true, 1, false);
     device->SyncWithGPU();
-    EXPECT_EQ(program->GetGpuSyncMethod(), -1);
+    EXPECT_EQ(EngDeviceGetGpuSyncMethod(), -1);
     EngDeviceDX9SetEventWaitLimit(0.25);
 }
 

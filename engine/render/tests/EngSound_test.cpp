@@ -10,7 +10,7 @@
 
 #include "EngDebug.h"
 #include "PlatSound.h"
-#include "PlatWin.h"
+#include "PlatClock.h"
 #include "Testkit.h"
 #include "TestkitSound.h"
 
@@ -296,7 +296,7 @@ TEST_F(EngSoundTest, DiskOutputCarriesTheTone)
     // Wait until the capture holds the whole tone and a little more.
     size_t wanted = before + (size_t)(0.7 * RATE) * 4;
     for (int wait = 0; wait < 3000 && ReadFile(capture).size() < wanted; wait++)
-        PlatWinSleep(10);
+        PlatClockSleep(10);
     tone.Destroy();
     EngSoundDestroy();
 

@@ -10,7 +10,6 @@
 #include "EngTextureDX9.h"
 #include "EngTga.h"
 #include "EngTriangleList.h"
-#include "EngWindow.h"
 #include "RenderTestkit.h"
 
 using rendertest::Image;
@@ -364,42 +363,85 @@ TEST_F(TextureTest, HandlesLiveOnAcrossADeviceRecreation)
     EXPECT_EQ(8, texture.GetWidth());
 }
 
+// A window as the device sees it: its texture cursor record and the times it was asked
+// to give the system cursor back.
+namespace
+{
+_EngTextureCursor s_cursor;
+int s_systemCursorRestores = 0;
+char s_fakeWindow;
+
+EngWindow *FakeWindow()
+{
+    return reinterpret_cast<EngWindow *>(&s_fakeWindow);
+}
+
+PlatWindow *NoOsWindow(EngWindow *)
+{
+    return nullptr;
+}
+
+void IgnoreScreenSize(EngWindow *, int, int, int, int, int)
+{
+}
+
+void IgnoreRecreation(EngWindow *)
+{
+}
+
+void CountRestore(EngWindow *)
+{
+    s_systemCursorRestores++;
+}
+
+_EngTextureCursor *FakeCursor(EngWindow *window)
+{
+    return window == FakeWindow() ? &s_cursor : nullptr;
+}
+
+const _EngDeviceWindowHost kCursorWindowHost = {FakeWindow,       NoOsWindow,   IgnoreScreenSize,
+                                                IgnoreRecreation, CountRestore, FakeCursor};
+} // namespace
+
 TEST_F(TextureTest, TheWindowsTextureCursorComesAndGoesWithTheDevice)
 {
     delete device;
     device = nullptr;
-    EngWindow window(program, "cursor");
-    window.textureCursor.on = 1;
-    snprintf(window.textureCursor.fileName, sizeof(window.textureCursor.fileName), "%s",
-             WritePattern("cursor.png", 16, 16).c_str());
-    window.textureCursor.size[0] = 16;
-    window.textureCursor.size[1] = 24;
-    window.textureCursor.hotSpot[0] = 2;
-    window.textureCursor.hotSpot[1] = 3;
+    EngDeviceSetWindowHost(&kCursorWindowHost);
+    s_cursor = {};
+    s_systemCursorRestores = 0;
+    s_cursor.on = 1;
+    s_cursor.visible = 1;
+    snprintf(s_cursor.fileName, sizeof(s_cursor.fileName), "%s", WritePattern("cursor.png", 16, 16).c_str());
+    s_cursor.size[0] = 16;
+    s_cursor.size[1] = 24;
+    s_cursor.hotSpot[0] = 2;
+    s_cursor.hotSpot[1] = 3;
     devicetest::SetScreen(1280, 960);
-    device = new EngDevice(&window);
+    device = new EngDevice(FakeWindow());
     ASSERT_TRUE(device->Create(true, 1280, 960, 32, 60));
-    ASSERT_NE(nullptr, window.textureCursor.texture);
-    EXPECT_TRUE(window.textureCursor.texture->IsLoaded());
-    EXPECT_EQ(32, window.textureCursor.scaledSize[0]);
-    EXPECT_EQ(48, window.textureCursor.scaledSize[1]);
-    EXPECT_EQ(6, window.textureCursor.scaledHotSpot[1]);
+    ASSERT_NE(nullptr, s_cursor.texture);
+    EXPECT_TRUE(s_cursor.texture->IsLoaded());
+    EXPECT_EQ(32, s_cursor.scaledSize[0]);
+    EXPECT_EQ(48, s_cursor.scaledSize[1]);
+    EXPECT_EQ(6, s_cursor.scaledHotSpot[1]);
     delete device;
     device = nullptr;
-    EXPECT_EQ(nullptr, window.textureCursor.texture);
+    EXPECT_EQ(nullptr, s_cursor.texture);
     EXPECT_FALSE(LogHas("Graphics objects not released"));
+    EXPECT_EQ(0, s_systemCursorRestores);
 
     // A cursor file that does not load leaves the system cursor.
-    snprintf(window.textureCursor.fileName, sizeof(window.textureCursor.fileName), "%s",
-             home->File("missing.png").c_str());
-    device = new EngDevice(&window);
+    snprintf(s_cursor.fileName, sizeof(s_cursor.fileName), "%s", home->File("missing.png").c_str());
+    device = new EngDevice(FakeWindow());
     ASSERT_TRUE(device->Create(true, 1280, 960, 32, 60));
     EXPECT_TRUE(LogHas("Could not create texture cursor <" + home->File("missing.png") + ">"));
-    EXPECT_EQ(0, window.textureCursor.on);
-    EXPECT_EQ(nullptr, window.textureCursor.texture);
-    // The device goes before its window.
+    EXPECT_EQ(0, s_cursor.on);
+    EXPECT_EQ(nullptr, s_cursor.texture);
+    EXPECT_EQ(1, s_systemCursorRestores);
     delete device;
     device = nullptr;
+    EngDeviceSetWindowHost(nullptr);
 }
 
 TEST_F(TextureTest, ThreePartDrawingStretchesOnlyTheMiddle)

@@ -242,7 +242,7 @@ TEST_F(EngProgramDisplayTest, AStartUpStepBelowOneStopsTheProgram)
     for (const Row &row : rows)
     {
         SCOPED_TRACE(row.name);
-        EngMainResetForTests();
+        testkit::ReadyForAnotherProgram();
         boxes->calls.clear();
         int result = Run([](RecordingProgram &program, int) { program.QuitMainLoop(); }, row.configure);
         EXPECT_EQ(result, row.result);
@@ -288,7 +288,7 @@ TEST_F(EngProgramDisplayTest, PrematureMessageOpensTheLogOnYes)
     EXPECT_EQ(s_opened[0], DebugGetLogFilename());
 
     // Without a log file the box has one button and says so.
-    EngMainResetForTests();
+    testkit::ReadyForAnotherProgram();
     boxes->calls.clear();
     DebugSetLogFilename((Home() + "/nothing/Missing.txt").c_str(), true);
     EXPECT_EQ(Run([](RecordingProgram &, int) {}, [](RecordingProgram &p) { p.preDeviceInitResult = 0; }), -1);
@@ -385,7 +385,7 @@ TEST_F(EngProgramDisplayDeathTest, FatalErrorInTheLoopShowsTheReasonAndExits255)
 {
     EXPECT_EXIT(
         {
-            PlatWinSetMessageBoxHook(PrintMessageBox);
+            EngMiscSetMessageBoxHook(PrintMessageBox);
             Run([](RecordingProgram &program, int tick) {
                 if (tick == 2)
                     DebugFatalIfFalse(false, "Tick", "broken at %d", tick);
@@ -414,7 +414,7 @@ TEST_F(EngProgramDisplayTest, EveryLoopModeRunsAndEnds)
     for (const Row &row : rows)
     {
         SCOPED_TRACE(row.mode);
-        EngMainResetForTests();
+        testkit::ReadyForAnotherProgram();
         int result = Run(
             [](RecordingProgram &program, int tick) {
                 if (tick == 3)
@@ -521,7 +521,7 @@ TEST_F(EngProgramDisplayTest, AnUnusableIconFileOnlyCostsTheIcon)
     for (const Row &row : rows)
     {
         SCOPED_TRACE(row.name);
-        EngMainResetForTests();
+        testkit::ReadyForAnotherProgram();
         boxes->calls.clear();
         std::string logBefore = LogText();
         testkit::TempDir folder;

@@ -14,9 +14,7 @@
 #include "EngMisc.h"
 #include "EngWindow.h"
 
-_EngFrameTiming EngFrameTiming = {0.0, 60.0f, 1.0f / 60.0f};
-
-static int s_deviceType = ENG_DEVICE_NONE;
+EngProgram *eng_main_program = nullptr;
 
 // Mode 0's adaptive rate: the wait rounds of the last three frames and the time of the
 // next step.
@@ -28,12 +26,12 @@ static struct
 
 int EngProgramGetMainDeviceType()
 {
-    return s_deviceType;
+    return EngDeviceGetMainType();
 }
 
 void EngProgramResetForTests()
 {
-    s_deviceType = ENG_DEVICE_NONE;
+    EngDeviceSetMainType(ENG_DEVICE_NONE);
     s_adaptive = {{0, 0, 0}, 0.0};
 }
 
@@ -47,10 +45,12 @@ EngProgram::EngProgram()
       redrawCounter(1), redrawUntil(0.0), holdUntil(0.0), eventTick(1), eventRender(1), mouseMoveRedraw(1),
       eventFrameRate(60.0f), eventHoldTime(0.5f), eventIdleHook(nullptr), neededFrameRate(60.0f),
       neededSleepAfterFrame(0), neededSleepWhenIdle(3), neededTickWhenIdle(1), neededRedraw(1),
-      neededIdleHook(nullptr), nextDeadline(0.0), gpuSyncMethod(-1), gpuSyncFallBack(0), loopMode(ENG_LOOP_CONSTANT_RATE),
+      neededIdleHook(nullptr), nextDeadline(0.0), loopMode(ENG_LOOP_CONSTANT_RATE),
       instance(nullptr)
 {
-    s_deviceType = ENG_DEVICE_DX9;
+    EngMainSetupProgramLayer();
+    EngDeviceSetMainType(ENG_DEVICE_DX9);
+    EngDeviceSetGpuSync(false, 0, false);
     DebugFatalIfFalseInFunction(!EngMainIsMainThreadSet(), ENG_FUNC, "Main thread already setup");
     EngMainSetMainThread();
     EngFrameTiming.frameRate = 60.0f;
@@ -75,7 +75,7 @@ bool EngProgram::SetMainDeviceType(int deviceType)
         DebugError(ENG_FUNC, "Call this before creating a window or device.");
         return false;
     }
-    s_deviceType = deviceType;
+    EngDeviceSetMainType(deviceType);
     return true;
 }
 
@@ -218,8 +218,17 @@ void EngProgram::SetExitCallback(EngExitCallbackFn callback)
 
 void EngProgram::SetGpuSync(bool enabled, int method, bool fallBack)
 {
-    gpuSyncMethod = enabled ? method : -1;
-    gpuSyncFallBack = fallBack ? 1 : 0;
+    EngDeviceSetGpuSync(enabled, method, fallBack);
+}
+
+int EngProgram::GetGpuSyncMethod() const
+{
+    return EngDeviceGetGpuSyncMethod();
+}
+
+bool EngProgram::GetGpuSyncFallBack() const
+{
+    return EngDeviceGetGpuSyncFallBack();
 }
 
 void EngProgram::ShowPopupAfterExiting()

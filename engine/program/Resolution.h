@@ -129,6 +129,26 @@ bool ResolutionDoWeeklyVersionCheck();
 // -1 Escape or the window closed, 0 failure.
 signed char ResolutionDoDialog();
 
+// ---- The online services -------------------------------------------------------------------
+// The updater, the internet test and web pages live in the online library above the
+// engine; the program registers them here. Without hooks (or a NULL entry) each says
+// that the online service is not available: the log gets "The online service is not
+// available.", the internet test fails with that text, the version checks answer false.
+struct _ResolutionOnlineHooks
+{
+    // The weekly version check on the date of the last check (see the updater).
+    bool (*checkForNewVersionWeekly)(_EngMiscDate *date, int programName, float version, int programType);
+    // The version check with its own windows.
+    bool (*checkForNewVersion)(int programName, float version, int programType);
+    // The internet test: true on success, else the reason in text (cut to size - 1).
+    bool (*testInternetConnection)(char *text, int size);
+    // Opens a web address in the browser.
+    void (*openWebPage)(const char *url);
+};
+// NULL forgets them. The table must outlive its registration.
+void ResolutionSetOnlineHooks(const _ResolutionOnlineHooks *hooks);
+const _ResolutionOnlineHooks *ResolutionGetOnlineHooks();
+
 // ---- Used by the dialog --------------------------------------------------------------------
 struct ResolutionSetupValues
 {

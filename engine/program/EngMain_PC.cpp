@@ -19,13 +19,13 @@ int EngMainShowPrematureTerminationMessage()
     for (int i = 0; i < 4; i++)
         PlatWinShowCursor(true);
     if (!haveLog)
-        return PlatWinMessageBox("Error Running Program",
+        return EngMiscMessageBox("Error Running Program",
                                  "The program had to terminate prematurely. No error logs were generated.",
-                                 PLAT_MB_OK, PLAT_MB_ICON_ERROR);
-    int answer = PlatWinMessageBox("Error Running Program",
+                                 ENG_MB_OK, ENG_MB_ICON_ERROR);
+    int answer = EngMiscMessageBox("Error Running Program",
                                    "The program had to terminate prematurely.\n\nDo you wish to see the log file ?",
-                                   PLAT_MB_YES_NO, PLAT_MB_ICON_ERROR);
-    if (answer != PLAT_MB_RESULT_YES)
+                                   ENG_MB_YES_NO, ENG_MB_ICON_ERROR);
+    if (answer != ENG_MB_RESULT_YES)
         return answer;
     if (!PlatShellOpen(logName))
         DebugError(ENG_FUNC, "Could not open the log file: %s", PlatShellGetErrorText());

@@ -2,8 +2,8 @@
 #include "EngResModes.h"
 
 #include "EngDebug.h"
+#include "EngDevice.h"
 #include "EngMemory.h"
-#include "EngProgram.h"
 
 enum
 {
@@ -37,7 +37,7 @@ void EngResModes::FreeLists()
 bool EngResModes::GetModesAvailable()
 {
     FreeLists();
-    if (EngProgramGetMainDeviceType() == ENG_DEVICE_NONE)
+    if (EngDeviceGetMainType() == ENG_DEVICE_NONE)
     {
         DebugError(ENG_FUNC, "Device type not set");
         return false;
@@ -45,7 +45,7 @@ bool EngResModes::GetModesAvailable()
     windowedMode = (_EngResMode *)EngMalloc(sizeof(_EngResMode), "EngResModes::GetModesAvailable", true);
     if (!windowedMode)
         return false;
-    if (EngProgramGetMainDeviceType() != ENG_DEVICE_DX9 || !GetModesAvailable_DX9())
+    if (EngDeviceGetMainType() != ENG_DEVICE_DX9 || !GetModesAvailable_DX9())
     {
         FreeLists();
         return false;
@@ -129,7 +129,7 @@ bool EngResModes::GetClosestFullScreenModeToMode(int32_t *width, int32_t *height
         DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
         return false;
     }
-    if (EngProgramGetMainDeviceType() != ENG_DEVICE_DX9)
+    if (EngDeviceGetMainType() != ENG_DEVICE_DX9)
         return false;
     if (format)
         *format = 0;
@@ -143,7 +143,7 @@ bool EngResModes::GetWindowedModeDetails(int32_t *width, int32_t *height, int32_
         DebugErrorCode(ENG_FUNC, EngFourCC("NSTP"));
         return false;
     }
-    if (EngProgramGetMainDeviceType() != ENG_DEVICE_DX9)
+    if (EngDeviceGetMainType() != ENG_DEVICE_DX9)
         return false;
     if (format)
         *format = 0;

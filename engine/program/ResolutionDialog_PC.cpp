@@ -12,11 +12,10 @@
 #include "EngLanguages.h"
 #include "EngMain.h"
 #include "EngMisc.h"
+#include "EngProgram.h"
 #include "EngResModes.h"
 #include "PlatDialogs.h"
 #include "Resolution.h"
-#include "Updater.h"
-#include "Various.h"
 
 static struct
 {
@@ -351,7 +350,7 @@ static void OpenLink(int link)
     const ResolutionSetupValues *setup = ResolutionGetSetupValues();
     const char *address = setup->linkProvider ? setup->linkProvider(link) : nullptr;
     if (address)
-        VariousGoOnline(nullptr, nullptr, address, false, false, false, false);
+        ResolutionGetOnlineHooks()->openWebPage(address);
 }
 
 static void OnEvent(PlatDialog *dialog, int id, int event, int value, void *user)
@@ -399,7 +398,7 @@ static void OnEvent(PlatDialog *dialog, int id, int event, int value, void *user
         OpenLink(2);
         break;
     case RESOLUTION_ID_CHECK_VERSION:
-        UpdaterCheckForNewVersion(setup->programId, setup->programVersion, setup->programType);
+        ResolutionGetOnlineHooks()->checkForNewVersion(setup->programId, setup->programVersion, setup->programType);
         break;
     }
 }

@@ -5,12 +5,42 @@
 #include "EngDebug.h"
 #include "EngMain.h"
 #include "EngMemory.h"
+#include "EngMisc.h"
 #include "EngProgram.h"
 
 static struct
 {
     const _EngMainApplication *app;
 } s_start = {nullptr};
+
+// ---- The program layer as the core sees it ------------------------------------------------------
+
+static bool IsRunningCB()
+{
+    return eng_main_program != nullptr;
+}
+
+static bool IsQuittingCB()
+{
+    return eng_main_program && eng_main_program->IsQuitting();
+}
+
+static void ForceExitCB(const char *title, const char *text)
+{
+    if (eng_main_program)
+        eng_main_program->ForceExitNow(title, text, false);
+}
+
+static const _EngMainProgramHost s_programHost = {IsRunningCB, IsQuittingCB, ForceExitCB, EngMiscPrepareForPopup,
+                                                  EngMiscMessageBox_PC};
+
+void EngMainSetupProgramLayer()
+{
+    EngMainSetProgramHost(&s_programHost);
+    EngMainSetup();
+}
+
+// ---- The application -----------------------------------------------------------------------------
 
 void EngMainSetApplication(const _EngMainApplication *app)
 {
@@ -43,6 +73,8 @@ static void DeleteMainProgram()
 {
     s_start.app->deleteMainProgram();
 }
+
+// ---- The entry and its steps --------------------------------------------------------------------
 
 int EngMainRunProgram(int argc, char **argv, const _EngMainApplication *app)
 {
@@ -143,6 +175,7 @@ int EngMainWinMain(void *instance, const char *commandLine, const _EngMainApplic
         DebugError("_WinMain@16", "The application table is missing or incomplete.");
         return -1;
     }
+    EngMainSetupProgramLayer();
     const _EngMainApplication *previous = s_start.app;
     s_start.app = app;
     int result = RunSequence(instance, commandLine);

@@ -82,7 +82,7 @@ bool EngWindow::CreateOSWindow()
         return false;
     if (s_osWindowCount > 0)
     {
-        EngMiscMessageBox_PC(ENG_POPUP_ERROR, "CreateWindow", "More than one window not supported");
+        EngMiscMessageBox("CreateWindow", "More than one window not supported", ENG_MB_OK, ENG_MB_ICON_ERROR);
         return false;
     }
     // The style the window is made with: a framed, resizable window with minimise and
@@ -102,7 +102,7 @@ bool EngWindow::CreateOSWindow()
     if (!osWindow)
     {
         DebugError(ENG_FUNC, "%s", PlatWinGetErrorText());
-        EngMiscMessageBox_PC(ENG_POPUP_ERROR, "CreateWindow", "CreateWindow() Failed");
+        EngMiscMessageBox("CreateWindow", "CreateWindow() Failed", ENG_MB_OK, ENG_MB_ICON_ERROR);
         return false;
     }
     s_osWindowCount++;
@@ -440,6 +440,12 @@ void EngWindow::TextureCursorLeavingWindowCB_PC(bool leaving)
     int count = PlatWinShowCursor(leaving);
     for (int i = 1; i < 100 && (leaving ? count < 0 : count >= 0); i++)
         count = PlatWinShowCursor(leaving);
+}
+
+void EngWindow::DrawTextureCursor_PC()
+{
+    if (!IsMouseOutside())
+        EngTextureCursorDraw_DX9(&textureCursor);
 }
 
 void EngWindow::ShowMouseCursor()

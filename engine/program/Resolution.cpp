@@ -16,7 +16,6 @@
 #include "EngWindow.h"
 #include "EngPrefFolder.h"
 #include "ResolutionDialog.h"
-#include "Updater.h"
 
 enum
 {
@@ -333,6 +332,64 @@ bool ResolutionSaveSettings()
 
 // ---- Weekly check, dialog and internet test ------------------------------------------------
 
+// ---- The online services ------------------------------------------------------------------------
+
+static const char s_onlineNotAvailable[] = "The online service is not available.";
+
+// Registered by the program; kept apart from the settings, which a Shutdown clears.
+static struct
+{
+    const _ResolutionOnlineHooks *hooks;
+} s_online = {nullptr};
+
+static bool NoWeeklyCheck(_EngMiscDate *date, int programName, float version, int programType)
+{
+    if (!date)
+        return false;
+    DebugError("UpdaterCheckForNewVersionWeekly", "%s", s_onlineNotAvailable);
+    return false;
+}
+
+static bool NoVersionCheck(int programName, float version, int programType)
+{
+    DebugError("UpdaterCheckForNewVersion", "%s", s_onlineNotAvailable);
+    return false;
+}
+
+static bool NoInternetTest(char *text, int size)
+{
+    DebugError("UpdaterTestInternetConnection", "%s", s_onlineNotAvailable);
+    if (text && size > 1)
+        EngSafeStrcpy(text, s_onlineNotAvailable, (size_t)size);
+    return false;
+}
+
+static void NoWebPage(const char *url)
+{
+    DebugError("VariousGoOnline", "%s <%s>", s_onlineNotAvailable, EngStringOrNone(url));
+}
+
+static const _ResolutionOnlineHooks s_noOnlineHooks = {NoWeeklyCheck, NoVersionCheck, NoInternetTest, NoWebPage};
+
+void ResolutionSetOnlineHooks(const _ResolutionOnlineHooks *hooks)
+{
+    s_online.hooks = hooks;
+}
+
+const _ResolutionOnlineHooks *ResolutionGetOnlineHooks()
+{
+    static _ResolutionOnlineHooks complete;
+    const _ResolutionOnlineHooks *hooks = s_online.hooks ? s_online.hooks : &s_noOnlineHooks;
+    complete.checkForNewVersionWeekly =
+        hooks->checkForNewVersionWeekly ? hooks->checkForNewVersionWeekly : NoWeeklyCheck;
+    complete.checkForNewVersion = hooks->checkForNewVersion ? hooks->checkForNewVersion : NoVersionCheck;
+    complete.testInternetConnection = hooks->testInternetConnection ? hooks->testInternetConnection : NoInternetTest;
+    complete.openWebPage = hooks->openWebPage ? hooks->openWebPage : NoWebPage;
+    return &complete;
+}
+
+// ---- Version check and internet test --------------------------------------------------------------
+
 bool ResolutionDoWeeklyVersionCheck()
 {
     if (!IsSetup(ENG_FUNC))
@@ -341,8 +398,8 @@ bool ResolutionDoWeeklyVersionCheck()
     if (setup.programId == 19)
         return false;
     ResolutionLoadSettings();
-    bool newVersion = UpdaterCheckForNewVersionWeekly(&s_resolution.settings.lastVersionCheck, setup.programId,
-                                                      setup.programVersion, setup.programType);
+    bool newVersion = ResolutionGetOnlineHooks()->checkForNewVersionWeekly(
+        &s_resolution.settings.lastVersionCheck, setup.programId, setup.programVersion, setup.programType);
     ResolutionSaveSettings();
     return newVersion;
 }
@@ -360,7 +417,7 @@ void ResolutionRunInternetTest()
     for (;;)
     {
         char reply[INTERNET_REPLY_SIZE] = "";
-        bool passed = UpdaterTestInternetConnection(reply, INTERNET_REPLY_ALLOWED);
+        bool passed = ResolutionGetOnlineHooks()->testInternetConnection(reply, INTERNET_REPLY_ALLOWED);
         if (passed && setup.internetTestHook)
             passed = setup.internetTestHook(0);
         if (passed)

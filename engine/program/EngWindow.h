@@ -6,6 +6,10 @@
 #pragma once
 #include <cstdint>
 
+#include "EngDevice.h"
+#include "EngGlobals.h"
+#include "EngTexture.h"
+
 class EngProgram;
 class EngDevice;
 class EngResModes;
@@ -34,92 +38,6 @@ struct _EngCreateWindowParms
 
 // The defaults: placed by the system, 1024x768 windowed, depth 32, 60 Hz, "EngineClass".
 void EngWindowSetDefaultParms(_EngCreateWindowParms *parms);
-
-enum _EngOrientation
-{
-    ENG_ORIENTATION_PORTRAIT = 0,
-    ENG_ORIENTATION_PORTRAIT_UPSIDE_DOWN = 1,
-    ENG_ORIENTATION_LANDSCAPE = 2,
-    ENG_ORIENTATION_LANDSCAPE_RIGHT = 3,
-};
-
-// The screen state every drawing module reads.
-struct _EngScreenSettings
-{
-    uint8_t windowed;
-    int32_t width, height; // pixels, at least 1
-    int32_t depth;         // bits
-    int32_t refresh;       // Hz
-    int32_t verticalSync;  // 0 automatic, 1 on, 2 off
-    int32_t multisampleLevel;
-    int32_t multisampleType;
-    int32_t multisampleQuality;
-    uint8_t portrait;      // height > width
-    float scaleToScreenX, scaleToScreenY;   // width / 640, height / 480
-    float scaleToVirtualX, scaleToVirtualY; // 640 / width, 480 / height
-    float aspectWidthOverHeight, aspectHeightOverWidth;
-    float widthCorrection;   // min(1, (height / width) x 4/3)
-    float heightCorrection;  // min(1, width / height)
-    float heightCorrection2;
-    int32_t orientation;     // _EngOrientation
-    int32_t positionRotationMode; // 0-3, reset whenever the orientation is set
-};
-extern _EngScreenSettings EngScreenSettings;
-
-// Virtual-key codes of the keys the engine and the game name (letters and digits are
-// their ASCII capitals).
-enum EngVirtualKey
-{
-    ENG_VK_LBUTTON = 0x01,
-    ENG_VK_RBUTTON = 0x02,
-    ENG_VK_MBUTTON = 0x04,
-    ENG_VK_BACK = 0x08,
-    ENG_VK_TAB = 0x09,
-    ENG_VK_RETURN = 0x0D,
-    ENG_VK_SHIFT = 0x10,
-    ENG_VK_CONTROL = 0x11,
-    ENG_VK_MENU = 0x12, // Alt
-    ENG_VK_ESCAPE = 0x1B,
-    ENG_VK_SPACE = 0x20,
-    ENG_VK_PRIOR = 0x21,
-    ENG_VK_NEXT = 0x22,
-    ENG_VK_END = 0x23,
-    ENG_VK_HOME = 0x24,
-    ENG_VK_LEFT = 0x25,
-    ENG_VK_UP = 0x26,
-    ENG_VK_RIGHT = 0x27,
-    ENG_VK_DOWN = 0x28,
-    ENG_VK_INSERT = 0x2D,
-    ENG_VK_DELETE = 0x2E,
-    ENG_VK_NUMPAD0 = 0x60,
-    ENG_VK_ADD = 0x6B,
-    ENG_VK_SUBTRACT = 0x6D,
-    ENG_VK_F1 = 0x70,
-    ENG_VK_F10 = 0x79,
-    ENG_VK_F11 = 0x7A,
-    ENG_VK_F12 = 0x7B,
-};
-
-// Key and button states by virtual-key code: 2 went down, 0 up. Entries 1, 2 and 4 are
-// the left, right and middle mouse buttons.
-extern uint8_t EngKeyStates[256];
-
-// The texture cursor: set up by the application, loaded and drawn by the device.
-struct _EngTextureCursor
-{
-    uint8_t on;              // a texture stands in for the system cursor
-    uint8_t visible;         // the cursor is to be shown (ShowMouseCursor)
-    char fileName[256];
-    int32_t hotSpot[2];      // 640x480 units
-    int32_t size[2];         // 640x480 units
-    uint8_t useCorrections;  // scale by the width and height corrections
-    void *loadPointer;       // passed on to the texture load
-    int32_t loadValue;
-    EngTexture *texture;     // owned by the device while it exists
-    int32_t scaledHotSpot[2]; // pixels, set by the device
-    int32_t scaledSize[2];
-    float x, y;              // position in 640x480 units
-};
 
 enum
 {
@@ -247,11 +165,3 @@ private:
     int32_t windowedWidth, windowedHeight; // size to go back to from full screen
     EngResModes *modes;
 };
-
-// 640x480 design position of a screen position under the rotation mode; false when the
-// screen is smaller than 1x1.
-bool EngMainConvertScreenPosToDesignPos(float x, float y, float *outX, float *outY);
-void EngMainSetOrientation(int orientation);
-int EngMainGetOrientation();
-bool EngMainIsOrientationPortrait();
-bool EngMainIsOrientationLandscape();

@@ -4,7 +4,7 @@
 // EngWindow_PC.cpp.
 //
 // Sections: globals and construction; screen state; device life cycle; toggles and
-// resolution changes; activation and size; orientation.
+// resolution changes; activation and size.
 #include "EngWindow.h"
 
 #include <cstring>
@@ -17,13 +17,45 @@
 #include "EngProgram.h"
 #include "EngResModes.h"
 
-// Before any window exists the screen is the 640x480 virtual screen itself.
-_EngScreenSettings EngScreenSettings = {
-    1, 640, 480, 32, 60, 0, 0, 0, 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 640.0f / 480.0f, 480.0f / 640.0f,
-    1.0f, 1.0f, 1.0f, ENG_ORIENTATION_LANDSCAPE, 0};
-uint8_t EngKeyStates[256] = {};
-
 // ---- Globals and construction -----------------------------------------------------------
+
+// The window as the device sees it.
+namespace
+{
+EngWindow *HostMainWindow()
+{
+    return eng_main_program ? eng_main_program->GetMainWindow() : nullptr;
+}
+
+PlatWindow *HostOsWindow(EngWindow *window)
+{
+    return window->GetOSWindow();
+}
+
+void HostSetScreenSize(EngWindow *window, int windowed, int width, int height, int depth, int refresh)
+{
+    window->SetScreenSize(windowed, width, height, depth, refresh);
+}
+
+void HostRequestDeviceRecreation(EngWindow *window)
+{
+    window->RequestDeviceRecreation();
+}
+
+void HostRestoreSystemCursor(EngWindow *window)
+{
+    window->HideMouseCursor();
+    window->ShowMouseCursor();
+}
+
+_EngTextureCursor *HostTextureCursor(EngWindow *window)
+{
+    return &window->textureCursor;
+}
+
+const _EngDeviceWindowHost kWindowHost = {HostMainWindow,          HostOsWindow,        HostSetScreenSize,
+                                          HostRequestDeviceRecreation, HostRestoreSystemCursor, HostTextureCursor};
+} // namespace
 
 void EngWindowSetDefaultParms(_EngCreateWindowParms *parms)
 {
@@ -47,6 +79,7 @@ EngWindow::EngWindow(EngProgram *owner, const char *windowTitle)
       lastCursorX(-1), lastCursorY(-1), lastDoubleClickTime(0.0), keepAspect{0, 0}, windowedWidth(1024),
       windowedHeight(768), modes(nullptr)
 {
+    EngDeviceSetWindowHost(&kWindowHost);
     EngSafeStrcpy(title, windowTitle ? windowTitle : "", sizeof(title));
     EngWindowSetDefaultParms(&parms);
     for (int32_t &value : oneShot)
@@ -501,58 +534,4 @@ void EngWindow::SendInput(int32_t event, int32_t a, int32_t b, bool fromMouseMov
         eng_main_program->InputCB(event, a, b);
     if (eng_main_program)
         eng_main_program->RequestEventDrivenRedraw(fromMouseMove);
-}
-
-// ---- Orientation and design positions ----------------------------------------------------------------
-
-void EngMainSetOrientation(int orientation)
-{
-    EngScreenSettings.orientation = orientation;
-    EngScreenSettings.positionRotationMode = 0;
-}
-
-int EngMainGetOrientation()
-{
-    return EngScreenSettings.orientation;
-}
-
-bool EngMainIsOrientationPortrait()
-{
-    return EngScreenSettings.orientation == ENG_ORIENTATION_PORTRAIT ||
-           EngScreenSettings.orientation == ENG_ORIENTATION_PORTRAIT_UPSIDE_DOWN;
-}
-
-bool EngMainIsOrientationLandscape()
-{
-    return EngScreenSettings.orientation == ENG_ORIENTATION_LANDSCAPE ||
-           EngScreenSettings.orientation == ENG_ORIENTATION_LANDSCAPE_RIGHT;
-}
-
-bool EngMainConvertScreenPosToDesignPos(float x, float y, float *outX, float *outY)
-{
-    float width = (float)EngScreenSettings.width, height = (float)EngScreenSettings.height;
-    if (width < 1 || height < 1 || !outX || !outY)
-        return false;
-    switch (EngScreenSettings.positionRotationMode)
-    {
-    case 0:
-        *outX = 640.0f * x / width;
-        *outY = 480.0f * y / height;
-        break;
-    case 1:
-        *outX = 640.0f - 640.0f * x / width;
-        *outY = 480.0f - 480.0f * y / height;
-        break;
-    case 2:
-        *outX = 640.0f * y / height;
-        *outY = 480.0f - 480.0f * x / width;
-        break;
-    case 3:
-        *outX = (height - y) * 640.0f / height;
-        *outY = 480.0f * x / width;
-        break;
-    default:
-        break;
-    }
-    return true;
 }

@@ -6,23 +6,11 @@
 #include <atomic>
 #include <cstdint>
 
+#include "EngDevice.h"
+#include "EngGlobals.h"
+
 class EngWindow;
 struct _EngCreateWindowParms;
-
-// The global clock every animation, fade and time-out reads.
-struct _EngFrameTiming
-{
-    double currentTime; // seconds of the program clock, refreshed by EngMainGetTime
-    float frameRate;    // frames per second
-    float frameTime;    // seconds of the last frame
-};
-extern _EngFrameTiming EngFrameTiming;
-
-enum _EngDeviceType
-{
-    ENG_DEVICE_NONE = 0,
-    ENG_DEVICE_DX9 = 1,
-};
 
 // The engine's input events: InputCB (event, a, b).
 enum _EngInputEvent
@@ -131,8 +119,9 @@ public:
     void SetExitCallback(EngExitCallbackFn callback);
     // GPU sync from the start-up settings: the method is kept only when enabled.
     void SetGpuSync(bool enabled, int method, bool fallBack);
-    int GetGpuSyncMethod() const { return gpuSyncMethod; }
-    bool GetGpuSyncFallBack() const { return gpuSyncFallBack != 0; }
+    // The settings are the device's (EngDeviceSetGpuSync); -1 for no method.
+    int GetGpuSyncMethod() const;
+    bool GetGpuSyncFallBack() const;
 
     // Shows the stored popup once the main loop has ended.
     void ShowPopupAfterExiting();
@@ -221,8 +210,6 @@ private:
     uint8_t neededRedraw;
     EngIdleHookFn neededIdleHook;
     double nextDeadline; // mode 0: the deadline of the last pass
-    int gpuSyncMethod;
-    uint8_t gpuSyncFallBack;
     int loopMode;
     void *instance;
 };
