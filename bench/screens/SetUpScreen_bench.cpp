@@ -63,7 +63,8 @@ void SetUpScreenScrollingFrame(benchmark::State &state)
         state.SkipWithError("no game folder");
         return;
     }
-    EngMainResetForTests();
+    EngMainShutdown();
+    EngProgramResetForTests();
     EngProgram program;
     PlatD3dSetExecutorFactory(PlatD3dRecorderFactory);
     EngDeviceDX9AllowNoWindow(true);
@@ -152,7 +153,8 @@ void SetUpScreenScrollingFrame(benchmark::State &state)
     PrefFolderShutdown();
     PlatD3dSetExecutorFactory(nullptr);
     EngDeviceDX9AllowNoWindow(false);
-    EngMainResetForTests();
+    EngMainShutdown();
+    EngProgramResetForTests();
     std::string command = "rm -rf '" + home + "'";
     if (system(command.c_str()) != 0)
         fprintf(stderr, "could not remove %s\n", home.c_str());
