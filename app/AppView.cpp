@@ -120,6 +120,12 @@ void AppViewRenderGameEffects()
     game_effects.RenderGameEffects();
 }
 
+bool AppViewIsMenuEffectRunning()
+{
+    ParticleEffect *menu = game_effects.GetMenuEffect();
+    return menu && menu->IsRunning();
+}
+
 void AppViewRenderMenuEffect()
 {
     game_effects.RenderMenuEffect();

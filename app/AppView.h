@@ -30,6 +30,7 @@ void AppViewRestartMenuEffect();
 void AppViewTickMenuEffect();
 void AppViewTickGameEffects();
 void AppViewRenderGameEffects();
+bool AppViewIsMenuEffectRunning();
 void AppViewRenderMenuEffect();
 
 // ---- Drawing ----

@@ -2,6 +2,7 @@
 // the toolkit as its host table at start-up (the GUI sits below the program and cannot
 // call it by name).
 #include "Game.h"
+#include "GameStill.h"
 
 #include "EngDevice.h"
 #include "EngGlobals.h"
@@ -20,6 +21,7 @@ EngWindow *MainWindow()
 
 void RequestRedrawCB()
 {
+    GameStillNoteActivity();
     if (eng_main_program)
         eng_main_program->RequestRedraw();
 }

@@ -18,6 +18,7 @@
 #include "EngWindow.h"
 #include "Game.h"
 #include "GameFade.h"
+#include "GameStill.h"
 #include "GameState.h"
 #include "MWin.h"
 #include "Plinx.h"
@@ -144,6 +145,8 @@ signed char Program::InitCB(const char *commandLine)
     settings->showStartupWindow = show;
     GameLogRes(1);
     SetMainLoopMode(ENG_LOOP_CONSTANT_RATE);
+    // Menus that stand still are not drawn again until something changes.
+    SetStillFrameQuery(GameStillQueryCB);
     return 1;
 }
 
@@ -406,6 +409,7 @@ bool Program::InputCB(int32_t event, int32_t a, int32_t b)
 {
     if (!GetMainWindow())
         return false;
+    GameStillNoteActivity();
     if (mwin_object.HandleInput(event, a, b))
         return true;
     if (GameIsGuiOn() || !game_program.gameRunning)

@@ -356,6 +356,10 @@ void EngProgram::Render(bool present)
 {
     if (IsQuitting() || pauseFlag || HandleMinimised(false, true) || !CanUpdateOrRender())
         return;
+    const double now = EngFrameTiming.currentTime;
+    if (present && stillQuery && stillQuery() && now - lastDrawnTime < 1.0 && now >= lastDrawnTime)
+        return;
+    lastDrawnTime = now;
     RenderCB();
     if (mainWindow)
         mainWindow->DrawTextureCursor_PC();

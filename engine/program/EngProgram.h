@@ -36,6 +36,8 @@ enum _EngMainLoopMode
 typedef void (*EngMinimisedHookFn)(int update, int render, uint32_t user);
 typedef void (*EngIdleHookFn)();
 typedef void (*EngExitCallbackFn)();
+// True when the next frame would show the picture already on the screen.
+typedef bool (*EngStillFrameFn)();
 
 // The one program object; set by its constructor, cleared at shut-down.
 extern class EngProgram *eng_main_program;
@@ -117,6 +119,9 @@ public:
     void SetMinimisedHook(EngMinimisedHookFn hook, uint32_t user);
     void SetMinimisedPause(bool on) { minimisedPause = on ? 1 : 0; }
     void SetExitCallback(EngExitCallbackFn callback);
+    // Frames the query calls still are neither drawn nor presented (the window keeps the
+    // last one), except one a second that repairs what the window system may have lost.
+    void SetStillFrameQuery(EngStillFrameFn query) { stillQuery = query; }
     // GPU sync from the start-up settings: the method is kept only when enabled.
     void SetGpuSync(bool enabled, int method, bool fallBack);
     // The settings are the device's (EngDeviceSetGpuSync); -1 for no method.
@@ -179,6 +184,8 @@ private:
     uint32_t minimisedHookUser;
     uint8_t postDeviceInitDone;
     EngExitCallbackFn exitCallback;
+    EngStillFrameFn stillQuery = nullptr;
+    double lastDrawnTime = 0.0;
     float targetFrameRate;
     int minimumWaitRounds;
     // Mode-0 options.
