@@ -180,9 +180,12 @@ TEST_F(LauncherDisplayTest, FailedCheckShowsTheDialog)
 
 TEST_F(LauncherDisplayTest, MissingGameIsReported)
 {
-    // A launcher copied alone into a folder: its message box names what it could not start.
+    // A launcher copied with its dialogs module into a folder without the game: its message
+    // box names what it could not start.
     testkit::TempDir alone;
-    std::filesystem::copy_file(PLINX_LAUNCHER_EXECUTABLE, alone.File("Plinx_Launcher"));
+    std::filesystem::path built(PLINX_LAUNCHER_EXECUTABLE);
+    std::filesystem::copy_file(built, alone.File("Plinx_Launcher"));
+    std::filesystem::copy_file(built.parent_path() / "libplat_dialogs_gtk.so", alone.File("libplat_dialogs_gtk.so"));
     StartLauncher(alone.File("Plinx_Launcher"), "");
     std::string window = Shell("timeout 60 xdotool search --sync --name '^Plinx!$' 2>/dev/null | head -1");
     ASSERT_GT(atol(window.c_str()), 0);
