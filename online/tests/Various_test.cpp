@@ -14,6 +14,7 @@
 #include "EngClipboard.h"
 #include "EngMain.h"
 #include "EngWindow.h"
+#include "MWin.h"
 #include "PlatShell.h"
 #include "TestkitProgram.h"
 
@@ -63,8 +64,8 @@ protected:
         s_gui = nullptr;
         ProgramTest::TearDown();
     }
-    // Any non-null root: the recorder never looks inside.
-    MWin *Root() { return (MWin *)&gui; }
+    // The GUI root, not set up: it is off and shows no popup.
+    MWin *Root() { return &mwin_object; }
 
     GuiRecorder gui;
     uint8_t savedWindowed = 1;
