@@ -23,9 +23,10 @@
 #include "Tick.h"
 #include "ViewHooks.h"
 
-// More draws than any level makes: a count above it comes from a damaged file, and
-// replaying it would stall the game.
-static const uint32_t MAX_REPLAYED_DRAWS = 1u << 26;
+// More draws than any level makes (a few per shot): a count above it comes from a
+// damaged file, and replaying it would stall the game (the load and every capture replay
+// the draws).
+static const uint32_t MAX_REPLAYED_DRAWS = 1u << 20;
 // Levels beyond this are not reached in play; lives only ever count down from the two
 // a puzzle game starts with.
 static const int32_t MAX_LEVEL = 100000;

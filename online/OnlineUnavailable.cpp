@@ -5,7 +5,6 @@
 #include "EngDebug.h"
 #include "EngMemory.h"
 #include "Updater.h"
-#include "Various.h"
 
 static const char s_notAvailable[] = "The online service is not available.";
 
@@ -29,10 +28,4 @@ bool UpdaterTestInternetConnection(char *text, int size)
     if (text && size > 1)
         EngSafeStrcpy(text, s_notAvailable, (size_t)size);
     return false;
-}
-
-void VariousGoOnline(MWin *mwin, const char *question, const char *url, bool askFullScreen, bool askWindowed,
-                     bool exitFirstFullScreen, bool exitFirstWindowed)
-{
-    DebugError(ENG_FUNC, "%s <%s>", s_notAvailable, EngStringOrNone(url));
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "OnlineScores.h"
+#include "ScoresReply.h"
 
 class EngInternetThread;
 
@@ -60,7 +61,6 @@ bool ScoresMainGetFileName(int program, uint32_t set, int range, char *out, int 
 
 // Which country codes a row may carry. The country table lives above this layer; until
 // one is registered, any two upper-case letters pass.
-typedef bool (*ScoresCountryCheckFn)(const char *code);
 void ScoresMainSetCountryCheck(ScoresCountryCheckFn check);
 
 class ScoresMain
@@ -101,9 +101,7 @@ public:
 private:
     bool IsSetup(const char *function);
     void ReleaseReader(const char *why);
-    bool ReadReply(const char *reply, uint32_t size, int32_t *result, const char **message, int8_t *answer);
-    void ParseList(const char *text, const char *end);
-    bool ParseLine(const char *line, const char *end, _ScoresScore *row);
+    void ReadReply(const char *reply, uint32_t size, int32_t *result, const char **message, int8_t *answer);
     void UpdateScoresIfNeeded();
     void WriteCache();
     bool LoadCache();

@@ -208,7 +208,7 @@ TEST_F(SaveGameTest, BadFilesAreRefusedAndTheGameFileAndMarkStay)
         return bytes;
     };
     const float wrongVersion = 2.41f, notANumber = NAN, phase = 70.5f;
-    const uint32_t tooMany = 51, hugeDraws = 0xFFFFFFF0u, arcade = 0, badState = 9, animated = 309, colours = 11;
+    const uint32_t tooMany = 51, hugeDraws = 0xFFFFFFF0u, manyDraws = 1u << 20, arcade = 0, badState = 9, animated = 309, colours = 11;
     const int32_t row14 = 14, odd = 15, aboveCap = 2147483647, threeLives = 3, removeOver = 250022,
                   fallOver = 2500216, bonusOver = 10000861, frequencyOver = 1201, negative = -10;
     const struct
@@ -222,6 +222,7 @@ TEST_F(SaveGameTest, BadFilesAreRefusedAndTheGameFileAndMarkStay)
         {"version 2.41", patched(0, &wrongVersion, 4), "Invalid version"},
         {"51 moving balls", patched(offsetof(_GameSnapshot, movingCount), &tooMany, 4), "moving count"},
         {"replayed draws", patched(offsetof(_GameSnapshot, rngDraws), &hugeDraws, 4), "draw count"},
+        {"2^20 replayed draws", patched(offsetof(_GameSnapshot, rngDraws), &manyDraws, 4), "draw count"},
         {"another game type", patched(offsetof(_GameSnapshot, gameType), &arcade, 4), "game type"},
         {"level state 9", patched(offsetof(_GameSnapshot, levelState), &badState, 4), "level state"},
         {"turret angle NaN", patched(offsetof(_GameSnapshot, turretAngle), &notANumber, 4), "play value"},

@@ -77,6 +77,17 @@ void Check(bool condition, const char *what)
     abort();
 }
 
+void CheckSame(const void *expected, const void *actual, size_t size, const char *what)
+{
+    const uint8_t *a = (const uint8_t *)expected, *b = (const uint8_t *)actual;
+    for (size_t i = 0; i < size; i++)
+        if (a[i] != b[i])
+        {
+            fprintf(stderr, "fuzz: %s: offset %zu is %u, not %u\n", what, i, b[i], a[i]);
+            abort();
+        }
+}
+
 void Touch(const void *bytes, size_t size)
 {
     uint8_t sum = 0;

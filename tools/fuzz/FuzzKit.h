@@ -23,6 +23,9 @@ void WriteBytes(const std::string &path, const uint8_t *data, size_t size);
 std::string ReadBytes(const std::string &path);
 // A finding: prints `what` and aborts, so that libFuzzer keeps the input.
 void Check(bool condition, const char *what);
+// A finding unless the two records are byte for byte the same; names the first offset
+// that differs.
+void CheckSame(const void *expected, const void *actual, size_t size, const char *what);
 // Reads every byte, so that the sanitizers see a block handed out that is not all there.
 void Touch(const void *bytes, size_t size);
 // Forgets the log's messages; called between inputs.

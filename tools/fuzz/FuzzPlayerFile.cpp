@@ -40,8 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // what it holds then is what must come back.
         auto read = std::make_unique<_UserInfo>();
         memcpy(read.get(), user->GetInfo(), sizeof(_UserInfo));
-        fuzzkit::Check(memcmp(read.get(), again->GetInfo(), sizeof(_UserInfo)) == 0,
-                       "a saved player loads back different");
+        fuzzkit::CheckSame(read.get(), again->GetInfo(), sizeof(_UserInfo), "a saved player loads back different");
     }
     ModulesShutdown();
     return 0;

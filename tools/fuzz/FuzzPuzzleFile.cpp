@@ -24,6 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const _Puzzle read = GameState.puzzle;
     fuzzkit::Check(PuzzlesSaveToFile(), "an accepted puzzle could not be written");
     fuzzkit::Check(PuzzlesLoadFromFile(GAME_TYPE_MY_PUZZLES, "FUZZ"), "a written puzzle is refused");
-    fuzzkit::Check(memcmp(&read, &GameState.puzzle, sizeof(read)) == 0, "a written puzzle reads back different");
+    fuzzkit::CheckSame(&read, &GameState.puzzle, sizeof(read), "a written puzzle reads back different");
     return 0;
 }

@@ -11,6 +11,18 @@
 #include <memory>
 #include <string>
 
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#endif
+#include <stb/stb_image_write.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
 #include "EngEncryption.h"
 #include "EngGlobals.h"
 #include "EngPrefFolder.h"
@@ -137,6 +149,37 @@ void PuzzleAndShots()
     Put("test_record", "three_shots", fuzzkit::ReadBytes(PuzzlesGetTestFilename()));
 }
 
+// Small pictures of each kind and layout, so that the image target mutates files it can
+// run many times a second (the data set's are large).
+void SmallImages()
+{
+    unsigned char rgba[12 * 10 * 4];
+    for (int i = 0; i < 12 * 10 * 4; i++)
+        rgba[i] = (unsigned char)(i * 37 + (i / 48) * 11);
+    auto append = [](void *context, void *data, int size) {
+        ((std::string *)context)->append((const char *)data, (size_t)size);
+    };
+    for (int channels : {1, 3, 4})
+    {
+        std::string png, bmp, tga, tgaPacked, jpg, jpgFine;
+        stbi_write_png_to_func(append, &png, 12, 10, channels, rgba, 12 * channels);
+        stbi_write_bmp_to_func(append, &bmp, 12, 10, channels, rgba);
+        stbi_write_tga_with_rle = 0;
+        stbi_write_tga_to_func(append, &tga, 12, 10, channels, rgba);
+        stbi_write_tga_with_rle = 1;
+        stbi_write_tga_to_func(append, &tgaPacked, 12, 10, channels, rgba);
+        stbi_write_jpg_to_func(append, &jpg, 12, 10, channels, rgba, 80);
+        stbi_write_jpg_to_func(append, &jpgFine, 12, 10, channels, rgba, 100);
+        std::string suffix = std::to_string(channels);
+        Put("image_file", "small" + suffix + ".png", png);
+        Put("image_file", "small" + suffix + ".bmp", bmp);
+        Put("image_file", "small" + suffix + ".tga", tga);
+        Put("image_file", "small_rle" + suffix + ".tga", tgaPacked);
+        Put("image_file", "small" + suffix + ".jpg", jpg);
+        Put("image_file", "small_fine" + suffix + ".jpg", jpgFine);
+    }
+}
+
 // The data set's files by kind, and the repository's own seeds (seeds/<target>/).
 void DataSet(const std::string &data, const std::string &repositorySeeds)
 {
@@ -191,6 +234,7 @@ int main(int argc, char **argv)
     PlayerFiles();
     StartupSettings();
     PuzzleAndShots();
+    SmallImages();
     DataSet(argv[2], argv[3]);
     PlinxShutdown();
     PrefFolderShutdown();

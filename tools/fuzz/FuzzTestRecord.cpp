@@ -30,6 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzzkit::Check(PuzzlesSaveTestingFile(), "accepted test shots could not be written");
     _TestFile again;
     fuzzkit::Check(PuzzlesReadTestFile(PuzzlesGetTestFilename(), &again), "written test shots are refused");
-    fuzzkit::Check(memcmp(&read, &again, sizeof(read)) == 0, "written test shots read back different");
+    fuzzkit::CheckSame(&read, &again, sizeof(read), "written test shots read back different");
     return 0;
 }

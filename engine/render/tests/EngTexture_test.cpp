@@ -194,6 +194,20 @@ TEST_F(TextureTest, LoadFailuresLeaveTheHandleEmpty)
     EXPECT_FALSE(texture.LoadFromFile(broken.c_str(), 0, 0, 0));
     EXPECT_TRUE(LogHas("Could not load <" + broken + ">"));
     EXPECT_FALSE(texture.IsLoaded());
+
+    // A JPEG whose Huffman table claims more codes than a table holds is refused with the
+    // decoder's reason in the log.
+    std::string crafted = home->File("crafted.jpg");
+    ASSERT_TRUE(rendertest::WriteImage(crafted, rendertest::Pattern(8, 8)));
+    std::string bytes = testkit::ReadFile(crafted);
+    size_t table = bytes.find("\xFF\xC4");
+    ASSERT_NE(table, std::string::npos);
+    bytes.replace(table + 5, 16, 16, '\xFF');
+    testkit::WriteFile(crafted, bytes);
+    EXPECT_FALSE(texture.LoadFromFile(crafted.c_str(), 0, 0, 0));
+    EXPECT_TRUE(LogHas("Could not load <" + crafted + ">"));
+    EXPECT_TRUE(LogHas("Bogus Huffman table definition"));
+    EXPECT_FALSE(texture.IsLoaded());
 }
 
 TEST_F(TextureTest, DefaultCoordinatesStayHalfATexelInside)
