@@ -137,6 +137,8 @@ void MWinWindow::MakeTitleBarButtons()
                                     info.hideTexBut[0] ? info.hideTexBut : MWIN_TEXBUT_DEFAULT, text, 0, 0, -1, -1);
         if (info.hideToken[0])
             hideButton->SetTextLanguageToken(info.hideToken);
+        // The window's font was set before its buttons existed: the back button draws in it too.
+        hideButton->SetFont(info.font[0] ? info.font : MWIN_FONT_DEFAULT);
     }
     if (info.hasExtraButton)
     {

@@ -319,25 +319,9 @@ CpPropsCollectionController::CpPropsCollectionController()
     ClearButtonPointers();
 }
 
-void CpPropsCollectionController::SetScreensVar(MWinScreens *screens)
-{
-    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
-    SetScreens(screens);
-}
-
 void CpPropsCollectionController::ClearButtonPointers()
 {
     s_props = {};
-}
-
-bool CpPropsCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
 }
 
 MWinCollection *CpPropsCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)

@@ -5,15 +5,14 @@
 // when the screen is left.
 #pragma once
 #include "MWin.h"
+#include "ScreensBuild.h"
 
-class CpPropsCollectionController : public MWinCollectionController
+class CpPropsCollectionController : public ScreensCollectionController
 {
 public:
     CpPropsCollectionController();
-    void SetScreensVar(MWinScreens *screens);
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
 };
 
 class CpPropsCC : public CpPropsCollectionController

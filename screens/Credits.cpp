@@ -68,25 +68,9 @@ CreditsCollectionController::CreditsCollectionController()
     ClearButtonPointers();
 }
 
-void CreditsCollectionController::SetScreensVar(MWinScreens *screens)
-{
-    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
-    SetScreens(screens);
-}
-
 void CreditsCollectionController::ClearButtonPointers()
 {
     s_credits = {};
-}
-
-bool CreditsCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
 }
 
 MWinCollection *CreditsCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)

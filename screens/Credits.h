@@ -2,15 +2,14 @@
 // the ways to the maker's forum and home page, the log viewer and back.
 #pragma once
 #include "MWin.h"
+#include "ScreensBuild.h"
 
-class CreditsCollectionController : public MWinCollectionController
+class CreditsCollectionController : public ScreensCollectionController
 {
 public:
     CreditsCollectionController();
-    void SetScreensVar(MWinScreens *screens);
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
 };
 
 class CreditsCC : public CreditsCollectionController

@@ -56,12 +56,6 @@ GameAdsCollectionController::GameAdsCollectionController()
     GameAdsCollectionController::ClearButtonPointers();
 }
 
-void GameAdsCollectionController::SetScreensVar(MWinScreens *screens)
-{
-    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
-    SetScreens(screens);
-}
-
 void GameAdsCollectionController::ClearButtonPointers()
 {
     collection = nullptr;
@@ -75,44 +69,17 @@ MWinButton *GameAdsCollectionController::GetWidget(int widget) const
     return widget >= 0 && widget < NUM_WIDGETS ? widgets[widget] : nullptr;
 }
 
-bool GameAdsCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
-}
-
 MWinCollection *GameAdsCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)
 {
-    _MWinWindowCreateInfo info = {};
-    info.kind = MWIN_WINDOW_ORDINARY;
-    info.x = 0;
-    info.y = 30;
-    info.w = 640;
-    info.h = 450;
-    info.hasTitleBar = 1;
-    info.hasHideButton = 1;
-    MWinCopyID(info.title, "Also by Fernbrooks");
-    MWinCopyID(info.titleToken, "GameAds_AlsoText");
-    MWinCopyID(info.hideText, "Back");
-    MWinCopyID(info.hideToken, "Common_ButtonGoBack");
-    MWinCopyID(info.titleTexBut, MWIN_TEXBUT_DEFAULT);
-    MWinCopyID(info.bodyTexBut, MWIN_TEXBUT_DEFAULT);
-    MWinCopyID(info.font, "Main");
+    _MWinWindowCreateInfo info;
+    ScreensTitledWindowInfo(&info, "Also by Fernbrooks", "GameAds_AlsoText");
     collection = ScreensBuildCollection(mwin, desktop, "GameAds", kNormal, NUM_WIDGETS, widgets, &window, this, &info);
     if (window)
     {
-        if (MWinButton *hide = window->GetHideButton())
-            hide->SetFont("Main");
         window->SetTitleTextColour(1.0f, 1.0f, 1.0f, 0.7f);
         window->SetTextAlign(MWIN_ALIGN_CENTRE);
     }
-    for (int i = 0; i < NUM_WIDGETS; i++)
-        if (widgets[i] && kTokens[i])
-            widgets[i]->SetTextLanguageToken(kTokens[i]);
+    ScreensSetWidgetTokens(widgets, kTokens, NUM_WIDGETS);
     return collection;
 }
 

@@ -5,8 +5,9 @@
 // acts on a pressed button one tick later.
 #pragma once
 #include "MWin.h"
+#include "ScreensBuild.h"
 
-class GameAdsCollectionController : public MWinCollectionController
+class GameAdsCollectionController : public ScreensCollectionController
 {
 public:
     enum Widget
@@ -28,10 +29,8 @@ public:
     };
 
     GameAdsCollectionController();
-    void SetScreensVar(MWinScreens *screens);
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
     MWinButton *GetWidget(int widget) const;
     MWinWindow *GetWindow() const { return window; }
 

@@ -422,25 +422,9 @@ HelpCollectionController::HelpCollectionController()
     ClearButtonPointers();
 }
 
-void HelpCollectionController::SetScreensVar(MWinScreens *screens)
-{
-    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
-    SetScreens(screens);
-}
-
 void HelpCollectionController::ClearButtonPointers()
 {
     s_help = {};
-}
-
-bool HelpCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
 }
 
 MWinCollection *HelpCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)

@@ -5,15 +5,14 @@
 #include <cstdint>
 
 #include "MWin.h"
+#include "ScreensBuild.h"
 
-class HelpCollectionController : public MWinCollectionController
+class HelpCollectionController : public ScreensCollectionController
 {
 public:
     HelpCollectionController();
-    void SetScreensVar(MWinScreens *screens);
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
 };
 
 class HelpCC : public HelpCollectionController

@@ -76,16 +76,6 @@ void KeyInputCollectionController::ClearButtonPointers()
     s_keyInput = {};
 }
 
-bool KeyInputCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
-}
-
 MWinCollection *KeyInputCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)
 {
     s_keyInput.collection = nullptr;
@@ -99,22 +89,10 @@ MWinCollection *KeyInputCollectionController::AddCollectionToDesktop(MWin *mwin,
         DebugError(ENG_FUNC, "Not mobile.");
         return nullptr;
     }
-    if (!desktop)
-        desktop = mwin->GetDesktop();
-    if (!desktop)
-    {
-        DebugError(ENG_FUNC, "Could not get default desktop");
-        return nullptr;
-    }
-    MWinCollection *collection = desktop->AddCollection("KeyInput");
+    MWinCollection *collection = ScreensAddCollection(mwin, desktop, "KeyInput");
     if (!collection)
-    {
-        DebugError(ENG_FUNC, "Could not create collection <KeyInput>");
         return nullptr;
-    }
-    int layout = mwin->GetScreenLayout();
-    collection->SetScreenLayout(layout);
-    AddMainWinWindowToCollection(collection, layout);
+    AddMainWinWindowToCollection(collection, collection->GetScreenLayout());
     s_keyInput.collection = collection;
     return collection;
 }

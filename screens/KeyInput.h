@@ -5,14 +5,14 @@
 // portrait one. The desktop build never shows it, and refuses to build it.
 #pragma once
 #include "MWin.h"
+#include "ScreensBuild.h"
 
-class KeyInputCollectionController : public MWinCollectionController
+class KeyInputCollectionController : public ScreensCollectionController
 {
 public:
     KeyInputCollectionController();
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
     MWinWindow *AddMainWinWindowToCollection(MWinCollection *collection, int layout);
     bool AddMainWinWindowButtonsToWindow(MWinWindow *window, int layout);
     // The entry places its keys and texts itself; this controller takes no presses.

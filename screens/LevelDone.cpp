@@ -82,25 +82,9 @@ LevelDoneCollectionController::LevelDoneCollectionController()
     ClearButtonPointers();
 }
 
-void LevelDoneCollectionController::SetScreensVar(MWinScreens *screens)
-{
-    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
-    SetScreens(screens);
-}
-
 void LevelDoneCollectionController::ClearButtonPointers()
 {
     s_levelDone = {};
-}
-
-bool LevelDoneCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
 }
 
 MWinCollection *LevelDoneCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)

@@ -3,15 +3,14 @@
 // the local high scores once, and offers PLAY AGAIN and MAIN MENU.
 #pragma once
 #include "MWin.h"
+#include "ScreensBuild.h"
 
-class LevelDoneCollectionController : public MWinCollectionController
+class LevelDoneCollectionController : public ScreensCollectionController
 {
 public:
     LevelDoneCollectionController();
-    void SetScreensVar(MWinScreens *screens);
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
 };
 
 class LevelDoneCC : public LevelDoneCollectionController

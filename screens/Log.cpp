@@ -111,57 +111,23 @@ LogCollectionController::LogCollectionController()
     ClearButtonPointers();
 }
 
-void LogCollectionController::SetScreensVar(MWinScreens *screens)
-{
-    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
-    SetScreens(screens);
-}
-
 void LogCollectionController::ClearButtonPointers()
 {
     s_log = {};
 }
 
-bool LogCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
-}
-
 MWinCollection *LogCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)
 {
-    _MWinWindowCreateInfo info = {};
-    info.kind = MWIN_WINDOW_ORDINARY;
-    info.x = 0;
-    info.y = 30;
-    info.w = 640;
-    info.h = 450;
-    info.hasTitleBar = 1;
-    info.hasHideButton = 1;
-    MWinCopyID(info.title, "Log Entries");
-    MWinCopyID(info.titleToken, "Logs_Title");
-    MWinCopyID(info.hideText, "Back");
-    MWinCopyID(info.hideToken, "Common_ButtonGoBack");
-    MWinCopyID(info.titleTexBut, MWIN_TEXBUT_DEFAULT);
-    MWinCopyID(info.bodyTexBut, MWIN_TEXBUT_DEFAULT);
-    MWinCopyID(info.font, "Main");
+    _MWinWindowCreateInfo info;
+    ScreensTitledWindowInfo(&info, "Log Entries", "Logs_Title");
     s_log.collection = ScreensBuildCollection(mwin, desktop, "Log", kNormal, LOG_NUM_WIDGETS, s_log.widgets,
                                               &s_log.window, this, &info);
     if (s_log.window)
     {
-        // The title bar's back button is made on the standard font, which draws nothing.
-        if (BackButton())
-            BackButton()->SetFont("Main");
         s_log.window->SetTitleTextColour(1.0f, 1.0f, 1.0f, 0.7f);
         s_log.window->SetTextAlign(MWIN_ALIGN_CENTRE);
     }
-    for (int i = 0; i < LOG_NUM_WIDGETS; i++)
-        if (W(i) && kTokens[i])
-            W(i)->SetTextLanguageToken(kTokens[i]);
+    ScreensSetWidgetTokens(s_log.widgets, kTokens, LOG_NUM_WIDGETS);
     return s_log.collection;
 }
 

@@ -5,15 +5,14 @@
 #include <vector>
 
 #include "MWin.h"
+#include "ScreensBuild.h"
 
-class LogCollectionController : public MWinCollectionController
+class LogCollectionController : public ScreensCollectionController
 {
 public:
     LogCollectionController();
-    void SetScreensVar(MWinScreens *screens);
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
 };
 
 class LogCC : public LogCollectionController

@@ -169,24 +169,13 @@ MainCollectionController::MainCollectionController()
 
 void MainCollectionController::SetScreensVar(MWinScreens *screens)
 {
-    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
-    SetScreens(screens);
+    ScreensCollectionController::SetScreensVar(screens);
     s_screens = screens;
 }
 
 void MainCollectionController::ClearButtonPointers()
 {
     s_screen = {};
-}
-
-bool MainCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
 }
 
 MWinCollection *MainCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)

@@ -8,17 +8,17 @@
 // the online list) in MainScores.cpp.
 #pragma once
 #include "MWin.h"
+#include "ScreensBuild.h"
 
 class MWinTabPanel;
 
-class MainCollectionController : public MWinCollectionController
+class MainCollectionController : public ScreensCollectionController
 {
 public:
     MainCollectionController();
     void SetScreensVar(MWinScreens *screens);
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
 };
 
 class MainCC : public MainCollectionController

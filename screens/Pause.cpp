@@ -84,25 +84,9 @@ PauseCollectionController::PauseCollectionController()
     ClearButtonPointers();
 }
 
-void PauseCollectionController::SetScreensVar(MWinScreens *screens)
-{
-    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
-    SetScreens(screens);
-}
-
 void PauseCollectionController::ClearButtonPointers()
 {
     s_pause = {};
-}
-
-bool PauseCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
 }
 
 MWinCollection *PauseCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)

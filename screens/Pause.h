@@ -3,15 +3,14 @@
 // the options.
 #pragma once
 #include "MWin.h"
+#include "ScreensBuild.h"
 
-class PauseCollectionController : public MWinCollectionController
+class PauseCollectionController : public ScreensCollectionController
 {
 public:
     PauseCollectionController();
-    void SetScreensVar(MWinScreens *screens);
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
 };
 
 class PauseCC : public PauseCollectionController

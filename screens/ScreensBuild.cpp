@@ -67,14 +67,8 @@ bool ScreensCollectionController::CreateCollection(MWin *mwin)
     return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
 }
 
-MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const char *collectionId,
-                                       const _ScreensWidgetRow *rows, int count, MWinButton **widgets,
-                                       MWinWindow **window, MWinCollectionController *controller,
-                                       const _MWinWindowCreateInfo *windowInfo)
+MWinCollection *ScreensAddCollection(MWin *mwin, MWinDesktop *desktop, const char *collectionId)
 {
-    *window = nullptr;
-    for (int i = 0; i < count; i++)
-        widgets[i] = nullptr;
     if (!mwin)
     {
         DebugError(ENG_FUNC, "No mwinp");
@@ -93,8 +87,22 @@ MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const c
         DebugError(ENG_FUNC, "Could not create collection <%s>", collectionId);
         return nullptr;
     }
-    // The desktop build has one geometry; every layout value builds it.
     collection->SetScreenLayout(mwin->GetScreenLayout());
+    return collection;
+}
+
+MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const char *collectionId,
+                                       const _ScreensWidgetRow *rows, int count, MWinButton **widgets,
+                                       MWinWindow **window, MWinCollectionController *controller,
+                                       const _MWinWindowCreateInfo *windowInfo)
+{
+    *window = nullptr;
+    for (int i = 0; i < count; i++)
+        widgets[i] = nullptr;
+    // The desktop build has one geometry; every layout value builds it.
+    MWinCollection *collection = ScreensAddCollection(mwin, desktop, collectionId);
+    if (!collection)
+        return nullptr;
     _MWinWindowCreateInfo info = {};
     info.kind = MWIN_WINDOW_ORDINARY;
     info.w = 640.0f;
@@ -119,6 +127,32 @@ MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const c
     win->SetController(controller);
     *window = win;
     return collection;
+}
+
+void ScreensTitledWindowInfo(_MWinWindowCreateInfo *info, const char *title, const char *titleToken)
+{
+    *info = {};
+    info->kind = MWIN_WINDOW_ORDINARY;
+    info->x = 0;
+    info->y = 30;
+    info->w = 640;
+    info->h = 450;
+    info->hasTitleBar = 1;
+    info->hasHideButton = 1;
+    MWinCopyID(info->title, title);
+    MWinCopyID(info->titleToken, titleToken);
+    MWinCopyID(info->hideText, "Back");
+    MWinCopyID(info->hideToken, "Common_ButtonGoBack");
+    MWinCopyID(info->titleTexBut, MWIN_TEXBUT_DEFAULT);
+    MWinCopyID(info->bodyTexBut, MWIN_TEXBUT_DEFAULT);
+    MWinCopyID(info->font, "Main");
+}
+
+void ScreensSetWidgetTokens(MWinButton **widgets, const char *const *tokens, int count)
+{
+    for (int i = 0; i < count; i++)
+        if (widgets[i] && tokens[i])
+            widgets[i]->SetTextLanguageToken(tokens[i]);
 }
 
 bool ScreensBindOptionChoice(MWinButton *choice, int8_t *option, int count, const char *token, const char **words,

@@ -31,6 +31,10 @@ struct _ScreensWidgetRow
     float mr, mg, mb, ma;   // colour multiplier; ma 0: none
 };
 
+// Adds the empty collection `collectionId` to `desktop` (the root's own when NULL) in the
+// root's screen layout. NULL and a logged error without a root, a desktop or the collection.
+MWinCollection *ScreensAddCollection(MWin *mwin, MWinDesktop *desktop, const char *collectionId);
+
 // Builds the collection `collectionId` on `desktop` (the root's own when NULL) with the
 // window "MainWin" of `count` widgets from `rows`; `widgets` gets one pointer per row
 // (NULL where a widget failed) and `*window` the window. The window reports its presses to
@@ -41,6 +45,12 @@ MWinCollection *ScreensBuildCollection(MWin *mwin, MWinDesktop *desktop, const c
                                        const _ScreensWidgetRow *rows, int count, MWinButton **widgets,
                                        MWinWindow **window, MWinCollectionController *controller,
                                        const _MWinWindowCreateInfo *windowInfo = nullptr);
+
+// The window of a screen with a title bar and a back button ("Back") below the top strip,
+// in the font "Main", for ScreensBuildCollection's `windowInfo`.
+void ScreensTitledWindowInfo(_MWinWindowCreateInfo *info, const char *title, const char *titleToken);
+// Gives each widget with a token (NULL: none) its language text.
+void ScreensSetWidgetTokens(MWinButton **widgets, const char *const *tokens, int count);
 
 // Makes `choice` (a choice widget, with its arrows) show `count` items and binds it to the
 // option byte `option`, so that the widget shows the stored value and every change is

@@ -84,51 +84,18 @@ SelectCollectionController::SelectCollectionController()
     ClearButtonPointers();
 }
 
-void SelectCollectionController::SetScreensVar(MWinScreens *screens)
-{
-    DebugFatalIfFalseInFunction(screens && screens->GetMWin(), ENG_FUNC, "No screens");
-    SetScreens(screens);
-}
-
 void SelectCollectionController::ClearButtonPointers()
 {
     s_select = {};
 }
 
-bool SelectCollectionController::CreateCollection(MWin *mwin)
-{
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return false;
-    }
-    return AddCollectionToDesktop(mwin, mwin->GetDesktop()) != nullptr;
-}
-
 MWinCollection *SelectCollectionController::AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop)
 {
     s_select.collection = nullptr;
-    if (!mwin)
-    {
-        DebugError(ENG_FUNC, "No mwinp");
-        return nullptr;
-    }
-    if (!desktop)
-        desktop = mwin->GetDesktop();
-    if (!desktop)
-    {
-        DebugError(ENG_FUNC, "Could not get default desktop");
-        return nullptr;
-    }
-    MWinCollection *collection = desktop->AddCollection("Select");
+    MWinCollection *collection = ScreensAddCollection(mwin, desktop, "Select");
     if (!collection)
-    {
-        DebugError(ENG_FUNC, "Could not create collection <Select>");
         return nullptr;
-    }
-    int layout = mwin->GetScreenLayout();
-    collection->SetScreenLayout(layout);
-    AddMainWinWindowToCollection(collection, layout);
+    AddMainWinWindowToCollection(collection, collection->GetScreenLayout());
     s_select.collection = collection;
     return collection;
 }

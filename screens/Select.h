@@ -3,15 +3,14 @@
 // screens and out of the program.
 #pragma once
 #include "MWin.h"
+#include "ScreensBuild.h"
 
-class SelectCollectionController : public MWinCollectionController
+class SelectCollectionController : public ScreensCollectionController
 {
 public:
     SelectCollectionController();
-    void SetScreensVar(MWinScreens *screens);
-    bool CreateCollection(MWin *mwin) override;
     void ClearButtonPointers() override;
-    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop);
+    MWinCollection *AddCollectionToDesktop(MWin *mwin, MWinDesktop *desktop) override;
     // The window "MainWin" and its widgets for a screen layout (any value outside the
     // five layouts builds Normal).
     MWinWindow *AddMainWinWindowToCollection(MWinCollection *collection, int layout);
