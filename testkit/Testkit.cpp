@@ -1,5 +1,7 @@
 #include "Testkit.h"
 
+#include <cstdio>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -65,6 +67,20 @@ bool FileExists(const std::string &path)
 {
     std::error_code error;
     return std::filesystem::exists(path, error);
+}
+
+std::string Shell(const std::string &command)
+{
+    std::string output;
+    FILE *pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return output;
+    char buffer[512];
+    size_t got;
+    while ((got = fread(buffer, 1, sizeof(buffer), pipe)) > 0)
+        output.append(buffer, got);
+    pclose(pipe);
+    return output;
 }
 
 static MessageBoxRecorder *s_recorder = nullptr;

@@ -25,6 +25,9 @@ private:
 std::string ReadFile(const std::string &path);
 void WriteFile(const std::string &path, const std::string &bytes);
 bool FileExists(const std::string &path);
+// Runs `command` through the shell (commands of the tests' own making, such as xdotool
+// calls); answers what it wrote to its standard output.
+std::string Shell(const std::string &command);
 
 // Runs the test from `path` while it lives and returns to the folder it came from
 // (checked) when it goes, also when an assertion ends the test early.

@@ -226,6 +226,21 @@ void BM_LaunchToFirstSplashFrame(benchmark::State &state)
     StopGame(0, home);
 }
 
+// Starts the game over `home` (made with a player) and waits for its main menu; 0 and the
+// benchmark skipped when it does not get there.
+pid_t StartToMainMenu(benchmark::State &state, const std::string &home)
+{
+    pid_t pid = StartGame(home);
+    if (!pid || !WaitForLog(home, "Main menu for player Bench", 40.0))
+    {
+        if (pid)
+            StopGame(pid, home);
+        state.SkipWithError("no main menu");
+        return 0;
+    }
+    return pid;
+}
+
 void BM_MainMenuIdle20s(benchmark::State &state)
 {
     if (!HasDisplay(state))
@@ -233,14 +248,9 @@ void BM_MainMenuIdle20s(benchmark::State &state)
     for (auto _ : state)
     {
         std::string home = MakeHome(true);
-        pid_t pid = StartGame(home);
-        if (!pid || !WaitForLog(home, "Main menu for player Bench", 40.0))
-        {
-            if (pid)
-                StopGame(pid, home);
-            state.SkipWithError("no main menu");
+        pid_t pid = StartToMainMenu(state, home);
+        if (!pid)
             return;
-        }
         // The fade in from black ends before the measured span.
         std::this_thread::sleep_for(std::chrono::seconds(2));
         Measure(state, pid, 20.0);
@@ -262,14 +272,9 @@ void BM_ArcadeSetUpIdle20s(benchmark::State &state)
     for (auto _ : state)
     {
         std::string home = MakeHome(true);
-        pid_t pid = StartGame(home);
-        if (!pid || !WaitForLog(home, "Main menu for player Bench", 40.0))
-        {
-            if (pid)
-                StopGame(pid, home);
-            state.SkipWithError("no main menu");
+        pid_t pid = StartToMainMenu(state, home);
+        if (!pid)
             return;
-        }
         std::this_thread::sleep_for(std::chrono::seconds(2));
         if (!GotoArcadeSetUp(home))
         {
@@ -293,14 +298,9 @@ void BM_ArcadeSetUpTableScroll20s(benchmark::State &state)
     for (auto _ : state)
     {
         std::string home = MakeHome(true, true);
-        pid_t pid = StartGame(home);
-        if (!pid || !WaitForLog(home, "Main menu for player Bench", 40.0))
-        {
-            if (pid)
-                StopGame(pid, home);
-            state.SkipWithError("no main menu");
+        pid_t pid = StartToMainMenu(state, home);
+        if (!pid)
             return;
-        }
         std::this_thread::sleep_for(std::chrono::seconds(2));
         if (!GotoArcadeSetUp(home) ||
             system("xdotool search --name '^Plinx!$' mousemove --window %1 270 330 >/dev/null 2>&1") != 0)
@@ -333,14 +333,9 @@ void BM_ArcadePlay20s(benchmark::State &state)
     for (auto _ : state)
     {
         std::string home = MakeHome(true);
-        pid_t pid = StartGame(home);
-        if (!pid || !WaitForLog(home, "Main menu for player Bench", 40.0))
-        {
-            if (pid)
-                StopGame(pid, home);
-            state.SkipWithError("no main menu");
+        pid_t pid = StartToMainMenu(state, home);
+        if (!pid)
             return;
-        }
         std::this_thread::sleep_for(std::chrono::seconds(2));
         // The ARCADE button of the 640 x 480 window, then START of the set-up screen.
         if (!GotoArcadeSetUp(home) ||

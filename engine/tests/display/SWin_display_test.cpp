@@ -13,18 +13,7 @@
 
 namespace
 {
-std::string Shell(const std::string &command)
-{
-    std::string output;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return output;
-    char line[256];
-    while (fgets(line, sizeof(line), pipe))
-        output += line;
-    pclose(pipe);
-    return output;
-}
+using testkit::Shell;
 
 void PumpFor(SWin &window, int milliseconds)
 {

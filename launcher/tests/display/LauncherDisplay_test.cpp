@@ -21,18 +21,7 @@
 namespace
 {
 
-std::string Shell(const std::string &command)
-{
-    std::string output;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return output;
-    char buffer[512];
-    while (fgets(buffer, sizeof(buffer), pipe))
-        output += buffer;
-    pclose(pipe);
-    return output;
-}
+using testkit::Shell;
 
 std::string ProcLink(pid_t pid, const char *what)
 {

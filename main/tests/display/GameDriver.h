@@ -64,19 +64,7 @@ struct Shot
     }
 };
 
-inline std::string Shell(const std::string &command)
-{
-    std::string output;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return output;
-    char buffer[512];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof(buffer), pipe)) > 0)
-        output.append(buffer, got);
-    pclose(pipe);
-    return output;
-}
+using testkit::Shell;
 
 class GameDriverTest : public testing::Test
 {
