@@ -11,6 +11,7 @@
 #include "EngPrefFolder.h"
 #include "EngWindow.h"
 #include "Game.h"
+#include "GameAds.h"
 #include "Program.h"
 #include "Resolution.h"
 #include "Updater.h"
@@ -72,6 +73,8 @@ void GameOneTimeSetup()
     GameRegisterHooks();
     AppViewRegisterHooks();
     OnlineRegisterScoreHooks(GameIsKnownCountryCode);
+    // The catalogue's installer downloads go through the updater.
+    GameAdsSetDownloadHook(UpdaterDownloadOtherProgram);
 }
 
 signed char MainCreateAndInitMainProgram(void *instance, const char *commandLine, int *exitCode)

@@ -15,6 +15,7 @@
 #include "Options.h"
 #include "Pause.h"
 #include "Select.h"
+#include "SendPuzzle.h"
 #include "UserScreens.h"
 
 ScreenId plinx_screen_main = EngFourCC("MAIN");
@@ -47,7 +48,7 @@ void LogScreen(ScreenId id)
 PlinxScreens::PlinxScreens(MWin *mwin)
     : MWinScreens(mwin, false), mainCC(nullptr), optionsCC(nullptr), selectCC(nullptr), controlsCC(nullptr),
       pauseCC(nullptr), levelDoneCC(nullptr), creditsCC(nullptr), helpCC(nullptr), cpPropsCC(nullptr),
-      gameAdsCC(nullptr), logCC(nullptr), userScreens(nullptr)
+      gameAdsCC(nullptr), logCC(nullptr), sendPuzzleCC(nullptr), userScreens(nullptr)
 {
     mainCC = new MainCC(this);
     optionsCC = new OptionsCC(this);
@@ -61,12 +62,15 @@ PlinxScreens::PlinxScreens(MWin *mwin)
     logCC = new LogCC(this);
     userScreens = new UserScreens(this);
     gameAdsCC = new GameAdsCC(this);
+    sendPuzzleCC = new SendPuzzleCC(this);
 }
 
 PlinxScreens::~PlinxScreens()
 {
     // The stack forgets the controllers before they go, so nothing calls a deleted one.
     RemoveAllScreens();
+    delete sendPuzzleCC;
+    sendPuzzleCC = nullptr;
     delete gameAdsCC;
     gameAdsCC = nullptr;
     delete userScreens;
@@ -111,6 +115,8 @@ bool PlinxScreens::SetupScreens()
     if (!AddScreen(plinx_screen_cp_props, cpPropsCC))
         ok = false;
     if (!AddScreen(plinx_screen_credits, creditsCC))
+        ok = false;
+    if (!AddScreen(plinx_screen_send_puzzle, sendPuzzleCC))
         ok = false;
     if (!AddScreen(plinx_screen_help, helpCC))
         ok = false;

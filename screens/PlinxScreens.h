@@ -19,6 +19,7 @@ class CpPropsCC;
 class GameAdsCC;
 class CreditsCC;
 class LogCC;
+class SendPuzzleCC;
 class UserScreens;
 
 // The game's screen ids, writable globals that every screen reads.
@@ -72,6 +73,7 @@ private:
     CpPropsCC *cpPropsCC;
     GameAdsCC *gameAdsCC;
     LogCC *logCC;
+    SendPuzzleCC *sendPuzzleCC;
     UserScreens *userScreens;
 };
 

@@ -84,6 +84,10 @@ public:
     bool SetButtonTextAlign(int index, int align);
     // 0: no window or the loop has ended; 1: nothing was waiting; 2: one event was handled.
     int ProcessAnyWindowsMessages();
+    // Runs the window's own loop until QuitWindowLoop or the window closes; false when
+    // there is no window. Without a display the dialogs' script (tests) acts for the
+    // person, and with no script Enter is pressed (the default button, if any).
+    bool RunWindowLoop();
     void QuitWindowLoop();
     void DestroyMainWindow();
 

@@ -335,6 +335,19 @@ int SWin::ProcessAnyWindowsMessages()
     return quit ? 0 : 2;
 }
 
+bool SWin::RunWindowLoop()
+{
+    if (!created || !window)
+    {
+        DebugError(ENG_FUNC, "No window");
+        return false;
+    }
+    if (quit)
+        return true;
+    PlatDialogsRunModal(window);
+    return true;
+}
+
 void SWin::QuitWindowLoop()
 {
     if (!created)
@@ -343,6 +356,7 @@ void SWin::QuitWindowLoop()
         return;
     }
     quit = true;
+    PlatDialogsEndModal(window, 0);
 }
 
 void SWin::DestroyMainWindow()

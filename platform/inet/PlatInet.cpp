@@ -586,10 +586,15 @@ size_t TransferWriteCB(char *data, size_t size, size_t count, void *user)
     return taken > bytes ? 0 : taken;
 }
 
-int TransferProgressCB(void *user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+int TransferProgressCB(void *user, curl_off_t totalBytes, curl_off_t receivedBytes, curl_off_t, curl_off_t)
 {
-    const std::atomic<bool> *flag = ((TransferContext *)user)->parms->abortFlag;
-    return flag && flag->load() ? 1 : 0;
+    const PlatInetTransferParms *parms = ((TransferContext *)user)->parms;
+    if (parms->abortFlag && parms->abortFlag->load())
+        return 1;
+    if (parms->progress && parms->progress(parms->progressUser, totalBytes > 0 ? (uint64_t)totalBytes : 0,
+                                           receivedBytes > 0 ? (uint64_t)receivedBytes : 0) != 0)
+        return 1;
+    return 0;
 }
 
 PlatInetTransferResult ResultFromCurl(CURLcode code)

@@ -91,6 +91,10 @@ struct PlatInetTransferParms
     PlatInetWriteFn write;
     void *writeUser;
     const std::atomic<bool> *abortFlag; // may be NULL
+    // Told the reply's expected size (0 while unknown) and the bytes received so far as
+    // the transfer goes; a nonzero answer aborts it as the abort flag does. May be NULL.
+    int (*progress)(void *user, uint64_t totalBytes, uint64_t receivedBytes);
+    void *progressUser;
 };
 
 // Runs one transfer on the calling thread. Fills *httpStatus (may be NULL) with the
