@@ -213,11 +213,19 @@ TEST_F(CpPropsTest, ARenameWhoseSaveFailsKeepsTheOldPuzzle)
     ASSERT_TRUE(PuzzlesLoadFromFile(GAME_TYPE_MY_PUZZLES, "KEEPME")) << LogText();
 }
 
-TEST_F(CpPropsTest, SendWaitsForTheUploadScreenAndHelpOpensTheLocalPage)
+TEST_F(CpPropsTest, SendLeadsToTheUploadScreenAndHelpOpensTheLocalPage)
 {
     ShowNew("HELPED");
     EXPECT_TRUE(Widget(CPPROPS_SEND)->IsVisible());
-    EXPECT_FALSE(Widget(CPPROPS_SEND)->IsEnabled());
+    ASSERT_TRUE(Widget(CPPROPS_SEND)->IsEnabled());
+    // The puzzle is saved under its old name although a new one was typed.
+    Widget(CPPROPS_NAME)->TextEditSetText("RENAMED");
+    Press(CPPROPS_SEND);
+    EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_send_puzzle) << LogText();
+    EXPECT_STREQ(GameState.puzzle.name, "HELPED");
+    EXPECT_TRUE(Exists(Own("HELPED")));
+    EXPECT_FALSE(Exists(Own("RENAMED")));
+    ASSERT_TRUE(PuzzlePropertiesShow(registry, "HELPED")) << LogText();
     Press(CPPROPS_HELP);
     ASSERT_EQ(OpenedPages().size(), 1u);
     EXPECT_EQ(OpenedPages()[0].rfind("file:///", 0), 0u) << OpenedPages()[0];
