@@ -240,8 +240,9 @@ void SendPuzzleCC::StartingCB(void *data)
     if (!s_send.name[0])
     {
         UserClass *user = GameGetUser();
-        if (user && user->GetName())
-            EngSafeStrcpy(s_send.name, user->GetName(), sizeof(s_send.name));
+        const _UserInfo *info = user && user->IsLoaded() ? user->GetInfo(0) : nullptr;
+        if (info)
+            EngSafeStrcpy(s_send.name, info->name, sizeof(s_send.name));
     }
     if (MWinButton *name = W(SEND_PUZZLE_NAME))
     {
