@@ -195,3 +195,41 @@ TEST_F(SWinTest, EscapeClosesTheWindowAndEndsTheLoop)
     second.DestroyMainWindow();
     EXPECT_TRUE(LogHas("No window"));
 }
+
+// The window's own loop: headless, the script acts for the person; with no script Enter
+// is pressed, which without a default button ends the loop with nothing clicked.
+static void ClickSecond(PlatDialog *dialog, void *)
+{
+    PlatDialogsSimulate(dialog, 2, PLAT_DIALOG_CLICKED, 0);
+}
+
+static void QuitOnClick(SWin *window, void *user)
+{
+    ((Calls *)user)->log.push_back("quit");
+    window->QuitWindowLoop();
+}
+
+TEST_F(SWinTest, TheWindowLoopEndsOnAQuitOrWithNobodyThere)
+{
+    Calls calls;
+    SWinCreateInfo info = Info(-1, -1, 640, 420);
+    {
+        SWin window;
+        ASSERT_TRUE(window.CreateMainWindow(&info));
+        window.SetUserValue(&calls);
+        window.AddPushButtonWithCallback(480, 360, 140, 20, "Close", QuitOnClick);
+        window.AddPushButtonWithCallback(20, 360, 140, 20, "Download", QuitOnClick);
+        EXPECT_TRUE(window.RunWindowLoop());
+        EXPECT_TRUE(calls.log.empty());
+        PlatDialogsSetScript(ClickSecond, nullptr);
+        EXPECT_TRUE(window.RunWindowLoop());
+        PlatDialogsSetScript(nullptr, nullptr);
+        EXPECT_EQ(calls.log, std::vector<std::string>{"quit"});
+        EXPECT_TRUE(window.IsCreated());
+        // An ended loop stays ended.
+        EXPECT_TRUE(window.RunWindowLoop());
+        EXPECT_EQ(calls.log.size(), 1u);
+    }
+    SWin none;
+    EXPECT_FALSE(none.RunWindowLoop());
+}
