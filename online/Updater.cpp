@@ -387,8 +387,8 @@ static bool UpdaterDoDownload()
         return false;
     char part[1024];
     EngSafeStrcpy(part, PrefFolderGetMainFolderWithFileAppended(kPartFileName), sizeof(part));
-    if (EngFileExists(part, false))
-        EngFileDelete(part, true);
+    // Whatever is there (a file of an earlier try, even a link) goes first.
+    EngFileDelete(part, false);
     EngFile file;
     if (!file.CreateForWriting(part, false))
     {
