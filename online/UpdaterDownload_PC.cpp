@@ -74,6 +74,7 @@ _UpdaterTransferResult UpdaterTransferToFile_PC(const char *link, EngFile *file,
     parms.writeUser = &context;
     parms.progress = ProgressCB;
     parms.progressUser = &context;
+    parms.sameProtocolOnly = 1;
     int32_t status = 0;
     PlatInetTransferResult result = PlatInetTransfer(&parms, &status);
     if (result == PLAT_INET_TRANSFER_ABORTED)
@@ -109,7 +110,7 @@ bool UpdaterGetDesktopFolder_PC(char *out, size_t size)
         DebugError(ENG_FUNC, "No home folder: %s", PlatShellGetErrorText());
         return false;
     }
-    char folder[1024];
+    char folder[1100];
     if (PlatShellGetDesktopFolder(folder, sizeof(folder)) && IsDirectory(folder))
         return EngSafeStrcpy(out, folder, size) && strlen(folder) < size;
     snprintf(folder, sizeof(folder), "%s/Desktop", home);

@@ -650,6 +650,12 @@ PlatInetTransferResult PlatInetTransfer(const PlatInetTransferParms *parms, int3
               curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L) == CURLE_OK &&
               curl_easy_setopt(easy, CURLOPT_TIMEOUT, (long)parms->timeoutSeconds) == CURLE_OK &&
               curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, connectSeconds) == CURLE_OK;
+    if (ok && parms->sameProtocolOnly)
+    {
+        const char *protocol = strncasecmp(parms->url, "https://", 8) == 0 ? "https" : "http";
+        ok = curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, protocol) == CURLE_OK &&
+             curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, protocol) == CURLE_OK;
+    }
     if (ok && parms->postData && parms->postSize)
         ok = curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE, (long)parms->postSize) == CURLE_OK &&
              curl_easy_setopt(easy, CURLOPT_POSTFIELDS, parms->postData) == CURLE_OK &&

@@ -95,6 +95,9 @@ struct PlatInetTransferParms
     // the transfer goes; a nonzero answer aborts it as the abort flag does. May be NULL.
     int (*progress)(void *user, uint64_t totalBytes, uint64_t receivedBytes);
     void *progressUser;
+    // With it set, the transfer and every redirect stay on the address's own protocol
+    // (an https download is never redirected to plain http).
+    uint8_t sameProtocolOnly;
 };
 
 // Runs one transfer on the calling thread. Fills *httpStatus (may be NULL) with the

@@ -197,3 +197,54 @@ TEST_F(InetTest, ATransferEndsWhenItsFlagIsRaised)
 }
 
 } // namespace
+
+// A transfer kept to its own protocol follows a redirect on it, but not one that changes
+// the protocol; the progress callback hears of the bytes and can stop the transfer.
+TEST_F(InetTest, TransfersKeptToTheirProtocolAndTheirProgress)
+{
+    std::string base = server.BaseUrl();
+    server.SetResponder([base](const testkit::HttpRequest &request) {
+        if (request.target == "/same")
+            return HttpReply::Raw("HTTP/1.1 302 Found\r\nLocation: " + base +
+                                  "/body\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        if (request.target == "/other")
+            return HttpReply::Raw("HTTP/1.1 302 Found\r\nLocation: https://127.0.0.1:" +
+                                  base.substr(base.rfind(':') + 1) +
+                                  "/body\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        return HttpReply::Ok(std::string(5000, 'b'));
+    });
+    struct Progress
+    {
+        uint64_t received = 0;
+        bool stop = false;
+        static int Report(void *user, uint64_t, uint64_t received)
+        {
+            Progress *progress = (Progress *)user;
+            progress->received = received;
+            return progress->stop ? 1 : 0;
+        }
+    } progress;
+    Sink sink{"", 100000};
+    std::string same = base + "/same", other = base + "/other";
+    PlatInetTransferParms parms = {};
+    parms.url = same.c_str();
+    parms.write = Sink::Write;
+    parms.writeUser = &sink;
+    parms.progress = Progress::Report;
+    parms.progressUser = &progress;
+    parms.sameProtocolOnly = 1;
+    int32_t status = 0;
+    EXPECT_EQ(PlatInetTransfer(&parms, &status), PLAT_INET_TRANSFER_OK);
+    EXPECT_EQ(status, 200);
+    EXPECT_EQ(sink.data.size(), 5000u);
+    EXPECT_EQ(progress.received, 5000u);
+
+    sink.data.clear();
+    parms.url = other.c_str();
+    EXPECT_EQ(PlatInetTransfer(&parms, &status), PLAT_INET_TRANSFER_FAILED);
+    EXPECT_EQ(PlatInetGetErrorCode(), PLAT_INET_ERROR_INVALID_REPLY) << PlatInetGetErrorText();
+
+    progress.stop = true;
+    parms.url = same.c_str();
+    EXPECT_EQ(PlatInetTransfer(&parms, &status), PLAT_INET_TRANSFER_ABORTED);
+}
