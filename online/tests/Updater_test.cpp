@@ -9,6 +9,7 @@
 #include "EngMisc.h"
 #include "OnlineFixture.h"
 #include "PlatDialogs.h"
+#include "TestkitProgram.h"
 #include "UpdaterReply.h"
 
 namespace
@@ -291,6 +292,42 @@ TEST_F(UpdaterTest, TheCatalogueDownloadsAtOnceWithoutAProgram)
     EXPECT_NE(std::string::npos, std::string(UpdaterGetUrl()).find("program=MarbleTide&program_type=full&version=0.000"));
     EXPECT_FALSE(UpdaterDownloadOtherProgram(16, InstallerUrl("X.bin").c_str()));
     EXPECT_FALSE(UpdaterDownloadOtherProgram(UPDATER_PROGRAM_MARBLE_TIDE, "http://www.example.com/X.bin"));
+}
+
+// With the game running, the catalogue's download waits until the game has ended.
+class UpdaterCatalogueTest : public testkit::ProgramTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        PlatInetSetLoopbackOnly(true);
+        PlatDialogsForceHeadless(true);
+        PrefFolderSetup("Plinx", false, nullptr, false);
+        OnlineSetBaseAddress(server.BaseUrl().c_str());
+        mkdir((Home() + "/Desktop").c_str(), 0700);
+    }
+    void TearDown() override
+    {
+        OnlineSetBaseAddress(nullptr);
+        PrefFolderShutdown();
+        PlatDialogsForceHeadless(false);
+        ProgramTest::TearDown();
+    }
+    testkit::LoopbackHttpServer server;
+};
+
+TEST_F(UpdaterCatalogueTest, TheGameEndsBeforeTheDownloadStarts)
+{
+    testkit::RecordingProgram program;
+    server.Queue(testkit::HttpReply::Ok(std::string(3000, 'c')));
+    std::string link = server.BaseUrl() + "/downloads/CardIslesSetup.tar.gz";
+    EXPECT_TRUE(UpdaterDownloadOtherProgram(UPDATER_PROGRAM_CARD_ISLES, link.c_str()));
+    EXPECT_TRUE(program.IsQuitting());
+    EXPECT_EQ(server.RequestCount(), 0u) << "not while the game runs";
+    program.Shutdown(true);
+    EXPECT_EQ(server.RequestCount(), 1u);
+    EXPECT_TRUE(testkit::FileExists(Home() + "/Desktop/CardIslesSetup.tar.gz"));
 }
 
 } // namespace
