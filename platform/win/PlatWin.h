@@ -161,6 +161,9 @@ int32_t PlatWinSendMessage(PlatWindow *window, int32_t message, int32_t wParam);
 // PLAT_WM_DESTROY), Alt+F4 asks to close; everything else is ignored.
 int32_t PlatWinDefWindowProc(const PlatMessage *message);
 void PlatWinPostQuitMessage(int32_t exitCode);
+// Sleeps until a message is queued or `milliseconds` have passed, without taking it;
+// true when one is there. Without video it only sleeps.
+bool PlatWinWaitMessage(uint32_t milliseconds);
 
 // The event seam: translates one SDL event as the pump would and queues the result.
 // Tests build the event; the engine never calls this.

@@ -246,6 +246,20 @@ TEST_F(PlatWinWindowTest, QuitMessageHasNoWindow)
     EXPECT_EQ(Drain(), (std::vector<int32_t>{PLAT_WM_QUIT}));
 }
 
+// The frame loop sleeps in this wait: an event reaching SDL's queue ends it as a message.
+TEST_F(PlatWinWindowTest, WaitingEndsWithAQueuedMessage)
+{
+    EXPECT_FALSE(PlatWinWaitMessage(1));
+    SDL_Event focus = WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    ASSERT_EQ(SDL_PushEvent(&focus), 1);
+    EXPECT_TRUE(PlatWinWaitMessage(10000));
+    Drain();
+    EXPECT_EQ(seen, (std::vector<int32_t>{PLAT_WM_ACTIVATE}));
+    PlatWinPostQuitMessage(0);
+    EXPECT_TRUE(PlatWinWaitMessage(10000));
+    Drain();
+}
+
 TEST_F(PlatWinWindowTest, MouseLeaveOncePerRequest)
 {
     Feed(WindowEvent(SDL_WINDOWEVENT_LEAVE));
