@@ -44,10 +44,19 @@ void PlatWinSetMessageBoxHook(PlatWinMessageBoxFn hook);
 bool PlatWinGetDesktopBounds(bool workArea, int *x, int *y, int *width, int *height);
 
 // ---- Video set-up ------------------------------------------------------------------
-// Connects to the window system once (later calls answer the first result); 0 with the
-// reason in PlatWinGetErrorText when there is no display.
+// SDL video is started and stopped here only, with a count of holders: the program's
+// window connection, the desktop queries and the graphics stand-in each hold it, and
+// the last release closes the connection (and gives back the desktop's display mode).
+//
+// Connects the program to the window system once (later calls answer the first
+// result) and holds video until exit; 0 with the reason in PlatWinGetErrorText when
+// there is no display. Message boxes, the clipboard and the message pump work from here.
 int PlatWinInitVideo();
 bool PlatWinIsVideoUp();
+// One more holder of video (1), or 0 with the reason in PlatWinGetErrorText; each 1 is
+// matched by one PlatWinReleaseVideo.
+int PlatWinAcquireVideo();
+void PlatWinReleaseVideo();
 // The last failure of this stand-in, for the engine's log.
 const char *PlatWinGetErrorText();
 
@@ -264,18 +273,32 @@ bool PlatWinIsMouseButtonDown(int32_t virtualKey);
 void PlatWinTrackMouseLeave(PlatWindow *window);
 
 // ---- Display modes -----------------------------------------------------------------
+// The one listing of displays and their modes, for the window and the graphics device.
+enum PlatPixelLayout
+{
+    PLAT_PIXELS_OTHER = 0,
+    PLAT_PIXELS_X8R8G8B8 = 1, // 24-bit colour in 32 bits
+    PLAT_PIXELS_R5G6B5 = 2,
+    PLAT_PIXELS_X1R5G5B5 = 3,
+};
+
 struct PlatDisplayMode
 {
     int32_t width, height;
     int32_t depth;   // bits per pixel as the engine counts them (32 for 24-bit colour)
     int32_t refresh; // Hz, 0 when unknown
+    int32_t layout;  // PlatPixelLayout
 };
 
-// The modes of the first display, largest first; 0 without video.
-int32_t PlatWinGetDisplayModeCount();
-bool PlatWinGetDisplayMode(int32_t index, PlatDisplayMode *mode);
-// The desktop's mode of the first display.
-bool PlatWinGetDesktopDisplayMode(PlatDisplayMode *mode);
+// The number of displays; 0 without video.
+int32_t PlatWinGetDisplayCount();
+// The display's name (cut to size - 1 bytes); false when it has none.
+bool PlatWinGetDisplayName(int32_t display, char *out, int32_t size);
+// The modes of a display, largest first; 0 without video.
+int32_t PlatWinGetDisplayModeCount(int32_t display);
+bool PlatWinGetDisplayMode(int32_t display, int32_t index, PlatDisplayMode *mode);
+// The desktop's mode of a display.
+bool PlatWinGetDesktopDisplayMode(int32_t display, PlatDisplayMode *mode);
 
 // ---- GL context --------------------------------------------------------------------
 struct PlatGLContext;

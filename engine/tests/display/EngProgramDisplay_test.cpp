@@ -318,7 +318,7 @@ TEST_F(EngProgramDisplayTest, AltEnterTogglesFullScreenWithoutRestarting)
     EXPECT_EQ(result, 0);
     EXPECT_EQ(windowedStates, (std::vector<int>{1, 0, 1}));
     PlatDisplayMode desktop;
-    ASSERT_TRUE(PlatWinGetDesktopDisplayMode(&desktop));
+    ASSERT_TRUE(PlatWinGetDesktopDisplayMode(0, &desktop));
     EXPECT_EQ(widths, (std::vector<int>{320, desktop.width, 320}));
     // The start-up steps ran once; each toggle released and re-created the graphics objects.
     std::vector<std::string> toggle = {"PreReleaseGraphicsObjectsCB",   "ReleaseGraphicsObjectsCB",

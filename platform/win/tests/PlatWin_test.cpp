@@ -144,6 +144,43 @@ TEST(PlatWinVideoDeathTest, NoDisplayMeansNoVideo)
         testing::ExitedWithCode(0), "No display");
 }
 
+// Video has one owner: holders count up and down, and only the last release stops SDL
+// video; the program's connection is one more holder. Runs alone: it starts from no video.
+// Answers 3 when the holders and the listing behave, 4 otherwise (run in a child).
+static int CheckVideoHolders()
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    bool ok = PlatWinAcquireVideo() == 1 && PlatWinAcquireVideo() == 1 && !PlatWinIsVideoUp();
+    PlatWinReleaseVideo();
+    ok = ok && SDL_WasInit(SDL_INIT_VIDEO) != 0;
+    PlatWinReleaseVideo();
+    ok = ok && SDL_WasInit(SDL_INIT_VIDEO) == 0;
+    // A release too many is ignored.
+    PlatWinReleaseVideo();
+    ok = ok && PlatWinInitVideo() == 1 && PlatWinIsVideoUp() && PlatWinAcquireVideo() == 1;
+    PlatWinReleaseVideo();
+    ok = ok && SDL_WasInit(SDL_INIT_VIDEO) != 0;
+    // The one display listing: the desktop mode is among the display's modes.
+    PlatDisplayMode desktop = {};
+    ok = ok && PlatWinGetDisplayCount() >= 1 && PlatWinGetDesktopDisplayMode(0, &desktop) &&
+         desktop.layout == PLAT_PIXELS_X8R8G8B8 && desktop.depth == 32;
+    bool listed = false;
+    for (int32_t i = 0; i < PlatWinGetDisplayModeCount(0); i++)
+    {
+        PlatDisplayMode mode = {};
+        listed = listed || (PlatWinGetDisplayMode(0, i, &mode) && mode.width == desktop.width &&
+                            mode.height == desktop.height);
+    }
+    return ok && listed ? 3 : 4;
+}
+
+// Video has one owner: holders count up and down, and only the last release stops SDL
+// video; the program's connection is one more holder. Runs alone: it starts from no video.
+TEST(PlatWinVideoDeathTest, HoldersShareOneStartOfVideo)
+{
+    EXPECT_EXIT(exit(CheckVideoHolders()), testing::ExitedWithCode(3), "");
+}
+
 // A window on SDL's display-less driver: the queue, the procedure and the close rules.
 class PlatWinWindowTest : public testing::Test
 {
