@@ -174,10 +174,61 @@ void PlatWinPostQuitMessage(int32_t exitCode);
 // true when one is there. Without video it only sleeps.
 bool PlatWinWaitMessage(uint32_t milliseconds);
 
-// The event seam: translates one SDL event as the pump would and queues the result.
-// Tests build the event; the engine never calls this.
-union SDL_Event;
-void PlatWinFeedSdlEvent(const SDL_Event *event);
+// ---- Posted input ----------------------------------------------------------------------
+// Input as the window system delivers it, posted by the layers above (their tests drive
+// windows with it): each record goes through the same translation as a real event
+// (characters, system keys, double clicks, coalesced motion) and its messages are queued.
+enum PlatInputKind
+{
+    PLAT_INPUT_KEY_DOWN = 1,
+    PLAT_INPUT_KEY_UP,
+    PLAT_INPUT_TEXT,        // typed text
+    PLAT_INPUT_MOUSE_MOVE,
+    PLAT_INPUT_BUTTON_DOWN,
+    PLAT_INPUT_BUTTON_UP,
+    PLAT_INPUT_WHEEL,
+    PLAT_INPUT_WINDOW,      // a change of the window (PlatInputWindowChange)
+};
+
+enum PlatInputModifier
+{
+    PLAT_MOD_SHIFT = 1,
+    PLAT_MOD_CTRL = 2,
+    PLAT_MOD_ALT = 4,
+    PLAT_MOD_ALTGR = 8, // the right Alt key of a third-level layout: Ctrl and Alt, as Windows reports it
+};
+
+enum PlatInputWindowChange
+{
+    PLAT_CHANGE_CLOSE = 1, // the player asked to close it
+    PLAT_CHANGE_FOCUS_GAINED,
+    PLAT_CHANGE_FOCUS_LOST,
+    PLAT_CHANGE_MINIMISED,
+    PLAT_CHANGE_RESTORED,
+    PLAT_CHANGE_MAXIMISED,
+    PLAT_CHANGE_SIZE_CHANGED, // x, y (when above 0): the new client size, taken first
+    PLAT_CHANGE_EXPOSED,
+    PLAT_CHANGE_MOUSE_LEFT,
+};
+
+struct PlatInputEvent
+{
+    int32_t kind;       // PlatInputKind
+    PlatWindow *window; // the window the input is for
+    int32_t key;        // keys: PLAT_VK_* of the key
+    int32_t modifiers;  // keys: PLAT_MOD_* held
+    bool repeat;        // keys: auto-repeat of a held key
+    char text[32];      // text: UTF-8
+    int32_t x, y;       // mouse: client position; wheel: y notches, positive away from the player
+    int32_t button;     // buttons: 0 left, 1 right, 2 middle
+    bool flipped;       // wheel: the system reverses its direction
+    int32_t change;     // window: PlatInputWindowChange
+    uint32_t time;      // milliseconds of the window system's clock
+};
+
+// Translates and queues one input record; false for a record it cannot deliver (no
+// window, a key without an SDL equivalent, an unknown kind).
+bool PlatWinPostInput(const PlatInputEvent *input);
 // Milliseconds within which a second left press is a double click (500 by default).
 void PlatWinSetDoubleClickTime(uint32_t milliseconds);
 

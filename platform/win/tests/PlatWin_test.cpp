@@ -1,4 +1,5 @@
 #include "PlatWin.h"
+#include "PlatWinInternal.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -295,6 +296,33 @@ TEST_F(PlatWinWindowTest, WaitingEndsWithAQueuedMessage)
     PlatWinPostQuitMessage(0);
     EXPECT_TRUE(PlatWinWaitMessage(10000));
     Drain();
+}
+
+// Posted input takes the event translation; a record it cannot deliver is refused whole.
+TEST_F(PlatWinWindowTest, PostedInputIsTranslatedOrRefused)
+{
+    PlatInputEvent key = {};
+    key.kind = PLAT_INPUT_KEY_DOWN;
+    key.window = window;
+    key.key = PLAT_VK_F1 + 3;
+    key.modifiers = PLAT_MOD_ALT;
+    PlatInputEvent refused[4] = {key, key, key, key};
+    refused[0].window = nullptr;
+    refused[1].key = 0xFF; // no key has it
+    refused[2].kind = PLAT_INPUT_BUTTON_DOWN;
+    refused[2].button = 3;
+    refused[3].kind = 99;
+    for (const PlatInputEvent &input : refused)
+        EXPECT_FALSE(PlatWinPostInput(&input));
+    EXPECT_FALSE(PlatWinPostInput(nullptr));
+    Drain();
+    EXPECT_TRUE(seen.empty());
+    // A key held with Alt is a system key.
+    ASSERT_TRUE(PlatWinPostInput(&key));
+    PlatMessage message;
+    ASSERT_TRUE(PlatWinPeekMessage(&message, true));
+    EXPECT_EQ(message.message, PLAT_WM_SYSKEYDOWN);
+    EXPECT_EQ(message.wParam, PLAT_VK_F1 + 3);
 }
 
 TEST_F(PlatWinWindowTest, MouseLeaveOncePerRequest)
