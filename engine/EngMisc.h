@@ -212,6 +212,8 @@ double EngMiscGetClock_PC();
 uint32_t EngMiscGetMilliseconds_PC();
 // Sleeps the calling thread.
 void EngMiscSleepMilliseconds_PC(uint32_t milliseconds);
+// (eng_program) Sleeps until a window message is queued or `milliseconds` have passed.
+void EngMiscWaitForMessage_PC(uint32_t milliseconds);
 // (eng_program) Removes queued window messages without dispatching them for up to
 // `seconds`.
 void EngMiscDiscardMessages_PC(double seconds);

@@ -15,6 +15,11 @@ static_assert(ENG_MB_RESULT_OK == PLAT_MB_RESULT_OK && ENG_MB_RESULT_YES == PLAT
                   ENG_MB_RESULT_NO == PLAT_MB_RESULT_NO,
               "message-box answers");
 
+void EngMiscWaitForMessage_PC(uint32_t milliseconds)
+{
+    PlatWinWaitMessage(milliseconds);
+}
+
 void EngMiscDiscardMessages_PC(double seconds)
 {
     double end = EngMiscGetClock_PC() + seconds;

@@ -5,6 +5,7 @@
 // shut-down; default callbacks.
 #include "EngProgram.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "EngDebug.h"
@@ -487,9 +488,18 @@ int EngProgram::RunConstantFrameRateLoop()
                 break;
             if (IsQuitting())
                 break;
-            EngMiscSleepMilliseconds_PC(longSleep ? 10 : 1);
+            // Short rounds sleep to the deadline at once; a window message ends the
+            // sleep early so that it is handled without delay.
+            uint32_t milliseconds = longSleep ? 10 : 1;
+            if (!longSleep && deadline > now)
+                milliseconds = (uint32_t)ceil((deadline - now) * 1000.0);
             if (pumpWhileWaiting)
+            {
+                EngMiscWaitForMessage_PC(milliseconds);
                 ServiceWindow();
+            }
+            else
+                EngMiscSleepMilliseconds_PC(milliseconds);
             now = EngMainGetTime();
             rounds++;
         }

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
-#include <thread>
 
 #include "EngDebug.h"
 #include "EngMemory.h"
@@ -166,14 +165,18 @@ bool DoSyncUsingEvents(bool release)
     // method fail, and the caller falls back.
     double deadline = EngMiscGetClock_PC() + s_dx9.eventWaitLimit;
     uint32_t done = 0;
+    // The wait sleeps: a software rasteriser finishing the frame on its own threads
+    // needs the processor this thread would otherwise spin on.
     while (PlatD3dQueryGetData(s_dx9.query, &done, sizeof(done), PLAT_GETDATA_FLUSH) == PLAT_D3D_FALSE)
     {
-        if (EngMiscGetClock_PC() > deadline)
+        double left = deadline - EngMiscGetClock_PC();
+        if (left <= 0.0)
         {
             DebugError(ENG_FUNC, "Event query not done after %.2f s", s_dx9.eventWaitLimit);
             return false;
         }
-        std::this_thread::yield();
+        if (PlatD3dQueryWait(s_dx9.query, left) == PLAT_D3D_OK)
+            break;
     }
     return true;
 }

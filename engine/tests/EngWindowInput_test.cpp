@@ -1,5 +1,5 @@
-// SDL events fed into platform/win reach the program as the engine's input events.
-#include <SDL.h>
+// Input posted to platform/win as the window system delivers it reaches the program as
+// the engine's input events.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -39,7 +39,6 @@ protected:
         parms.height = 480;
         ASSERT_EQ(program->CreateMainWindow("Input", "PlinxClass", &parms), 1);
         window = program->GetMainWindow();
-        windowId = PlatWinGetWindowId(window->GetOSWindow());
         PlatWinSetDoubleClickTime(500);
         Pump();
         program->inputs.clear();
@@ -60,73 +59,77 @@ protected:
             window->Service();
     }
 
-    std::vector<InputEvent> Run(const std::vector<SDL_Event> &events)
+    std::vector<InputEvent> Run(const std::vector<PlatInputEvent> &events)
     {
         program->inputs.clear();
-        for (const SDL_Event &event : events)
-            PlatWinFeedSdlEvent(&event);
+        for (const PlatInputEvent &event : events)
+            EXPECT_TRUE(PlatWinPostInput(&event));
         Pump();
         return program->inputs;
     }
 
-    SDL_Event Key(bool down, SDL_Keycode sym, SDL_Scancode scancode, uint16_t mod = 0, bool repeat = false)
+    PlatInputEvent Input(int32_t kind)
     {
-        SDL_Event event = {};
-        event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        event.key.windowID = windowId;
-        event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-        event.key.repeat = repeat ? 1 : 0;
-        event.key.keysym.sym = sym;
-        event.key.keysym.scancode = scancode;
-        event.key.keysym.mod = mod;
+        PlatInputEvent event = {};
+        event.kind = kind;
+        event.window = window->GetOSWindow();
         return event;
     }
 
-    SDL_Event Text(const char *utf8)
+    PlatInputEvent Key(bool down, int32_t virtualKey, int32_t modifiers = 0, bool repeat = false)
     {
-        SDL_Event event = {};
-        event.type = SDL_TEXTINPUT;
-        event.text.windowID = windowId;
-        strncpy(event.text.text, utf8, sizeof(event.text.text) - 1);
+        PlatInputEvent event = Input(down ? PLAT_INPUT_KEY_DOWN : PLAT_INPUT_KEY_UP);
+        event.key = virtualKey;
+        event.modifiers = modifiers;
+        event.repeat = repeat;
         return event;
     }
 
-    SDL_Event Motion(int x, int y)
+    PlatInputEvent Text(const char *utf8)
     {
-        SDL_Event event = {};
-        event.type = SDL_MOUSEMOTION;
-        event.motion.windowID = windowId;
-        event.motion.x = x;
-        event.motion.y = y;
+        PlatInputEvent event = Input(PLAT_INPUT_TEXT);
+        strncpy(event.text, utf8, sizeof(event.text) - 1);
         return event;
     }
 
-    SDL_Event Button(bool down, uint8_t button, uint32_t time, int x = 10, int y = 10)
+    PlatInputEvent Motion(int x, int y)
     {
-        SDL_Event event = {};
-        event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        event.button.windowID = windowId;
-        event.button.timestamp = time;
-        event.button.button = button;
-        event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-        event.button.x = x;
-        event.button.y = y;
+        PlatInputEvent event = Input(PLAT_INPUT_MOUSE_MOVE);
+        event.x = x;
+        event.y = y;
         return event;
     }
 
-    SDL_Event Wheel(int notches, bool flipped = false)
+    // Buttons: 0 left, 1 right, 2 middle.
+    PlatInputEvent Button(bool down, int32_t button, uint32_t time, int x = 10, int y = 10)
     {
-        SDL_Event event = {};
-        event.type = SDL_MOUSEWHEEL;
-        event.wheel.windowID = windowId;
-        event.wheel.y = notches;
-        event.wheel.direction = flipped ? SDL_MOUSEWHEEL_FLIPPED : SDL_MOUSEWHEEL_NORMAL;
+        PlatInputEvent event = Input(down ? PLAT_INPUT_BUTTON_DOWN : PLAT_INPUT_BUTTON_UP);
+        event.button = button;
+        event.time = time;
+        event.x = x;
+        event.y = y;
+        return event;
+    }
+
+    PlatInputEvent Wheel(int notches, bool flipped = false)
+    {
+        PlatInputEvent event = Input(PLAT_INPUT_WHEEL);
+        event.y = notches;
+        event.flipped = flipped;
+        return event;
+    }
+
+    PlatInputEvent Change(int32_t change, int32_t width = 0, int32_t height = 0)
+    {
+        PlatInputEvent event = Input(PLAT_INPUT_WINDOW);
+        event.change = change;
+        event.x = width;
+        event.y = height;
         return event;
     }
 
     RecordingProgram *program = nullptr;
     EngWindow *window = nullptr;
-    uint32_t windowId = 0;
 };
 
 TEST_F(EngWindowInputTest, SdlEventsBecomeEngineEvents)
@@ -136,62 +139,55 @@ TEST_F(EngWindowInputTest, SdlEventsBecomeEngineEvents)
     struct Row
     {
         const char *name;
-        std::vector<SDL_Event> events;
+        std::vector<PlatInputEvent> events;
         std::vector<InputEvent> expected;
     } rows[] = {
-        {"letter", {Key(true, SDLK_a, SDL_SCANCODE_A), Text("a"), Key(false, SDLK_a, SDL_SCANCODE_A)},
-         {{down, 'A', 0}, {chr, 'a', 0}, {up, 'A', 0}}},
+        {"letter", {Key(true, 'A'), Text("a"), Key(false, 'A')}, {{down, 'A', 0}, {chr, 'a', 0}, {up, 'A', 0}}},
         {"Windows-1252 letters", {Text("\xC3\xA9\xE2\x82\xAC\xC5\xB8")}, {{chr, 0xE9, 0}, {chr, 0x80, 0}, {chr, 0x9F, 0}}},
         {"character without a code", {Text("\xE6\x97\xA5z")}, {{chr, 'z', 0}}},
-        {"backspace", {Key(true, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE)}, {{down, 8, 0}, {chr, 8, 0}}},
-        {"tab", {Key(true, SDLK_TAB, SDL_SCANCODE_TAB)}, {{down, 9, 0}, {chr, 9, 0}}},
-        {"enter", {Key(true, SDLK_RETURN, SDL_SCANCODE_RETURN)}, {{down, 13, 0}, {chr, 13, 0}}},
-        {"keypad enter", {Key(true, SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER)}, {{down, 13, 0}, {chr, 13, 0}}},
-        {"escape", {Key(true, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE)}, {{down, 27, 0}, {chr, 27, 0}}},
-        {"paste", {Key(true, SDLK_LCTRL, SDL_SCANCODE_LCTRL, KMOD_LCTRL), Key(true, SDLK_v, SDL_SCANCODE_V, KMOD_LCTRL)},
+        {"backspace", {Key(true, PLAT_VK_BACK)}, {{down, 8, 0}, {chr, 8, 0}}},
+        {"tab", {Key(true, PLAT_VK_TAB)}, {{down, 9, 0}, {chr, 9, 0}}},
+        {"enter", {Key(true, PLAT_VK_RETURN)}, {{down, 13, 0}, {chr, 13, 0}}},
+        {"escape", {Key(true, PLAT_VK_ESCAPE)}, {{down, 27, 0}, {chr, 27, 0}}},
+        {"paste", {Key(true, PLAT_VK_CONTROL, PLAT_MOD_CTRL), Key(true, 'V', PLAT_MOD_CTRL)},
          {{down, 17, 0}, {down, 'V', 0}, {chr, 22, 0}}},
-        {"copy", {Key(true, SDLK_c, SDL_SCANCODE_C, KMOD_RCTRL)}, {{down, 'C', 0}, {chr, 3, 0}}},
-        {"ctrl+a", {Key(true, SDLK_a, SDL_SCANCODE_A, KMOD_LCTRL)}, {{down, 'A', 0}, {chr, 1, 0}}},
-        {"auto-repeat", {Key(true, SDLK_x, SDL_SCANCODE_X, 0, true)}, {{down, 'X', 0}}},
+        {"copy", {Key(true, 'C', PLAT_MOD_CTRL)}, {{down, 'C', 0}, {chr, 3, 0}}},
+        {"ctrl+a", {Key(true, 'A', PLAT_MOD_CTRL)}, {{down, 'A', 0}, {chr, 1, 0}}},
+        {"auto-repeat", {Key(true, 'X', 0, true)}, {{down, 'X', 0}}},
         {"keys without characters",
-         {Key(true, SDLK_F5, SDL_SCANCODE_F5), Key(true, SDLK_LEFT, SDL_SCANCODE_LEFT),
-          Key(true, SDLK_HOME, SDL_SCANCODE_HOME), Key(true, SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN),
-          Key(true, SDLK_DELETE, SDL_SCANCODE_DELETE), Key(true, SDLK_KP_7, SDL_SCANCODE_KP_7),
-          Key(true, SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, KMOD_LSHIFT), Key(true, SDLK_PERIOD, SDL_SCANCODE_PERIOD)},
+         {Key(true, PLAT_VK_F1 + 4), Key(true, PLAT_VK_LEFT), Key(true, PLAT_VK_HOME), Key(true, PLAT_VK_NEXT),
+          Key(true, PLAT_VK_DELETE), Key(true, PLAT_VK_NUMPAD0 + 7), Key(true, PLAT_VK_SHIFT, PLAT_MOD_SHIFT),
+          Key(true, PLAT_VK_OEM_PERIOD)},
          {{down, 0x74, 0}, {down, 0x25, 0}, {down, 0x24, 0}, {down, 0x22, 0}, {down, 0x2E, 0}, {down, 0x67, 0},
           {down, 16, 0}, {down, 0xBE, 0}}},
         // Alt, F10 and keys held with Alt are system keys: no key or character events.
         {"alt and a letter",
-         {Key(true, SDLK_LALT, SDL_SCANCODE_LALT, KMOD_LALT), Key(true, SDLK_x, SDL_SCANCODE_X, KMOD_LALT), Text("x"),
-          Key(false, SDLK_x, SDL_SCANCODE_X, KMOD_LALT), Key(false, SDLK_LALT, SDL_SCANCODE_LALT)},
+         {Key(true, PLAT_VK_MENU, PLAT_MOD_ALT), Key(true, 'X', PLAT_MOD_ALT), Text("x"), Key(false, 'X', PLAT_MOD_ALT),
+          Key(false, PLAT_VK_MENU)},
          {}},
-        {"F10", {Key(true, SDLK_F10, SDL_SCANCODE_F10), Key(false, SDLK_F10, SDL_SCANCODE_F10)}, {}},
+        {"F10", {Key(true, PLAT_VK_F10), Key(false, PLAT_VK_F10)}, {}},
         // AltGr is Ctrl+Alt: its key and its text arrive as usual.
-        {"altgr", {Key(true, SDLK_q, SDL_SCANCODE_Q, KMOD_LCTRL | KMOD_RALT), Text("@")}, {{down, 'Q', 0}, {chr, '@', 0}}},
+        {"altgr", {Key(true, 'Q', PLAT_MOD_ALTGR), Text("@")}, {{down, 'Q', 0}, {chr, '@', 0}}},
         {"motion is coalesced", {Motion(1, 2), Motion(3, 4), Motion(30, 40)},
          {{ENG_INPUT_MOUSE_MOVE, FloatBits(30), FloatBits(40)}}},
-        {"motion around a press",
-         {Motion(1, 2), Motion(5, 6), Button(true, SDL_BUTTON_LEFT, 100), Motion(7, 8), Motion(9, 10)},
+        {"motion around a press", {Motion(1, 2), Motion(5, 6), Button(true, 0, 100), Motion(7, 8), Motion(9, 10)},
          {{ENG_INPUT_MOUSE_MOVE, FloatBits(5), FloatBits(6)}, {button, 0, 1},
           {ENG_INPUT_MOUSE_MOVE, FloatBits(9), FloatBits(10)}}},
-        {"left click", {Button(false, SDL_BUTTON_LEFT, 1000), Button(true, SDL_BUTTON_LEFT, 2000), Button(false, SDL_BUTTON_LEFT, 2050)},
+        {"left click", {Button(false, 0, 1000), Button(true, 0, 2000), Button(false, 0, 2050)},
          {{button, 0, 0}, {button, 0, 1}, {button, 0, 0}}},
         // The second press within the double-click time is a double click; the release
         // that follows it at once belongs to it; the press after starts afresh.
         {"double click",
-         {Button(true, SDL_BUTTON_LEFT, 5000), Button(false, SDL_BUTTON_LEFT, 5050), Button(true, SDL_BUTTON_LEFT, 5200),
-          Button(false, SDL_BUTTON_LEFT, 5250), Button(true, SDL_BUTTON_LEFT, 5400)},
+         {Button(true, 0, 5000), Button(false, 0, 5050), Button(true, 0, 5200), Button(false, 0, 5250),
+          Button(true, 0, 5400)},
          {{button, 0, 1}, {button, 0, 0}, {dbl, 0, 0}, {button, 0, 1}}},
-        {"second press too late",
-         {Button(true, SDL_BUTTON_LEFT, 9000), Button(false, SDL_BUTTON_LEFT, 9050), Button(true, SDL_BUTTON_LEFT, 9600)},
+        {"second press too late", {Button(true, 0, 9000), Button(false, 0, 9050), Button(true, 0, 9600)},
          {{button, 0, 1}, {button, 0, 0}, {button, 0, 1}}},
         {"second press too far",
-         {Button(true, SDL_BUTTON_LEFT, 12000, 10, 10), Button(false, SDL_BUTTON_LEFT, 12050, 10, 10),
-          Button(true, SDL_BUTTON_LEFT, 12100, 20, 10)},
+         {Button(true, 0, 12000, 10, 10), Button(false, 0, 12050, 10, 10), Button(true, 0, 12100, 20, 10)},
          {{button, 0, 1}, {button, 0, 0}, {button, 0, 1}}},
         {"right and middle",
-         {Button(true, SDL_BUTTON_RIGHT, 15000), Button(false, SDL_BUTTON_RIGHT, 15010),
-          Button(true, SDL_BUTTON_MIDDLE, 15020), Button(false, SDL_BUTTON_MIDDLE, 15030)},
+         {Button(true, 1, 15000), Button(false, 1, 15010), Button(true, 2, 15020), Button(false, 2, 15030)},
          {{button, 1, 1}, {button, 1, 0}, {button, 2, 1}, {button, 2, 0}}},
         {"wheel in notches of three lines", {Wheel(1), Wheel(-2), Wheel(1, true)},
          {{wheel, 3, 2}, {wheel, -6, 2}, {wheel, -3, 2}}},
@@ -213,14 +209,12 @@ TEST_F(EngWindowInputTest, SdlEventsBecomeEngineEvents)
 
 TEST_F(EngWindowInputTest, KeyStatesFollowKeysAndButtons)
 {
-    Run({Key(true, SDLK_SPACE, SDL_SCANCODE_SPACE), Key(true, SDLK_LALT, SDL_SCANCODE_LALT, KMOD_LALT),
-         Button(true, SDL_BUTTON_LEFT, 100), Button(true, SDL_BUTTON_RIGHT, 110)});
+    Run({Key(true, PLAT_VK_SPACE), Key(true, PLAT_VK_MENU, PLAT_MOD_ALT), Button(true, 0, 100), Button(true, 1, 110)});
     EXPECT_EQ(EngKeyStates[ENG_VK_SPACE], 2);
     EXPECT_EQ(EngKeyStates[ENG_VK_MENU], 2);
     EXPECT_EQ(EngKeyStates[ENG_VK_LBUTTON], 2);
     EXPECT_EQ(EngKeyStates[ENG_VK_RBUTTON], 2);
-    Run({Key(false, SDLK_SPACE, SDL_SCANCODE_SPACE), Key(false, SDLK_LALT, SDL_SCANCODE_LALT),
-         Button(false, SDL_BUTTON_LEFT, 120), Button(false, SDL_BUTTON_RIGHT, 130)});
+    Run({Key(false, PLAT_VK_SPACE), Key(false, PLAT_VK_MENU), Button(false, 0, 120), Button(false, 1, 130)});
     EXPECT_EQ(EngKeyStates[ENG_VK_SPACE], 0);
     EXPECT_EQ(EngKeyStates[ENG_VK_MENU], 0);
     EXPECT_EQ(EngKeyStates[ENG_VK_LBUTTON], 0);
@@ -229,10 +223,9 @@ TEST_F(EngWindowInputTest, KeyStatesFollowKeysAndButtons)
 
 TEST_F(EngWindowInputTest, DiscardingPendingInputKeepsReleasesAndWindowMessages)
 {
-    for (const SDL_Event &event :
-         {Key(true, SDLK_a, SDL_SCANCODE_A), Text("a"), Button(true, SDL_BUTTON_LEFT, 100), Wheel(1),
-          Key(false, SDLK_a, SDL_SCANCODE_A), Button(false, SDL_BUTTON_LEFT, 900), Motion(3, 4)})
-        PlatWinFeedSdlEvent(&event);
+    for (const PlatInputEvent &event : {Key(true, 'A'), Text("a"), Button(true, 0, 100), Wheel(1), Key(false, 'A'),
+                                        Button(false, 0, 900), Motion(3, 4)})
+        EXPECT_TRUE(PlatWinPostInput(&event));
     program->inputs.clear();
     EXPECT_FALSE(EngProgramDiscardPendingInput());
     std::vector<InputEvent> expected = {
@@ -242,11 +235,7 @@ TEST_F(EngWindowInputTest, DiscardingPendingInputKeepsReleasesAndWindowMessages)
 
 TEST_F(EngWindowInputTest, CloseEndsTheLoopWithoutInput)
 {
-    SDL_Event close = {};
-    close.type = SDL_WINDOWEVENT;
-    close.window.windowID = windowId;
-    close.window.event = SDL_WINDOWEVENT_CLOSE;
-    Run({close});
+    Run({Change(PLAT_CHANGE_CLOSE)});
     EXPECT_TRUE(program->IsQuitting());
     EXPECT_TRUE(LogHas("Exiting."));
 }
@@ -258,46 +247,38 @@ namespace
 
 TEST_F(EngWindowInputTest, WindowStateMessagesReachTheProgram)
 {
-    auto windowEvent = [&](uint8_t kind) {
-        SDL_Event event = {};
-        event.type = SDL_WINDOWEVENT;
-        event.window.windowID = windowId;
-        event.window.event = kind;
-        return event;
-    };
     struct Row
     {
         const char *name;
-        uint8_t kind;
+        int32_t change;
         std::vector<std::string> calls;
         bool minimised;
     } rows[] = {
-        {"minimised", SDL_WINDOWEVENT_MINIMIZED, {"ActivationChangedCB", "MinimisedChangedCB"}, true},
-        {"restored", SDL_WINDOWEVENT_RESTORED, {"ActivationChangedCB", "MinimisedChangedCB"}, false},
-        {"focus lost", SDL_WINDOWEVENT_FOCUS_LOST, {"ActivationChangedCB"}, false},
-        {"focus lost again", SDL_WINDOWEVENT_FOCUS_LOST, {}, false},
-        {"focus gained", SDL_WINDOWEVENT_FOCUS_GAINED, {"ActivationChangedCB"}, false},
+        {"minimised", PLAT_CHANGE_MINIMISED, {"ActivationChangedCB", "MinimisedChangedCB"}, true},
+        {"restored", PLAT_CHANGE_RESTORED, {"ActivationChangedCB", "MinimisedChangedCB"}, false},
+        {"focus lost", PLAT_CHANGE_FOCUS_LOST, {"ActivationChangedCB"}, false},
+        {"focus lost again", PLAT_CHANGE_FOCUS_LOST, {}, false},
+        {"focus gained", PLAT_CHANGE_FOCUS_GAINED, {"ActivationChangedCB"}, false},
     };
     for (const Row &row : rows)
     {
         SCOPED_TRACE(row.name);
         program->calls.clear();
-        Run({windowEvent(row.kind)});
+        Run({Change(row.change)});
         EXPECT_EQ(program->calls, row.calls);
         EXPECT_EQ(window->IsMinimised(), row.minimised);
     }
 
     // A new client size (the player resized the window) is published, then announced.
-    SDL_SetWindowSize((SDL_Window *)PlatWinGetNativeWindow(window->GetOSWindow()), 800, 500);
     program->calls.clear();
-    Run({windowEvent(SDL_WINDOWEVENT_SIZE_CHANGED)});
+    Run({Change(PLAT_CHANGE_SIZE_CHANGED, 800, 500)});
     EXPECT_EQ(EngScreenSettings.width, 800);
     EXPECT_EQ(EngScreenSettings.height, 500);
     EXPECT_FLOAT_EQ(EngScreenSettings.scaleToScreenX, 1.25f);
     EXPECT_EQ(program->calls, (std::vector<std::string>{"AfterGraphicsObjectsCreatedCB"}));
     // The same size again changes nothing.
     program->calls.clear();
-    Run({windowEvent(SDL_WINDOWEVENT_SIZE_CHANGED)});
+    Run({Change(PLAT_CHANGE_SIZE_CHANGED)});
     EXPECT_TRUE(program->calls.empty());
 }
 

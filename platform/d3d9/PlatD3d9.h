@@ -549,6 +549,9 @@ PlatResult PlatD3dQueryIssue(PlatD3dQuery *query, uint32_t flags);
 // PLAT_D3D_OK once the work before the issue is done, PLAT_D3D_FALSE while it is not;
 // never waits.
 PlatResult PlatD3dQueryGetData(PlatD3dQuery *query, void *data, uint32_t size, uint32_t flags);
+// Sleeps until the work before the issue is done (PLAT_D3D_OK) or `seconds` have passed
+// (PLAT_D3D_FALSE); the waiting thread uses no processor meanwhile.
+PlatResult PlatD3dQueryWait(PlatD3dQuery *query, double seconds);
 uint32_t PlatD3dQueryRelease(PlatD3dQuery *query);
 
 // Reads the back buffer as 0xAARRGGBB values (alpha 255), rows top to bottom.

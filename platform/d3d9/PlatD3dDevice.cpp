@@ -863,6 +863,13 @@ PlatResult PlatD3dQueryGetData(PlatD3dQuery *query, void *data, uint32_t size, u
     return done ? PLAT_D3D_OK : PLAT_D3D_FALSE;
 }
 
+PlatResult PlatD3dQueryWait(PlatD3dQuery *query, double seconds)
+{
+    if (!query)
+        return PLAT_D3DERR_INVALIDCALL;
+    return query->device->executor->WaitFence(query->fence, seconds) ? PLAT_D3D_OK : PLAT_D3D_FALSE;
+}
+
 uint32_t PlatD3dQueryRelease(PlatD3dQuery *query)
 {
     if (!query || query->references == 0)

@@ -132,7 +132,7 @@ public:
     uint32_t CreateFence() override { return ++lastFence; }
     void IssueFence(uint32_t fenceId) override {}
     bool IsFenceDone(uint32_t fenceId, bool flush) override { return true; }
-    bool WaitFence(uint32_t fenceId, double seconds) override { return true; }
+    bool WaitFence(uint32_t fenceId, double seconds) override { return IsFenceDone(fenceId, true); }
     void DestroyFence(uint32_t fenceId) override {}
     bool Present() override;
     bool ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t height) override { return false; }

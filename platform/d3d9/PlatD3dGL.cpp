@@ -395,7 +395,7 @@ private:
     SDL_Window *window = nullptr;
     SDL_GLContext context = nullptr;
     bool ownsWindow = false;
-    bool ownsVideo = false;
+    bool holdsVideo = false;
     char rendererText[256] = "OpenGL";
 
     GLuint program = 0;
@@ -473,8 +473,8 @@ GLExecutor::~GLExecutor()
         s_currentExecutor = nullptr;
     if (ownsWindow && window)
         SDL_DestroyWindow(window);
-    if (ownsVideo)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (holdsVideo)
+        PlatWinReleaseVideo();
 }
 
 bool GLExecutor::MakeCurrent()
@@ -490,15 +490,12 @@ bool GLExecutor::MakeCurrent()
 bool GLExecutor::Open(const PlatD3dPresentParameters &given)
 {
     parameters = given;
-    if (!SDL_WasInit(SDL_INIT_VIDEO))
+    if (!PlatWinAcquireVideo())
     {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        {
-            PlatD3dSetErrorText("No video: %s", SDL_GetError());
-            return false;
-        }
-        ownsVideo = true;
+        PlatD3dSetErrorText("No video: %s", PlatWinGetErrorText());
+        return false;
     }
+    holdsVideo = true;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);

@@ -1,15 +1,14 @@
-// The device object: adapters and display modes (SDL's displays, or a fake display set
-// by tests) with a fixed capability table: one hardware device type per adapter,
+// The device object: adapters and display modes (the window stand-in's displays, or a fake
+// display set by tests) with a fixed capability table: one hardware device type per adapter,
 // 32- and 16-bit display formats, 16/24/32-bit depth buffers, and the multisample
 // types the display offers.
-#include <SDL.h>
-
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 #include "PlatD3dExecutor.h"
 #include "PlatD3dInternal.h"
+#include "PlatWin.h"
 
 namespace
 {
@@ -24,48 +23,50 @@ struct
 // to what the GL driver can do).
 const uint32_t kRealMultiSampleTypes = (1u << 2) | (1u << 4) | (1u << 8);
 
-PlatD3dFormat FormatFromSdl(uint32_t sdlFormat)
+PlatD3dFormat FormatFromLayout(int32_t layout)
 {
-    int bits = SDL_BITSPERPIXEL(sdlFormat);
-    if (bits >= 24)
+    switch (layout)
+    {
+    case PLAT_PIXELS_X8R8G8B8:
         return PLAT_FMT_X8R8G8B8;
-    if (bits == 16 && (sdlFormat == SDL_PIXELFORMAT_RGB565 || sdlFormat == SDL_PIXELFORMAT_BGR565))
+    case PLAT_PIXELS_R5G6B5:
         return PLAT_FMT_R5G6B5;
-    if (bits == 15 || bits == 16)
+    case PLAT_PIXELS_X1R5G5B5:
         return PLAT_FMT_X1R5G5B5;
-    return PLAT_FMT_UNKNOWN;
+    default:
+        return PLAT_FMT_UNKNOWN;
+    }
 }
 
-void ReadSdlDisplays(PlatD3dFakeDisplay *display)
+// The adapters from the window stand-in's display listing (video held by the caller).
+void ReadDisplays(PlatD3dFakeDisplay *display)
 {
     memset(display, 0, sizeof(*display));
-    int count = SDL_GetNumVideoDisplays();
-    if (count < 0)
-        count = 0;
+    int32_t count = PlatWinGetDisplayCount();
     if (count > PLAT_FAKE_MAX_ADAPTERS)
         count = PLAT_FAKE_MAX_ADAPTERS;
     display->adapterCount = (uint32_t)count;
-    for (int i = 0; i < count; i++)
+    for (int32_t i = 0; i < count; i++)
     {
         PlatD3dFakeAdapter &adapter = display->adapters[i];
-        const char *name = SDL_GetDisplayName(i);
-        snprintf(adapter.description, sizeof(adapter.description), "%s", name ? name : "Display");
-        SDL_DisplayMode mode;
-        if (SDL_GetDesktopDisplayMode(i, &mode) == 0)
-            adapter.desktop = {(uint32_t)mode.w, (uint32_t)mode.h, (uint32_t)mode.refresh_rate,
-                               FormatFromSdl(mode.format)};
+        if (!PlatWinGetDisplayName(i, adapter.description, (int32_t)sizeof(adapter.description)))
+            snprintf(adapter.description, sizeof(adapter.description), "%s", "Display");
+        PlatDisplayMode mode;
+        if (PlatWinGetDesktopDisplayMode(i, &mode))
+            adapter.desktop = {(uint32_t)mode.width, (uint32_t)mode.height, (uint32_t)mode.refresh,
+                               FormatFromLayout(mode.layout)};
         if (adapter.desktop.format == PLAT_FMT_UNKNOWN)
             adapter.desktop.format = PLAT_FMT_X8R8G8B8;
-        int modes = SDL_GetNumDisplayModes(i);
-        for (int m = 0; m < modes && adapter.modeCount < PLAT_FAKE_MAX_MODES; m++)
+        int32_t modes = PlatWinGetDisplayModeCount(i);
+        for (int32_t m = 0; m < modes && adapter.modeCount < PLAT_FAKE_MAX_MODES; m++)
         {
-            if (SDL_GetDisplayMode(i, m, &mode) != 0)
+            if (!PlatWinGetDisplayMode(i, m, &mode))
                 continue;
-            PlatD3dFormat format = FormatFromSdl(mode.format);
+            PlatD3dFormat format = FormatFromLayout(mode.layout);
             if (format == PLAT_FMT_UNKNOWN)
                 continue;
-            adapter.modes[adapter.modeCount++] = {(uint32_t)mode.w, (uint32_t)mode.h, (uint32_t)mode.refresh_rate,
-                                                  format};
+            adapter.modes[adapter.modeCount++] = {(uint32_t)mode.width, (uint32_t)mode.height,
+                                                  (uint32_t)mode.refresh, format};
         }
         if (adapter.modeCount == 0 && adapter.desktop.width > 0)
             adapter.modes[adapter.modeCount++] = adapter.desktop;
@@ -185,17 +186,14 @@ PlatD3d *PlatD3dCreate(uint32_t sdkVersion)
         d3d->display = s_object.fake;
     else
     {
-        if (!SDL_WasInit(SDL_INIT_VIDEO))
+        if (!PlatWinAcquireVideo())
         {
-            if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-            {
-                PlatD3dSetErrorText("No video: %s", SDL_GetError());
-                delete d3d;
-                return nullptr;
-            }
-            d3d->ownsSdlVideo = true;
+            PlatD3dSetErrorText("No video: %s", PlatWinGetErrorText());
+            delete d3d;
+            return nullptr;
         }
-        ReadSdlDisplays(&d3d->display);
+        d3d->holdsVideo = true;
+        ReadDisplays(&d3d->display);
     }
     return d3d;
 }
@@ -206,8 +204,8 @@ uint32_t PlatD3dRelease(PlatD3d *d3d)
         return 0;
     if (--d3d->references > 0)
         return d3d->references;
-    if (d3d->ownsSdlVideo)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (d3d->holdsVideo)
+        PlatWinReleaseVideo();
     delete d3d;
     return 0;
 }

@@ -44,10 +44,19 @@ void PlatWinSetMessageBoxHook(PlatWinMessageBoxFn hook);
 bool PlatWinGetDesktopBounds(bool workArea, int *x, int *y, int *width, int *height);
 
 // ---- Video set-up ------------------------------------------------------------------
-// Connects to the window system once (later calls answer the first result); 0 with the
-// reason in PlatWinGetErrorText when there is no display.
+// SDL video is started and stopped here only, with a count of holders: the program's
+// window connection, the desktop queries and the graphics stand-in each hold it, and
+// the last release closes the connection (and gives back the desktop's display mode).
+//
+// Connects the program to the window system once (later calls answer the first
+// result) and holds video until exit; 0 with the reason in PlatWinGetErrorText when
+// there is no display. Message boxes, the clipboard and the message pump work from here.
 int PlatWinInitVideo();
 bool PlatWinIsVideoUp();
+// One more holder of video (1), or 0 with the reason in PlatWinGetErrorText; each 1 is
+// matched by one PlatWinReleaseVideo.
+int PlatWinAcquireVideo();
+void PlatWinReleaseVideo();
 // The last failure of this stand-in, for the engine's log.
 const char *PlatWinGetErrorText();
 
@@ -161,11 +170,65 @@ int32_t PlatWinSendMessage(PlatWindow *window, int32_t message, int32_t wParam);
 // PLAT_WM_DESTROY), Alt+F4 asks to close; everything else is ignored.
 int32_t PlatWinDefWindowProc(const PlatMessage *message);
 void PlatWinPostQuitMessage(int32_t exitCode);
+// Sleeps until a message is queued or `milliseconds` have passed, without taking it;
+// true when one is there. Without video it only sleeps.
+bool PlatWinWaitMessage(uint32_t milliseconds);
 
-// The event seam: translates one SDL event as the pump would and queues the result.
-// Tests build the event; the engine never calls this.
-union SDL_Event;
-void PlatWinFeedSdlEvent(const SDL_Event *event);
+// ---- Posted input ----------------------------------------------------------------------
+// Input as the window system delivers it, posted by the layers above (their tests drive
+// windows with it): each record goes through the same translation as a real event
+// (characters, system keys, double clicks, coalesced motion) and its messages are queued.
+enum PlatInputKind
+{
+    PLAT_INPUT_KEY_DOWN = 1,
+    PLAT_INPUT_KEY_UP,
+    PLAT_INPUT_TEXT,        // typed text
+    PLAT_INPUT_MOUSE_MOVE,
+    PLAT_INPUT_BUTTON_DOWN,
+    PLAT_INPUT_BUTTON_UP,
+    PLAT_INPUT_WHEEL,
+    PLAT_INPUT_WINDOW,      // a change of the window (PlatInputWindowChange)
+};
+
+enum PlatInputModifier
+{
+    PLAT_MOD_SHIFT = 1,
+    PLAT_MOD_CTRL = 2,
+    PLAT_MOD_ALT = 4,
+    PLAT_MOD_ALTGR = 8, // the right Alt key of a third-level layout: Ctrl and Alt, as Windows reports it
+};
+
+enum PlatInputWindowChange
+{
+    PLAT_CHANGE_CLOSE = 1, // the player asked to close it
+    PLAT_CHANGE_FOCUS_GAINED,
+    PLAT_CHANGE_FOCUS_LOST,
+    PLAT_CHANGE_MINIMISED,
+    PLAT_CHANGE_RESTORED,
+    PLAT_CHANGE_MAXIMISED,
+    PLAT_CHANGE_SIZE_CHANGED, // x, y (when above 0): the new client size, taken first
+    PLAT_CHANGE_EXPOSED,
+    PLAT_CHANGE_MOUSE_LEFT,
+};
+
+struct PlatInputEvent
+{
+    int32_t kind;       // PlatInputKind
+    PlatWindow *window; // the window the input is for
+    int32_t key;        // keys: PLAT_VK_* of the key
+    int32_t modifiers;  // keys: PLAT_MOD_* held
+    bool repeat;        // keys: auto-repeat of a held key
+    char text[32];      // text: UTF-8
+    int32_t x, y;       // mouse: client position; wheel: y notches, positive away from the player
+    int32_t button;     // buttons: 0 left, 1 right, 2 middle
+    bool flipped;       // wheel: the system reverses its direction
+    int32_t change;     // window: PlatInputWindowChange
+    uint32_t time;      // milliseconds of the window system's clock
+};
+
+// Translates and queues one input record; false for a record it cannot deliver (no
+// window, a key without an SDL equivalent, an unknown kind).
+bool PlatWinPostInput(const PlatInputEvent *input);
 // Milliseconds within which a second left press is a double click (500 by default).
 void PlatWinSetDoubleClickTime(uint32_t milliseconds);
 
@@ -261,18 +324,32 @@ bool PlatWinIsMouseButtonDown(int32_t virtualKey);
 void PlatWinTrackMouseLeave(PlatWindow *window);
 
 // ---- Display modes -----------------------------------------------------------------
+// The one listing of displays and their modes, for the window and the graphics device.
+enum PlatPixelLayout
+{
+    PLAT_PIXELS_OTHER = 0,
+    PLAT_PIXELS_X8R8G8B8 = 1, // 24-bit colour in 32 bits
+    PLAT_PIXELS_R5G6B5 = 2,
+    PLAT_PIXELS_X1R5G5B5 = 3,
+};
+
 struct PlatDisplayMode
 {
     int32_t width, height;
     int32_t depth;   // bits per pixel as the engine counts them (32 for 24-bit colour)
     int32_t refresh; // Hz, 0 when unknown
+    int32_t layout;  // PlatPixelLayout
 };
 
-// The modes of the first display, largest first; 0 without video.
-int32_t PlatWinGetDisplayModeCount();
-bool PlatWinGetDisplayMode(int32_t index, PlatDisplayMode *mode);
-// The desktop's mode of the first display.
-bool PlatWinGetDesktopDisplayMode(PlatDisplayMode *mode);
+// The number of displays; 0 without video.
+int32_t PlatWinGetDisplayCount();
+// The display's name (cut to size - 1 bytes); false when it has none.
+bool PlatWinGetDisplayName(int32_t display, char *out, int32_t size);
+// The modes of a display, largest first; 0 without video.
+int32_t PlatWinGetDisplayModeCount(int32_t display);
+bool PlatWinGetDisplayMode(int32_t display, int32_t index, PlatDisplayMode *mode);
+// The desktop's mode of a display.
+bool PlatWinGetDesktopDisplayMode(int32_t display, PlatDisplayMode *mode);
 
 // ---- GL context --------------------------------------------------------------------
 struct PlatGLContext;

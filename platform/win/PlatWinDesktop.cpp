@@ -2,16 +2,34 @@
 // no driver) a safe default stands in.
 #include <SDL.h>
 
+#include <cstdlib>
+
 #include "PlatWin.h"
+
+static struct
+{
+    bool holding; // the desktop queries keep video up once started
+} s_desktop = {false};
+
+static void PlatWinDesktopRelease()
+{
+    if (s_desktop.holding)
+        PlatWinReleaseVideo();
+    s_desktop.holding = false;
+}
 
 bool PlatWinGetDesktopBounds(bool workArea, int *x, int *y, int *width, int *height)
 {
     SDL_Rect bounds = {0, 0, 1280, 1024};
     bool real = false;
-    // Video stays as it was found: a query made before the window exists must not leave
-    // the subsystem running.
-    bool wasRunning = SDL_WasInit(SDL_INIT_VIDEO) != 0;
-    if (wasRunning || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
+    // The settings ask several times before the window exists: connecting to the window
+    // system once and staying connected until exit spares a reconnection each time.
+    if (!s_desktop.holding && PlatWinAcquireVideo())
+    {
+        s_desktop.holding = true;
+        atexit(PlatWinDesktopRelease);
+    }
+    if (s_desktop.holding)
     {
         SDL_Rect found;
         int result = workArea ? SDL_GetDisplayUsableBounds(0, &found) : -1;
@@ -22,8 +40,6 @@ bool PlatWinGetDesktopBounds(bool workArea, int *x, int *y, int *width, int *hei
             bounds = found;
             real = true;
         }
-        if (!wasRunning)
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
     if (x)
         *x = bounds.x;

@@ -353,3 +353,27 @@ void PlatWinPostQuitMessage(int32_t exitCode)
 {
     PlatWinQueueAdd(nullptr, PLAT_WM_QUIT, exitCode, 0, 0, PlatClockGetMilliseconds());
 }
+
+bool PlatWinWaitMessage(uint32_t milliseconds)
+{
+    if (s_events.count > 0)
+        return true;
+    if (!PlatWinIsVideoUp())
+    {
+        PlatClockSleep(milliseconds);
+        return s_events.count > 0;
+    }
+    // SDL sleeps on the window system's connection; events it brings in are translated
+    // at once, so that a message queued by them ends the wait too.
+    uint32_t end = SDL_GetTicks() + milliseconds;
+    for (;;)
+    {
+        PlatWinPumpEvents();
+        if (s_events.count > 0)
+            return true;
+        uint32_t now = SDL_GetTicks();
+        if ((int32_t)(end - now) <= 0)
+            return false;
+        SDL_WaitEventTimeout(nullptr, (int)(end - now));
+    }
+}

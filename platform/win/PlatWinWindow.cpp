@@ -15,11 +15,13 @@ static struct
 {
     bool tried;
     bool up;
+    int32_t holders; // references on SDL video: the program's window connection, the
+                     // desktop queries' and the graphics stand-in's
     char error[256];
     PlatWindow *windows[MAX_WINDOWS];
     int32_t cursorCount; // Windows display count: visible while >= 0
     SDL_Surface *icon;   // given to every new window; NULL for none
-} s_video = {false, false, "", {}, 0, nullptr};
+} s_video = {false, false, 0, "", {}, 0, nullptr};
 
 void PlatWinSetError(const char *format, ...)
 {
@@ -34,21 +36,13 @@ const char *PlatWinGetErrorText()
     return s_video.error;
 }
 
-static void PlatWinQuitVideo()
+int PlatWinAcquireVideo()
 {
-    // Gives the desktop its own display mode back after a full-screen mode change.
-    if (s_video.up)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    s_video.up = false;
-    SDL_FreeSurface(s_video.icon);
-    s_video.icon = nullptr;
-}
-
-int PlatWinInitVideo()
-{
-    if (s_video.tried)
-        return s_video.up ? 1 : 0;
-    s_video.tried = true;
+    if (s_video.holders > 0)
+    {
+        s_video.holders++;
+        return 1;
+    }
     // The engine installs its own signal handlers, minimises a full-screen window itself
     // when it loses the focus, and decides itself when closing a window ends the program.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -71,6 +65,36 @@ int PlatWinInitVideo()
         PlatWinSetError("No display");
         return 0;
     }
+    s_video.holders = 1;
+    return 1;
+}
+
+void PlatWinReleaseVideo()
+{
+    if (s_video.holders <= 0)
+        return;
+    // The last holder gives the desktop its own display mode back after a full-screen
+    // mode change.
+    if (--s_video.holders == 0)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+static void PlatWinQuitVideo()
+{
+    if (s_video.up)
+        PlatWinReleaseVideo();
+    s_video.up = false;
+    SDL_FreeSurface(s_video.icon);
+    s_video.icon = nullptr;
+}
+
+int PlatWinInitVideo()
+{
+    if (s_video.tried)
+        return s_video.up ? 1 : 0;
+    s_video.tried = true;
+    if (!PlatWinAcquireVideo())
+        return 0;
     s_video.up = true;
     atexit(PlatWinQuitVideo);
     SDL_StartTextInput();
@@ -369,39 +393,73 @@ int32_t PlatWinGetWheelScrollLines()
 
 // ---- Display modes -------------------------------------------------------------------
 
-static void PlatWinModeFromSdl(const SDL_DisplayMode &sdl, PlatDisplayMode *mode)
+static bool PlatWinModeFromSdl(const SDL_DisplayMode &sdl, PlatDisplayMode *mode)
 {
     mode->width = sdl.w;
     mode->height = sdl.h;
-    // 24-bit colour in a 32-bit pixel counts as 32, as the engine's modes do.
-    mode->depth = SDL_BITSPERPIXEL(sdl.format) > 16 ? 32 : 16;
     mode->refresh = sdl.refresh_rate;
+    // 24-bit colour in a 32-bit pixel counts as 32, as the engine's modes do.
+    int bits = SDL_BITSPERPIXEL(sdl.format);
+    bool green6 = sdl.format == SDL_PIXELFORMAT_RGB565 || sdl.format == SDL_PIXELFORMAT_BGR565;
+    mode->depth = bits >= 24 ? 32 : bits;
+    mode->layout = bits >= 24                             ? PLAT_PIXELS_X8R8G8B8
+                   : bits == 16 && green6                 ? PLAT_PIXELS_R5G6B5
+                   : bits == 15 || bits == 16             ? PLAT_PIXELS_X1R5G5B5
+                                                          : PLAT_PIXELS_OTHER;
+    if (bits == 15)
+        mode->depth = 16;
+    return true;
 }
 
-int32_t PlatWinGetDisplayModeCount()
+// Each query holds video for its span; it costs nothing while the program or the
+// graphics stand-in holds it.
+int32_t PlatWinGetDisplayCount()
 {
-    if (!PlatWinInitVideo())
+    if (!PlatWinAcquireVideo())
         return 0;
-    int count = SDL_GetNumDisplayModes(0);
+    int count = SDL_GetNumVideoDisplays();
+    PlatWinReleaseVideo();
     return count > 0 ? count : 0;
 }
 
-bool PlatWinGetDisplayMode(int32_t index, PlatDisplayMode *mode)
+bool PlatWinGetDisplayName(int32_t display, char *out, int32_t size)
 {
-    SDL_DisplayMode sdl;
-    if (!mode || !PlatWinInitVideo() || SDL_GetDisplayMode(0, index, &sdl) != 0)
+    if (!out || size < 1 || !PlatWinAcquireVideo())
         return false;
-    PlatWinModeFromSdl(sdl, mode);
-    return true;
+    const char *name = SDL_GetDisplayName(display);
+    if (name)
+        snprintf(out, (size_t)size, "%s", name);
+    PlatWinReleaseVideo();
+    return name != nullptr;
 }
 
-bool PlatWinGetDesktopDisplayMode(PlatDisplayMode *mode)
+int32_t PlatWinGetDisplayModeCount(int32_t display)
 {
-    SDL_DisplayMode sdl;
-    if (!mode || !PlatWinInitVideo() || SDL_GetDesktopDisplayMode(0, &sdl) != 0)
+    if (!PlatWinAcquireVideo())
+        return 0;
+    int count = SDL_GetNumDisplayModes(display);
+    PlatWinReleaseVideo();
+    return count > 0 ? count : 0;
+}
+
+bool PlatWinGetDisplayMode(int32_t display, int32_t index, PlatDisplayMode *mode)
+{
+    if (!mode || !PlatWinAcquireVideo())
         return false;
-    PlatWinModeFromSdl(sdl, mode);
-    return true;
+    SDL_DisplayMode sdl;
+    bool ok = SDL_GetDisplayMode(display, index, &sdl) == 0 && PlatWinModeFromSdl(sdl, mode);
+    PlatWinReleaseVideo();
+    return ok;
+}
+
+bool PlatWinGetDesktopDisplayMode(int32_t display, PlatDisplayMode *mode)
+{
+    if (!mode || !PlatWinAcquireVideo())
+        return false;
+    SDL_DisplayMode sdl;
+    bool ok = SDL_GetDesktopDisplayMode(display, &sdl) == 0 && PlatWinModeFromSdl(sdl, mode);
+    PlatWinReleaseVideo();
+    return ok;
 }
 
 // ---- GL context ----------------------------------------------------------------------

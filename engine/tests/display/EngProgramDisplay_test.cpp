@@ -1,7 +1,6 @@
 // The whole start-up, main loop and shut-down sequence on a real display: callback
 // order, failed start-up steps, full-screen toggles, the close button, signals, the
 // fatal path and the window's icon.
-#include <SDL.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -158,15 +157,14 @@ protected:
     }
 
     // Feeds a key event for the main window as the window system would.
-    static void FeedKey(SDL_Keycode sym, SDL_Scancode scancode, uint16_t mod)
+    static void FeedKey(int32_t virtualKey, int32_t modifiers)
     {
-        SDL_Event event = {};
-        event.type = SDL_KEYDOWN;
-        event.key.windowID = PlatWinGetWindowId(eng_main_program->GetMainWindow()->GetOSWindow());
-        event.key.keysym.sym = sym;
-        event.key.keysym.scancode = scancode;
-        event.key.keysym.mod = mod;
-        PlatWinFeedSdlEvent(&event);
+        PlatInputEvent event = {};
+        event.kind = PLAT_INPUT_KEY_DOWN;
+        event.window = eng_main_program->GetMainWindow()->GetOSWindow();
+        event.key = virtualKey;
+        event.modifiers = modifiers;
+        PlatWinPostInput(&event);
     }
 };
 
@@ -306,7 +304,7 @@ TEST_F(EngProgramDisplayTest, AltEnterTogglesFullScreenWithoutRestarting)
         {
             windowedStates.push_back(EngScreenSettings.windowed);
             widths.push_back(EngScreenSettings.width);
-            FeedKey(SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT);
+            FeedKey(PLAT_VK_RETURN, PLAT_MOD_ALT);
         }
         if (tick == 9)
         {
@@ -318,7 +316,7 @@ TEST_F(EngProgramDisplayTest, AltEnterTogglesFullScreenWithoutRestarting)
     EXPECT_EQ(result, 0);
     EXPECT_EQ(windowedStates, (std::vector<int>{1, 0, 1}));
     PlatDisplayMode desktop;
-    ASSERT_TRUE(PlatWinGetDesktopDisplayMode(&desktop));
+    ASSERT_TRUE(PlatWinGetDesktopDisplayMode(0, &desktop));
     EXPECT_EQ(widths, (std::vector<int>{320, desktop.width, 320}));
     // The start-up steps ran once; each toggle released and re-created the graphics objects.
     std::vector<std::string> toggle = {"PreReleaseGraphicsObjectsCB",   "ReleaseGraphicsObjectsCB",
@@ -362,7 +360,7 @@ TEST_F(EngProgramDisplayTest, EscapeReachesTheProgram)
 {
     int result = Run([](RecordingProgram &program, int tick) {
         if (tick == 2)
-            FeedKey(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 0);
+            FeedKey(PLAT_VK_ESCAPE, 0);
         bool escape = false;
         for (const testkit::InputEvent &input : program.inputs)
             escape = escape || (input.event == ENG_INPUT_KEY_DOWN && input.a == ENG_VK_ESCAPE);
@@ -494,7 +492,7 @@ TEST_F(EngProgramDisplayTest, TheWindowKeepsTheProgramIconAcrossFullScreenToggle
         if (tick == 1 || tick == 4 || tick == 7)
             recordIcon(program);
         if (tick == 3 || tick == 6)
-            FeedKey(SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT);
+            FeedKey(PLAT_VK_RETURN, PLAT_MOD_ALT);
         if (tick == 7)
             program.QuitMainLoop();
     });

@@ -1,4 +1,5 @@
 #include "PlatWin.h"
+#include "PlatWinInternal.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -144,6 +145,43 @@ TEST(PlatWinVideoDeathTest, NoDisplayMeansNoVideo)
         testing::ExitedWithCode(0), "No display");
 }
 
+// Video has one owner: holders count up and down, and only the last release stops SDL
+// video; the program's connection is one more holder. Runs alone: it starts from no video.
+// Answers 3 when the holders and the listing behave, 4 otherwise (run in a child).
+static int CheckVideoHolders()
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    bool ok = PlatWinAcquireVideo() == 1 && PlatWinAcquireVideo() == 1 && !PlatWinIsVideoUp();
+    PlatWinReleaseVideo();
+    ok = ok && SDL_WasInit(SDL_INIT_VIDEO) != 0;
+    PlatWinReleaseVideo();
+    ok = ok && SDL_WasInit(SDL_INIT_VIDEO) == 0;
+    // A release too many is ignored.
+    PlatWinReleaseVideo();
+    ok = ok && PlatWinInitVideo() == 1 && PlatWinIsVideoUp() && PlatWinAcquireVideo() == 1;
+    PlatWinReleaseVideo();
+    ok = ok && SDL_WasInit(SDL_INIT_VIDEO) != 0;
+    // The one display listing: the desktop mode is among the display's modes.
+    PlatDisplayMode desktop = {};
+    ok = ok && PlatWinGetDisplayCount() >= 1 && PlatWinGetDesktopDisplayMode(0, &desktop) &&
+         desktop.layout == PLAT_PIXELS_X8R8G8B8 && desktop.depth == 32;
+    bool listed = false;
+    for (int32_t i = 0; i < PlatWinGetDisplayModeCount(0); i++)
+    {
+        PlatDisplayMode mode = {};
+        listed = listed || (PlatWinGetDisplayMode(0, i, &mode) && mode.width == desktop.width &&
+                            mode.height == desktop.height);
+    }
+    return ok && listed ? 3 : 4;
+}
+
+// Video has one owner: holders count up and down, and only the last release stops SDL
+// video; the program's connection is one more holder. Runs alone: it starts from no video.
+TEST(PlatWinVideoDeathTest, HoldersShareOneStartOfVideo)
+{
+    EXPECT_EXIT(exit(CheckVideoHolders()), testing::ExitedWithCode(3), "");
+}
+
 // A window on SDL's display-less driver: the queue, the procedure and the close rules.
 class PlatWinWindowTest : public testing::Test
 {
@@ -244,6 +282,47 @@ TEST_F(PlatWinWindowTest, QuitMessageHasNoWindow)
     EXPECT_EQ(message.message, PLAT_WM_QUIT);
     EXPECT_EQ(message.wParam, 3);
     EXPECT_EQ(Drain(), (std::vector<int32_t>{PLAT_WM_QUIT}));
+}
+
+// The frame loop sleeps in this wait: an event reaching SDL's queue ends it as a message.
+TEST_F(PlatWinWindowTest, WaitingEndsWithAQueuedMessage)
+{
+    EXPECT_FALSE(PlatWinWaitMessage(1));
+    SDL_Event focus = WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    ASSERT_EQ(SDL_PushEvent(&focus), 1);
+    EXPECT_TRUE(PlatWinWaitMessage(10000));
+    Drain();
+    EXPECT_EQ(seen, (std::vector<int32_t>{PLAT_WM_ACTIVATE}));
+    PlatWinPostQuitMessage(0);
+    EXPECT_TRUE(PlatWinWaitMessage(10000));
+    Drain();
+}
+
+// Posted input takes the event translation; a record it cannot deliver is refused whole.
+TEST_F(PlatWinWindowTest, PostedInputIsTranslatedOrRefused)
+{
+    PlatInputEvent key = {};
+    key.kind = PLAT_INPUT_KEY_DOWN;
+    key.window = window;
+    key.key = PLAT_VK_F1 + 3;
+    key.modifiers = PLAT_MOD_ALT;
+    PlatInputEvent refused[4] = {key, key, key, key};
+    refused[0].window = nullptr;
+    refused[1].key = 0xFF; // no key has it
+    refused[2].kind = PLAT_INPUT_BUTTON_DOWN;
+    refused[2].button = 3;
+    refused[3].kind = 99;
+    for (const PlatInputEvent &input : refused)
+        EXPECT_FALSE(PlatWinPostInput(&input));
+    EXPECT_FALSE(PlatWinPostInput(nullptr));
+    Drain();
+    EXPECT_TRUE(seen.empty());
+    // A key held with Alt is a system key.
+    ASSERT_TRUE(PlatWinPostInput(&key));
+    PlatMessage message;
+    ASSERT_TRUE(PlatWinPeekMessage(&message, true));
+    EXPECT_EQ(message.message, PLAT_WM_SYSKEYDOWN);
+    EXPECT_EQ(message.wParam, PLAT_VK_F1 + 3);
 }
 
 TEST_F(PlatWinWindowTest, MouseLeaveOncePerRequest)

@@ -11,7 +11,7 @@ void PlatD3dxImagePath(const char *file, char *path, size_t size);
 struct PlatD3d
 {
     uint32_t references;
-    bool ownsSdlVideo;
+    bool holdsVideo; // a holder of the window stand-in's video
     PlatD3dFakeDisplay display;
 };
 

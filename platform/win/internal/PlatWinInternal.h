@@ -32,3 +32,6 @@ void PlatWinDropMessagesOf(PlatWindow *window);
 // Decodes one UTF-8 sequence; answers its length (at least 1) and the code point, or
 // 0xFFFD for a malformed sequence.
 int32_t PlatWinDecodeUtf8(const unsigned char *text, uint32_t *codePoint);
+// Translates one SDL event as the pump does and queues the result: the door of posted
+// input, and of the translation tests of this stand-in.
+void PlatWinFeedSdlEvent(const SDL_Event *event);
