@@ -93,13 +93,30 @@ int ScoresPlaceFind(_ScoresPlaceEntry *entries, int count, int32_t score)
     return -1;
 }
 
+void ScoresPlaceFormat(const _ScoresPlaceEntry *entry, bool detail, char *out, int size)
+{
+    if (!out || size <= 0)
+        return;
+    if (!entry)
+    {
+        out[0] = 0;
+        return;
+    }
+    const char *rangeName = ScoresGetRangeName(entry->range);
+    if (detail)
+        snprintf(out, (size_t)size, "%s POSITION %d  -  %.*s  %d", rangeName, entry->position + 1,
+                 (int)strnlen(entry->row.name, sizeof(entry->row.name)), entry->row.name, (int)entry->row.v1);
+    else
+        snprintf(out, (size_t)size, "%s POSITION %d", rangeName, entry->position + 1);
+}
+
 // ---- The finder object --------------------------------------------------------------------------
 
 ScoresInGameScores::ScoresInGameScores()
     : setup(0), program(0), gameVersion(0), listSize(0), set(0), valid(nullptr), refreshMinutes(0),
       upperCaseNames(0), detail(0), calcTime(0), calcAtOnce(0), list(nullptr), done{}, lastPlace(-2),
       placeText(nullptr), entries(nullptr), numEntries(0), capacity(0),
-      retrySeconds(SCORES_PLACE_FIRST_RETRY_SECONDS), retryAt(0)
+      retrySeconds(SCORES_PLACE_FIRST_RETRY_SECONDS), waitingRetry(0)
 {
     placeText = (char *)EngMalloc(SCORES_PLACE_TEXT_SIZE, "ScoresInGameScores::ScoresInGameScores", true);
 }
@@ -137,7 +154,7 @@ void ScoresInGameScores::Reset()
     calcTime = 0;
     calcAtOnce = 0;
     retrySeconds = SCORES_PLACE_FIRST_RETRY_SECONDS;
-    retryAt = 0;
+    waitingRetry = 0;
     DeleteList();
 }
 
@@ -157,14 +174,17 @@ bool ScoresInGameScores::Tick(int32_t score)
 {
     if (!setup)
         return false;
+    // A scheduled or asked-for calculation also ends the wait before lists are read again.
     if (calcAtOnce)
     {
         calcAtOnce = 0;
+        waitingRetry = 0;
         return CalcPlaceInOnlineScoresList(score);
     }
     if (calcTime > 0 && NowSeconds() >= calcTime)
     {
         calcTime = 0;
+        waitingRetry = 0;
         return CalcPlaceInOnlineScoresList(score);
     }
     return false;
@@ -233,7 +253,9 @@ bool ScoresInGameScores::GrowEntries(int needed)
     if (needed <= capacity)
         return true;
     const int grown = std::max(needed, capacity * 2);
-    void *more = EngRealloc(entries, (size_t)grown * sizeof(_ScoresPlaceEntry), "ScoresInGameScores::GrowEntries");
+    const size_t bytes = (size_t)grown * sizeof(_ScoresPlaceEntry);
+    void *more = entries ? EngRealloc(entries, bytes, "ScoresInGameScores::GrowEntries")
+                         : EngMalloc(bytes, "ScoresInGameScores::GrowEntries", true);
     if (!more)
         return false;
     entries = (_ScoresPlaceEntry *)more;
@@ -251,8 +273,9 @@ bool ScoresInGameScores::CalcPlaceInOnlineScoresList(int32_t score)
             continue;
         if (!list || list->GetRange() != range)
         {
-            // Lists that came back empty are read again only once the back-off has passed.
-            if (retryAt > NowSeconds())
+            // Lists that came back empty are read again only at the scheduled calculation,
+            // not at every score.
+            if (waitingRetry)
                 return false;
             DeleteList();
             if (!MakeList(range))
@@ -282,7 +305,7 @@ bool ScoresInGameScores::CalcPlaceInOnlineScoresList(int32_t score)
         // longer wait, so that an empty or unreachable service costs next to nothing.
         lastPlace = -2;
         memset(done, 0, sizeof(done));
-        retryAt = NowSeconds() + retrySeconds;
+        waitingRetry = 1;
         Schedule(retrySeconds, false);
         retrySeconds = std::min(retrySeconds * 2, (int32_t)SCORES_PLACE_MAX_RETRY_SECONDS);
         return false;
@@ -299,13 +322,7 @@ bool ScoresInGameScores::CalcPlaceInOnlineScoresList(int32_t score)
     lastPlace = place;
     if (first || !placeText)
         return false;
-    const _ScoresPlaceEntry &entry = entries[place];
-    const char *rangeName = ScoresGetRangeName(entry.range);
-    if (detail)
-        snprintf(placeText, SCORES_PLACE_TEXT_SIZE, "%s POSITION %d  -  %.*s  %d", rangeName, entry.position + 1,
-                 (int)strnlen(entry.row.name, sizeof(entry.row.name)), entry.row.name, (int)entry.row.v1);
-    else
-        snprintf(placeText, SCORES_PLACE_TEXT_SIZE, "%s POSITION %d", rangeName, entry.position + 1);
+    ScoresPlaceFormat(&entries[place], detail != 0, placeText, SCORES_PLACE_TEXT_SIZE);
     return true;
 }
 

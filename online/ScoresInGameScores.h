@@ -32,6 +32,9 @@ int ScoresPlaceMergeRows(_ScoresPlaceEntry *entries, int count, int capacity, in
 // Sorts entries by score, highest first (equal scores keep range, then position order),
 // and answers the first entry whose score is at most `score`: -1 below every entry.
 int ScoresPlaceFind(_ScoresPlaceEntry *entries, int count, int32_t score);
+// The place text of an entry: "%s POSITION %d" with its range's name and position + 1;
+// with `detail` also "  -  <name>  <score>" (the name read within its field).
+void ScoresPlaceFormat(const _ScoresPlaceEntry *entry, bool detail, char *out, int size);
 
 class ScoresInGameScores
 {
@@ -93,7 +96,7 @@ private:
     int numEntries;
     int capacity;
     int32_t retrySeconds; // the wait before the lists are read again when none had rows
-    double retryAt;       // engine-clock seconds before which no list is read again
+    uint8_t waitingRetry; // no list is read again until the scheduled calculation
 };
 
 // ---- The game's place finder -------------------------------------------------------------------

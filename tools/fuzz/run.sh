@@ -4,12 +4,12 @@
 # low priority on one core. Not part of the tests (they only run each target's seeds once).
 #   tools/fuzz/run.sh [seconds per target, default 600] [target ..., default all]
 # Targets: json_reader language_file picture image_file wave_file resolution puzzle
-#          test_record saved_game player_file scores_reply
+#          test_record saved_game player_file scores_reply submit_reply ingame_place
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds="${1:-600}"
 shift || true
-all="json_reader language_file picture image_file wave_file resolution puzzle test_record saved_game player_file scores_reply"
+all="json_reader language_file picture image_file wave_file resolution puzzle test_record saved_game player_file scores_reply submit_reply ingame_place"
 targets="${*:-$all}"
 build=build-fuzz
 
