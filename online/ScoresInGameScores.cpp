@@ -52,11 +52,10 @@ int ScoresPlaceMergeRows(_ScoresPlaceEntry *entries, int count, int capacity, in
 {
     if (!entries || !rows || count < 0)
         return count < 0 ? 0 : count;
-    const int existing = count;
     for (int i = 0; i < numRows && count < capacity; i++)
     {
         bool known = false;
-        for (int j = 0; j < existing && !known; j++)
+        for (int j = 0; j < count && !known; j++)
             known = SameRow(entries[j].row, rows[i]);
         if (known)
             continue;

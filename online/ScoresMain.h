@@ -136,6 +136,7 @@ private:
 void OnlineSetBaseAddress(const char *address);
 const char *OnlineGetBaseAddress();
 
-// Hands the game's score module its online operations (lists over ScoresMain) and the
-// row check its country table offers. Called once at start-up by the program.
+// Hands the game's score module its online operations (lists over ScoresMain, the
+// submission of its last score) and the row check its country table offers. Called once
+// at start-up by the program.
 void OnlineRegisterScoreHooks(ScoresCountryCheckFn countryCheck);

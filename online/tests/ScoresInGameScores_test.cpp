@@ -209,10 +209,10 @@ TEST(ScoresPlace, MergingKeepsTheFirstOfTheSamePlayerAndScore)
     const std::string full(32, 'X');
     const _ScoresScore year[] = {Row(9000, "ANNA"), Row(7000, full.c_str(), "AT")};
     const _ScoresScore month[] = {Row(9000, "ANNA"), Row(7000, full.c_str(), "NZ"), Row(7000, "BO"),
-                                  Row(9000, "ANNA ")};
+                                  Row(9000, "ANNA "), Row(7000, "BO")};
     _ScoresPlaceEntry entries[8];
     int count = ScoresPlaceMergeRows(entries, 0, 8, 1, year, 2);
-    count = ScoresPlaceMergeRows(entries, count, 8, 2, month, 4);
+    count = ScoresPlaceMergeRows(entries, count, 8, 2, month, 5);
     ASSERT_EQ(count, 4);
     EXPECT_EQ(entries[2].range, 2);
     EXPECT_EQ(entries[2].position, 2);
