@@ -131,8 +131,9 @@ private:
 };
 
 // ---- The online base address ---------------------------------------------------------------
-// The address every online script lives under (no trailing '/'): compiled in, and
-// replaced for tests pointing at a server on 127.0.0.1. NULL restores the compiled one.
+// The address every online script lives under (no trailing '/'): compiled in, or named
+// by the environment variable PLINX_ONLINE_BASE_URL, and replaced for tests pointing at
+// a server on 127.0.0.1. NULL restores the standard one.
 void OnlineSetBaseAddress(const char *address);
 const char *OnlineGetBaseAddress();
 

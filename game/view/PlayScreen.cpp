@@ -706,6 +706,7 @@ void PlinxUpdatePlace(int points, char force)
         return;
     s_play.place = position;
     snprintf(s_play.placeText, sizeof(s_play.placeText), "%s", text);
+    DebugInfo("Online place: %s", s_play.placeText);
     int a = 0, b = 0;
     float pitch = 1.0f;
     int value = std::min(100, std::max(0, 100 - position));
