@@ -202,4 +202,5 @@ void AppViewSetGameOverMouse(float x, float y)
 void AppViewRegisterHooks()
 {
     GameViewSetup();
+    AppViewRegisterPlaceFinder();
 }

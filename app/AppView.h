@@ -3,8 +3,12 @@
 #pragma once
 #include "EngTypes.h"
 
-// Hands the rules the play screen, sound, effects and animated text (ViewHooks.h).
+// Hands the rules the play screen, sound, effects and animated text (ViewHooks.h), and
+// the play screen its online place finder.
 void AppViewRegisterHooks();
+void AppViewRegisterPlaceFinder();
+// Drops the place finder's online list (and a fetch under way); at program end.
+void AppViewReleasePlaceFinder();
 
 // ---- Sound and music ----
 bool AppViewSoundInit();

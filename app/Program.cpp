@@ -456,6 +456,7 @@ void GameShutdownStep()
     }
     PuzzlesReleaseEditor();
     ScoresFreeOnlineScores();
+    AppViewReleasePlaceFinder();
     PlinxScreensGetObject().RemoveAllScreens();
     mwin_object.Shutdown();
     AppViewReleaseSound();

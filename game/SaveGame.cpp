@@ -558,6 +558,8 @@ char ResumeSavedGame(int slot)
     gs.checkGameOverScore = 0;
     ViewBordersNewTint(1);
     ViewBordersComputeLayout();
+    // The online place of the resumed game is found in its own table.
+    ViewSetupPlaceFinder();
     gs.userOptions.savedGame[gameType] = 0;
     AppPauseShowStartNewGame();
     AppGotoMenuScreen(EngFourCC("PAUS"));

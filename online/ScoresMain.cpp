@@ -96,8 +96,11 @@ bool GetDateAndTime(const uint8_t *in, _EngMiscDateAndTime *out)
 
 void OnlineSetBaseAddress(const char *address)
 {
-    EngSafeStrcpy(s_scores.baseAddress, address && *address ? address : PLINX_ONLINE_BASE_URL,
-                  sizeof(s_scores.baseAddress));
+    // The environment may name another server (a staging one, or a local one for the
+    // game's own end-to-end tests) in place of the compiled-in address.
+    const char *configured = getenv("PLINX_ONLINE_BASE_URL");
+    const char *standard = configured && *configured ? configured : PLINX_ONLINE_BASE_URL;
+    EngSafeStrcpy(s_scores.baseAddress, address && *address ? address : standard, sizeof(s_scores.baseAddress));
     size_t length = strlen(s_scores.baseAddress);
     while (length > 0 && s_scores.baseAddress[length - 1] == '/')
         s_scores.baseAddress[--length] = 0;

@@ -131,11 +131,13 @@ private:
 };
 
 // ---- The online base address ---------------------------------------------------------------
-// The address every online script lives under (no trailing '/'): compiled in, and
-// replaced for tests pointing at a server on 127.0.0.1. NULL restores the compiled one.
+// The address every online script lives under (no trailing '/'): compiled in, or named
+// by the environment variable PLINX_ONLINE_BASE_URL, and replaced for tests pointing at
+// a server on 127.0.0.1. NULL restores the standard one.
 void OnlineSetBaseAddress(const char *address);
 const char *OnlineGetBaseAddress();
 
-// Hands the game's score module its online operations (lists over ScoresMain) and the
-// row check its country table offers. Called once at start-up by the program.
+// Hands the game's score module its online operations (lists over ScoresMain, the
+// submission of its last score) and the row check its country table offers. Called once
+// at start-up by the program.
 void OnlineRegisterScoreHooks(ScoresCountryCheckFn countryCheck);

@@ -3,7 +3,9 @@
 #include <new>
 
 #include "EngDebug.h"
+#include "MWin.h"
 #include "ScoresMain.h"
+#include "ScoresSubmit.h"
 
 namespace
 {
@@ -66,6 +68,18 @@ const _ScoresScore *ListGetScore(void *list, int index)
     return ((ScoresMain *)list)->GetScore(index);
 }
 
+// A submission tells the player through the GUI root (when its GUI is on).
+EngResultCode SubmitScore(int programId, int gameVersion, int tableId, const _ScoresScore *score, int32_t *minimum)
+{
+    return (EngResultCode)ScoresSubmitScore(programId, (uint16_t)gameVersion, (uint32_t)tableId, score,
+                                            &mwin_object, minimum);
+}
+
+bool IsSubmission(EngResultCode code)
+{
+    return ScoresSubmitIsSubmitResultCodeASubmission((int32_t)code);
+}
+
 bool GetFileName(int programId, int tableId, int range, char *buffer, int size)
 {
     return ScoresMainGetFileName(programId, (uint32_t)tableId, range, buffer, size, false);
@@ -87,5 +101,7 @@ void OnlineRegisterScoreHooks(ScoresCountryCheckFn countryCheck)
     hooks.listGetScoresList = ListGetScoresList;
     hooks.listGetScore = ListGetScore;
     hooks.getFileName = GetFileName;
+    hooks.submitScore = SubmitScore;
+    hooks.isSubmission = IsSubmission;
     OnlineScoresSetHooks(&hooks);
 }

@@ -60,10 +60,10 @@ struct
 
     _PlaceFinder finder;
     void (*playTone)(int a, int b, float pitch);
-    int placeDisplay;
-    int place;
+    int placeDisplay;    // 0 full box, 1 short box, 2 off
+    int place;           // position (from 0) in its online list; -1 none
+    char placeText[128];
     float placeTime;     // seconds since the box was (re)started
-    float placeFirstDue; // seconds until the first calculation; 0 done
     bool placeShown;
 } s_play;
 
@@ -680,34 +680,36 @@ void PlayScreenSetToneHook(void (*playTone)(int a, int b, float pitch))
     s_play.playTone = playTone;
 }
 
-void PlayScreenSetPlaceDisplay(int mode)
-{
-    s_play.placeDisplay = std::min(2, std::max(0, mode));
-}
-
 void PlinxSetupPlaceFinder()
 {
     const _GameState &gs = GameState;
+    // The option as the options screen sets it; anything else means off.
+    const int mode = gs.userOptions.onlinePositionMode;
+    s_play.placeDisplay = mode >= 0 && mode <= 2 ? mode : 2;
     s_play.place = -1;
+    s_play.placeText[0] = 0;
     s_play.placeShown = false;
     s_play.placeTime = 0.0f;
-    s_play.placeFirstDue = 1.0f;
     if (s_play.finder.setup)
-        s_play.finder.setup(gs.gameType, PlinxGetDifficulty());
+        s_play.finder.setup(gs.gameType, PlinxGetDifficulty(), s_play.placeDisplay);
 }
 
 void PlinxUpdatePlace(int points, char force)
 {
-    int place = -1;
+    // Unless forced (the finder has just built it), only a new place is news.
+    if (!force && (!s_play.finder.findPlace || !s_play.finder.findPlace(points)))
+        return;
+    int position = -1;
+    const char *text = s_play.finder.getPlace ? s_play.finder.getPlace(&position) : nullptr;
     // No tone and no box without a place: a failed lookup says nothing about the rank.
-    if (!s_play.finder.findPlace || !s_play.finder.findPlace(points, &place) || place < 0)
+    if (!text || !text[0] || position < 0)
         return;
-    if (!force && place == s_play.place)
-        return;
-    s_play.place = place;
+    s_play.place = position;
+    snprintf(s_play.placeText, sizeof(s_play.placeText), "%s", text);
+    DebugInfo("Online place: %s", s_play.placeText);
     int a = 0, b = 0;
     float pitch = 1.0f;
-    int value = std::min(100, std::max(0, 100 - place));
+    int value = std::min(100, std::max(0, 100 - position));
     if (ProgressGetNumbersFromRangeOfZeroToOneHundred(value, &a, &b, &pitch, 0) && s_play.playTone)
         s_play.playTone(a, b, pitch);
     s_play.placeTime = 0.0f;
@@ -718,17 +720,7 @@ void PlinxTickPlace()
 {
     const _GameState &gs = GameState;
     const float dt = std::max(0.0f, gs.timeStep);
-    if (s_play.placeFirstDue > 0.0f)
-    {
-        s_play.placeFirstDue -= dt;
-        if (s_play.placeFirstDue <= 0.0f)
-        {
-            s_play.placeFirstDue = 0.0f;
-            PlinxUpdatePlace(gs.score, 1);
-        }
-    }
-    int place;
-    if (s_play.finder.tick && s_play.finder.tick(&place))
+    if (s_play.finder.tick && s_play.finder.tick(gs.score))
         PlinxUpdatePlace(gs.score, 1);
     if (s_play.placeShown)
     {
@@ -736,6 +728,11 @@ void PlinxTickPlace()
         if (s_play.placeTime >= kPlaceFadeIn + kPlaceHold + kPlaceFadeOut)
             s_play.placeShown = false;
     }
+}
+
+const char *PlayScreenGetPlaceText()
+{
+    return s_play.placeText;
 }
 
 int PlayScreenGetPlace(float *blend)
@@ -767,21 +764,22 @@ void PlinxRenderPlace()
     float blend;
     PlayScreenGetPlace(&blend);
     const bool shortBox = s_play.placeDisplay == 1;
-    s_play.boxBg->PositionRatioed(shortBox ? 220.0f : 120.0f, 0.0f, shortBox ? 200.0f : 400.0f, 40.0f);
+    const float boxWidth = shortBox ? 200.0f : 400.0f;
+    s_play.boxBg->PositionRatioed(shortBox ? 220.0f : 120.0f, 0.0f, boxWidth, 40.0f);
     s_play.boxBg->SetColour(1.0f, 1.0f, 1.0f, 0.6f * blend);
     s_play.boxBg->Draw();
     s_play.boxBg->SetColour(1.0f, 1.0f, 1.0f, 1.0f);
-    char text[48];
-    if (shortBox)
-        snprintf(text, sizeof(text), "# %d", s_play.place + 1);
-    else
-        snprintf(text, sizeof(text), "ONLINE PLACE: %d", s_play.place + 1);
+    const char *text = s_play.placeText;
     EngFont *font = PlayScreenGetGameFont();
-    if (!font)
+    if (!font || !text[0])
         return;
     char didPrepare = 0;
     EngFontPrepareForDrawingWithOrientationIfNeeded(ENG_FONT_RATIO_DESIGN, &didPrepare);
+    // A long text (a long player name) is narrowed to stay inside its box.
     font->SetScale(1.2f, 1.9f);
+    const float width = font->GetStringWidth(text), room = boxWidth - 16.0f;
+    if (width > room && width > 0.0f)
+        font->SetScale(1.2f * room / width, 1.9f);
     font->SetColour(1.0f, 0.9255f, 0.8902f, blend);
     font->DrawString(320.0f, 20.0f, 1, 1, text, 0);
     font->SetScale(1.0f, 1.0f);

@@ -87,24 +87,28 @@ struct _BordersLayout
 const _BordersLayout *BordersGetLayout();
 
 // ---- Online place box ---------------------------------------------------------------------------
-// The online part's place finder. Each answers 1 with the place (0 = the top row) when it
-// has one; until the online part registers its own, no place is ever found.
+// The online part's place finder; until it registers its own, no place is ever found.
 struct _PlaceFinder
 {
-    void (*setup)(int gameType, int difficulty);
-    // The place a score would take; 1 when it differs from the last one reported.
-    char (*findPlace)(int score, int *place);
-    // Once per tick: 1 with a place when the table changed it.
-    char (*tick)(int *place);
+    // A new game: its type and difficulty and the player's position display (0 full box
+    // with the row's player and score, 1 short box, 2 off).
+    void (*setup)(int gameType, int difficulty, int displayMode);
+    // The score changed: 1 when it reached a new place and a new text was built.
+    char (*findPlace)(int score);
+    // Once per tick with the score: 1 when a scheduled calculation built a new text.
+    char (*tick)(int score);
+    // The place text and its position (from 0) in its online list; NULL when none.
+    const char *(*getPlace)(int *position);
 };
 void PlayScreenSetPlaceFinder(const _PlaceFinder *finder);
 // Plays a progress tone (row a, column b of the tone table, pitch); set by the sound side.
 void PlayScreenSetToneHook(void (*playTone)(int a, int b, float pitch));
-// 0 full box, 1 short box, 2 off.
-void PlayScreenSetPlaceDisplay(int mode);
+// At game start: the display from the player's options, the finder set up for the game.
 void PlinxSetupPlaceFinder();
 void PlinxUpdatePlace(int points, char force);
 void PlinxTickPlace();
 void PlinxRenderPlace();
-// The place shown, -1 none; the box's blend 0-1.
+// The place shown (position from 0 in its list), -1 none; the box's blend 0-1.
 int PlayScreenGetPlace(float *blend);
+// The text the place box shows ("" when none).
+const char *PlayScreenGetPlaceText();

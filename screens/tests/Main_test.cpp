@@ -13,6 +13,7 @@
 #include "GameState.h"
 #include "PlatInet.h"
 #include "ScoresMain.h"
+#include "ScoresSubmit.h"
 #include "TestkitHttp.h"
 #include "Main.h"
 #include "MWinTabPanel.h"
@@ -112,6 +113,7 @@ protected:
         hooks->pauseShowStartNewGame = PauseShowStartNewGame;
         hooks->getMenuScreen = MenuScreen;
         hooks->updateGameSetupButtons = MainUpdateGameSetupButtons;
+        hooks->requestAutoSubmitScore = MainRequestAutoSubmitScore;
     }
 
     static ScreenId MenuScreen() { return s_registry ? s_registry->GetCurrentScreen() : 0; }
@@ -506,6 +508,65 @@ TEST_F(MainTest, OnlineTableOverTheServiceOnALoopbackServer)
     EXPECT_EQ(MainGetScoresTable()->GetNumRows(), 1);
     EXPECT_EQ(Cell(0, 1), "ONLINE SCORES ARE NOT AVAILABLE");
     ScoresFreeOnlineScores();
+    OnlineSetBaseAddress(nullptr);
+}
+
+// A game over with automatic submission on: the set-up screen's first tick enters the
+// score, the next one sends it; the answer lands in the player's table. Without a
+// server the submission fails after its time-out and the local score stays.
+TEST_F(MainTest, AGameOverSubmitsTheScoreWhenAutomaticSubmissionIsOn)
+{
+    testkit::LoopbackHttpServer server;
+    ASSERT_TRUE(server.Running());
+    PlatInetSetLoopbackOnly(true);
+    OnlineSetBaseAddress(server.BaseUrl().c_str());
+    OnlineRegisterScoreHooks(nullptr);
+    ScoresSubmitSetTimeout(1);
+    server.SetResponder([](const testkit::HttpRequest &request) {
+        return testkit::HttpReply::Ok(request.method == "POST" ? " A\n" : "Y \n*\n");
+    });
+    _GameState &gs = GameState;
+    _GameScores &table = gs.userOptions.gameScores[GAME_TYPE_ARCADE][0];
+    auto gameOver = [&](int32_t score) {
+        gs.gameType = GAME_TYPE_ARCADE;
+        gs.score = score;
+        gs.level = 4;
+        gs.checkGameOverScore = 1;
+        ShowSetUp(GAME_TYPE_ARCADE);
+        registry->Tick();
+        registry->Tick();
+    };
+    gs.userOptions.autoSubmitAsked = 1;
+    gs.userOptions.autoSubmitOn = 1;
+    gameOver(2500);
+    ASSERT_EQ(table.numRows, 1) << LogText();
+    std::vector<testkit::HttpRequest> requests = server.Requests();
+    ASSERT_EQ(requests.size(), 1u) << LogText();
+    EXPECT_EQ(requests[0].method, "POST");
+    EXPECT_EQ(requests[0].target, "/cgi-bin/common/scores/Scores.fcgi");
+    EXPECT_EQ(table.sendState, SCORES_SUBMIT_STORED);
+    EXPECT_TRUE(On(MAIN_SUBMIT_SCORE));
+
+    // No server: the score is kept, the failure stored, and SUBMIT can try again.
+    std::string closed;
+    {
+        testkit::LoopbackHttpServer gone;
+        closed = gone.BaseUrl();
+    }
+    OnlineSetBaseAddress(closed.c_str());
+    gameOver(4000);
+    EXPECT_EQ(table.numRows, 2);
+    EXPECT_EQ(table.rows[0].score, 4000u);
+    EXPECT_TRUE(table.lastScoreExists);
+    EXPECT_EQ(table.sendState, (uint8_t)SCORES_SUBMIT_TRANSFER_FAILED);
+    EXPECT_TRUE(On(MAIN_SUBMIT_SCORE));
+
+    // With automatic submission off nothing is sent.
+    OnlineSetBaseAddress(server.BaseUrl().c_str());
+    gs.userOptions.autoSubmitOn = 0;
+    gameOver(100);
+    EXPECT_EQ(server.RequestCount(), 1u);
+    ScoresSubmitSetTimeout(0);
     OnlineSetBaseAddress(nullptr);
 }
 

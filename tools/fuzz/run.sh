@@ -5,11 +5,12 @@
 #   tools/fuzz/run.sh [seconds per target, default 600] [target ..., default all]
 # Targets: json_reader language_file picture image_file wave_file resolution puzzle
 #          test_record saved_game player_file scores_reply updater_reply send_puzzle_reply
+#          submit_reply ingame_place
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds="${1:-600}"
 shift || true
-all="json_reader language_file picture image_file wave_file resolution puzzle test_record saved_game player_file scores_reply updater_reply send_puzzle_reply"
+all="json_reader language_file picture image_file wave_file resolution puzzle test_record saved_game player_file scores_reply updater_reply send_puzzle_reply submit_reply ingame_place"
 targets="${*:-$all}"
 build=build-fuzz
 
@@ -26,6 +27,8 @@ for target in $targets; do
   [ -f "tools/fuzz/$target.dict" ] && options+=(-dict="tools/fuzz/$target.dict")
   # The data set's pictures are large: mutating small ones runs many times faster.
   [ "$target" = image_file ] && options+=(-max_len=65536)
+  # Room for 93 rows of the place finder's lists.
+  [ "$target" = ingame_place ] && options+=(-max_len=8192)
   echo "=== $target ($seconds s)"
   # The corpus grows in $corpus; the seeds are read beside it and never changed.
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 nice -n 10 "$build/fuzz_$target" \

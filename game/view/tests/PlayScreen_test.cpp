@@ -193,38 +193,65 @@ TEST_F(PlayScreenTest, AFrameDrawsEveryPart)
 
 TEST_F(PlayScreenTest, ThePlaceBoxPlaysAToneOnlyForAPlaceFound)
 {
-    static int tones, lastA, lastB;
-    static int answer;
+    static int tones, lastA, lastB, setupMode, position;
+    static char changed, ticked;
+    static const char *text;
     tones = 0;
-    answer = -1;
+    setupMode = -1;
+    position = -1;
+    changed = ticked = 0;
+    text = nullptr;
     PlayScreenSetToneHook([](int a, int b, float) {
         tones++;
         lastA = a;
         lastB = b;
     });
     _PlaceFinder finder = {};
-    finder.findPlace = [](int, int *place) -> char {
-        *place = answer;
-        return answer >= 0;
+    finder.setup = [](int, int, int mode) { setupMode = mode; };
+    finder.findPlace = [](int) -> char { return changed; };
+    finder.tick = [](int) -> char { return ticked; };
+    finder.getPlace = [](int *at) -> const char * {
+        *at = position;
+        return text;
     };
     PlayScreenSetPlaceFinder(&finder);
+    // The player's display option reaches the finder; a damaged one means off.
+    GameState.userOptions.onlinePositionMode = 1;
     PlinxSetupPlaceFinder();
-    PlinxUpdatePlace(100, 1);
+    EXPECT_EQ(setupMode, 1);
+    GameState.userOptions.onlinePositionMode = 9;
+    PlinxSetupPlaceFinder();
+    EXPECT_EQ(setupMode, 2);
+    GameState.userOptions.onlinePositionMode = 0;
+    PlinxSetupPlaceFinder();
+
+    // A new place without a text is no news.
+    changed = 1;
+    PlinxUpdatePlace(100, 0);
     EXPECT_EQ(0, tones);
     EXPECT_EQ(-1, PlayScreenGetPlace(nullptr));
-    // Places far down the merged table give the lowest tone, not a negative value.
-    answer = 250;
+    // A place far down a list gives the lowest tone, not a negative value.
+    text = "YEAR POSITION 251";
+    position = 250;
     PlinxUpdatePlace(100, 0);
     EXPECT_EQ(1, tones);
     EXPECT_EQ(0, lastA);
     EXPECT_EQ(0, lastB);
-    // The same place again is not news; forced it is.
+    EXPECT_STREQ(PlayScreenGetPlaceText(), "YEAR POSITION 251");
+    // The finder says the place did not change: no tone; a scheduled calculation that
+    // built a text refreshes the box.
+    changed = 0;
     PlinxUpdatePlace(100, 0);
     EXPECT_EQ(1, tones);
-    PlinxUpdatePlace(100, 1);
+    text = "DAY POSITION 3";
+    position = 2;
+    ticked = 1;
+    PlinxTickPlace();
+    ticked = 0;
     EXPECT_EQ(2, tones);
     float blend;
-    EXPECT_EQ(250, PlayScreenGetPlace(&blend));
+    EXPECT_EQ(2, PlayScreenGetPlace(&blend));
+    EXPECT_STREQ(PlayScreenGetPlaceText(), "DAY POSITION 3");
     // The box fades out and hides.
     GameState.timeStep = 0.5f;
     for (int i = 0; i < 10; i++)

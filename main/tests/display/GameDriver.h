@@ -84,6 +84,10 @@ protected:
         }
     }
 
+    // Where the game finds its online services: a port where nothing listens, unless a
+    // test points it at its own loopback server.
+    std::string onlineBase = "http://127.0.0.1:1";
+
     bool Start()
     {
         std::vector<std::string> environment;
@@ -91,10 +95,12 @@ protected:
         {
             std::string text = *entry;
             if (text.rfind("HOME=", 0) != 0 && text.rfind("XDG_DATA_HOME=", 0) != 0 &&
-                text.rfind("SDL_AUDIODRIVER=", 0) != 0)
+                text.rfind("SDL_AUDIODRIVER=", 0) != 0 && text.rfind("PLINX_ONLINE_BASE_URL=", 0) != 0)
                 environment.push_back(text);
         }
         environment.push_back("HOME=" + home.Path());
+        // The online services stay on this machine.
+        environment.push_back("PLINX_ONLINE_BASE_URL=" + onlineBase);
         environment.push_back("SDL_AUDIODRIVER=dummy");
         std::vector<char *> envp;
         for (std::string &text : environment)
