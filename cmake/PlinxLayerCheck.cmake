@@ -4,7 +4,9 @@
 #                                           libraries the stand-ins wrap (SDL, GL, GTK, curl,
 #                                           openmpt, X11)
 #   CHECK=includes  SOURCE_DIR=<checkout>   outside platform/ only back-end files include a
-#                                           stand-in's header or the wrapped libraries' headers
+#                                           stand-in's header or the wrapped libraries' headers;
+#                                           the rules' floor includes nothing of the modules
+#                                           that react to it
 #   CHECK=headless  PROGRAM=<game_tests>    the rules' tests load no display, window-system or
 #                                           font library
 # Each failure is one line; the test fails when there is any.
@@ -28,7 +30,7 @@ set(PLINX_PLATFORM_LAYERS
 set(PLINX_PROGRAM_LAYER_Plinx_Launcher launcher)
 set(PLINX_PROGRAM_LAYER_Plinx_DX9 app)
 # Libraries for tests and tools only: no layered library links them.
-set(PLINX_TEST_LIBRARIES testkit testkit_program fuzzkit)
+set(PLINX_TEST_LIBRARIES testkit testkit_main testkit_program fuzzkit)
 # The libraries the stand-ins wrap; only platform/ links them.
 set(PLINX_WRAPPED_REGEX "^(SDL2::.*|SDL2|OpenGL::.*|GL|GLX|EGL|PkgConfig::GTK.*|gtk-3|CURL::.*|curl|PkgConfig::OPENMPT|openmpt|X11::.*|X11)$")
 
@@ -106,6 +108,11 @@ set(PLINX_CHECKED_FOLDERS engine game gui online profiles screens launcher app m
 set(PLINX_WRAPPED_HEADER_REGEX "^(SDL2?/|SDL[_.]|GL/|GLES|EGL/|gtk/|gdk/|glib|curl/|libopenmpt/|X11/)")
 # Files outside the back ends allowed a stand-in's header, each with its reason.
 set(PLINX_INCLUDE_EXCEPTIONS "")
+# The rules' floor: the files the tick, the levels and the shot live in. They reach the
+# saved games, the undo history and the puzzle editor above them only through the reactions
+# those register (game/Reactions.h), never by their headers.
+set(PLINX_RULES_FLOOR game/Grid.cpp game/Tick.cpp game/Levels.cpp game/Plinx.cpp game/Reactions.cpp)
+set(PLINX_ABOVE_RULES_HEADERS SaveGame.h Play.h)
 
 function(_plinx_check_includes)
   set(_failures "")
@@ -134,6 +141,9 @@ function(_plinx_check_includes)
       foreach(_include ${_includes})
         string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*)[>\"].*$" "\\1" _path "${_include}")
         get_filename_component(_pathName "${_path}" NAME)
+        if(_file IN_LIST PLINX_RULES_FLOOR AND _pathName IN_LIST PLINX_ABOVE_RULES_HEADERS)
+          _fail("${_file} includes ${_path}, above the rules' floor: register a reaction instead")
+        endif()
         if(_pathName IN_LIST _platformNames)
           _fail("${_file} includes the stand-in header ${_path} but is no back-end file")
         elseif(_path MATCHES "${PLINX_WRAPPED_HEADER_REGEX}")

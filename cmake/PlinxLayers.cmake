@@ -51,5 +51,5 @@ set_tests_properties(Layers.LinksCheckFindsFaults PROPERTIES PASS_REGULAR_EXPRES
 add_test(NAME Layers.IncludesCheckFindsFaults
          COMMAND ${CMAKE_COMMAND} -DCHECK=includes -DSOURCE_DIR=${_faults} -P ${_check})
 set_tests_properties(Layers.IncludesCheckFindsFaults PROPERTIES PASS_REGULAR_EXPRESSION
-    "game/Rules.cpp includes SDL2/SDL.h.*game/Rules.cpp includes the stand-in header PlatWin.h")
+    "game/Rules.cpp includes SDL2/SDL.h.*game/Rules.cpp includes the stand-in header PlatWin.h.*game/Tick.cpp includes SaveGame.h, above the rules' floor")
 set_tests_properties(Layers.IncludesCheckFindsFaults PROPERTIES FAIL_REGULAR_EXPRESSION "Rules_PC")
