@@ -21,6 +21,7 @@
 #include "GameStill.h"
 #include "GameState.h"
 #include "MWin.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "PlinxMWinSetup.h"
 #include "PlinxScreens.h"
@@ -89,7 +90,7 @@ void GameLogRes(int step)
 signed char Program::InitCB(const char *commandLine)
 {
     // The game state at its start values before anything reads or fills it.
-    PlinxSetup();
+    PlaySetup();
     GameRegisterGuiHost();
     GameSetUser(new UserClass(nullptr, "Plinx", 1));
     const ResolutionSettings *stored = ResolutionGetSettings();
@@ -474,5 +475,5 @@ void Program::ShutdownCB()
     EngLanguagesFreeAll();
     PlinxScreensShutdown();
     GameUnregisterGuiHost();
-    PlinxShutdown();
+    PlayShutdown();
 }

@@ -15,14 +15,14 @@ function(plinx_tests name)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/*.cpp)
   if(_src)
     add_executable(${name} ${_src})
-    target_link_libraries(${name} PRIVATE ${ARGN} testkit GTest::gtest_main GTest::gmock)
+    target_link_libraries(${name} PRIVATE ${ARGN} testkit testkit_main GTest::gtest GTest::gmock)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                          PROPERTIES TIMEOUT 300 ENVIRONMENT "SDL_AUDIODRIVER=dummy")
   endif()
   file(GLOB _dsrc CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/display/*.cpp)
   if(_dsrc)
     add_executable(${name}_display ${_dsrc})
-    target_link_libraries(${name}_display PRIVATE ${ARGN} testkit GTest::gtest_main GTest::gmock)
+    target_link_libraries(${name}_display PRIVATE ${ARGN} testkit testkit_main GTest::gtest GTest::gmock)
     gtest_discover_tests(${name}_display DISCOVERY_TIMEOUT 60
                          PROPERTIES LABELS display TIMEOUT 300 RUN_SERIAL TRUE
                                     ENVIRONMENT "SDL_AUDIODRIVER=dummy")

@@ -556,12 +556,11 @@ void DebugSetHandlers(const _DebugHandlers *handlers)
     s_handlers = handlers;
 }
 
-void DebugResetForTests()
+void DebugShutdown()
 {
     std::lock_guard<std::recursive_mutex> guard(DebugLock());
     memset(s_debug.messages, 0, sizeof(s_debug.messages));
     s_debug.count = 0;
-    EngSafeStrcpy(s_debug.logName, kDefaultLogName, sizeof(s_debug.logName));
     s_debug.exiting = false;
     s_debug.suppress = false;
     s_debug.timePrefix = true;

@@ -91,6 +91,8 @@ struct _DebugHandlers
 // table must outlive its registration.
 void DebugSetHandlers(const _DebugHandlers *handlers);
 
-// For tests: the module back to its start state (table empty, "ErrorLog.txt",
-// nothing written in this run, the once-only flags clear).
-void DebugResetForTests();
+// Ends the log's run: the message table empties, the once-only flags and the repeat
+// count clear, and the next line written starts the file anew. The file's name stays
+// what it was set to last (a run that starts again keeps writing where the program
+// chose); the handlers stay registered. Nothing else is needed before the next run.
+void DebugShutdown();

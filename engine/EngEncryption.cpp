@@ -10,7 +10,7 @@
 #include "EngDebug.h"
 #include "EngFile.h"
 #include "EngMemory.h"
-#include "PlatShell.h"
+#include "EngMisc.h"
 
 enum
 {
@@ -70,9 +70,10 @@ void *EngEncryptionEncrypt(const void *data, unsigned int n)
         return nullptr;
     }
     // A fresh counter block from the system's random source for every encryption.
-    if (!PlatShellGetRandomBytes(block, ENCRYPTION_COUNTER_SIZE))
+    const char *randomError = "";
+    if (!EngMiscGetSystemRandomBytes_PC(block, ENCRYPTION_COUNTER_SIZE, &randomError))
     {
-        DebugError(ENG_FUNC, "Could not read the system's random source: %s", PlatShellGetErrorText());
+        DebugError(ENG_FUNC, "Could not read the system's random source: %s", randomError);
         EngFree(block, true, ENG_FUNC);
         return nullptr;
     }

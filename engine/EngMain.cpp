@@ -11,6 +11,7 @@
 #include "EngGlobals.h"
 #include "EngMemory.h"
 #include "EngMisc.h"
+#include "EngZlib.h"
 
 static struct
 {
@@ -62,6 +63,7 @@ void EngMainShutdown()
     EngFrameTiming.currentTime = 0.0;
     EngFrameTiming.frameRate = 60.0f;
     EngFrameTiming.frameTime = 1.0f / 60.0f;
+    EngZlibShutdown();
     s_main.setup = false;
 }
 

@@ -15,8 +15,9 @@ struct _EngCreateWindowParms;
 // are taken while a program runs). A second call returns 1 and does nothing. The entry
 // and the test fixtures call it.
 bool EngMainSetup();
-// Forgets the log's handlers, the main thread, the pending signal and the frame timing,
-// so that another program object can be made in the same process. Nothing when not set
+// Forgets the log's handlers, the main thread, the pending signal, the frame timing and
+// the core modules' once-per-run notes (EngZlibShutdown), so that another program object
+// can be made in the same process. Nothing when not set
 // up.
 void EngMainShutdown();
 
@@ -91,6 +92,10 @@ _EngCreateWindowParms *EngMainGetWindowSettings();
 // popups, message boxes) and sets up the core (EngMainSetup). A second call does
 // nothing. The entry and every program object call it.
 void EngMainSetupProgramLayer();
+// Undoes EngMainSetupProgramLayer once the program object is gone: the program layer is
+// forgotten, the device type unset (as before the first program object) and the core
+// shut down (EngMainShutdown). Nothing when the layer is not set up.
+void EngMainShutdownProgramLayer();
 // The process entry: the command line is argv[1..] joined by single spaces. Runs `app`
 // (see _EngMainApplication). Answers the process result (0 normal end, -1 failed start
 // or an incomplete table, a start-up step's negative value).

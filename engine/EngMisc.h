@@ -1,5 +1,6 @@
 // Miscellaneous engine services: popups, the clock and the platform wrappers.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 enum _EngMiscPopupType
@@ -232,6 +233,9 @@ bool EngMiscGetDesktopDirectory_PC(char *buffer, int size);
 bool EngMiscGetUserApplicationDataDirectory_PC(char *buffer, int size);
 // The login name; empty on failure.
 bool EngMiscGetDefaultUsersName_PC(char *buffer, int size);
+// Fills `size` bytes from the system's random source; on failure false, with the reason in
+// `error` (may be NULL) and nothing logged.
+bool EngMiscGetSystemRandomBytes_PC(void *buffer, size_t size, const char **error);
 // The two upper-case letters of the user's country from the locale ("GB"); false and an
 // empty buffer when the locale names none. Quiet: callers decide what a missing answer means.
 bool EngMiscGetUserCountryCode_PC(char *buffer, int size);

@@ -1,5 +1,6 @@
 // Platform services on this desktop that need no window system: the program clock,
-// sleeps, the per-user folders, the login name and the locale's country, over
+// sleeps, the per-user folders, the login name, the locale's country and the system's
+// random source, over
 // platform/clock and platform/shell.
 #include "EngMisc.h"
 
@@ -133,4 +134,13 @@ const char *EngMiscGetPlatformName()
 bool EngMiscIsConnectedToInternet()
 {
     return true;
+}
+
+bool EngMiscGetSystemRandomBytes_PC(void *buffer, size_t size, const char **error)
+{
+    if (PlatShellGetRandomBytes(buffer, size))
+        return true;
+    if (error)
+        *error = PlatShellGetErrorText();
+    return false;
 }

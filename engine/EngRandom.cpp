@@ -1,4 +1,4 @@
-// MT19937 with the published constants; the system seed comes from platform/shell.
+// MT19937 with the published constants; the system seed comes from the system's random source.
 #include "EngRandom.h"
 
 #include <sys/time.h>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "PlatShell.h"
+#include "EngMisc.h"
 
 EngRandomGenerator::EngRandomGenerator()
 {
@@ -37,7 +37,7 @@ uint32_t EngRandomHash(uint32_t key)
 
 int EngRandomGenerator::SeedFromSystem()
 {
-    if (PlatShellGetRandomBytes(state, sizeof(state)))
+    if (EngMiscGetSystemRandomBytes_PC(state, sizeof(state), nullptr))
     {
         // The top bit keeps the state from being all zero.
         state[0] |= 0x80000000u;

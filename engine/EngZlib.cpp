@@ -25,7 +25,7 @@ static struct
     bool versionWarned; // the "different zlib version" note goes to the log once per run
 } s_zlib = {false};
 
-void EngZlibResetForTests()
+void EngZlibShutdown()
 {
     s_zlib.versionWarned = false;
 }

@@ -24,8 +24,9 @@ char *EngZlibEncryptCompressAndEncodeToBase64Data(const char *key, const void *d
 // In place: '+' -> '-', '/' -> '.', '=' -> '_'. NULL or empty text is left alone.
 void EngZlibMakeBase64UrlSafe(char *text);
 
-// For tests: the once-per-run zlib version warning may be logged again.
-void EngZlibResetForTests();
+// Ends the module's run: the once-per-run note of a different zlib version may be logged
+// again. The core's shut-down (EngMainShutdown) calls it.
+void EngZlibShutdown();
 
 // Standard base64 (RFC 4648 alphabet, "=" padding); stateless.
 class Base64Encoder

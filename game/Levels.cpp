@@ -15,8 +15,7 @@
 #include "GameState.h"
 #include "Grid.h"
 #include "Plinx.h"
-#include "Puzzles.h"
-#include "SaveGame.h"
+#include "Reactions.h"
 #include "ViewHooks.h"
 
 // The caption's full size: 64 pi.
@@ -320,7 +319,7 @@ static void LevelsFinishLevel()
     gs.levelState = LEVEL_STATE_PLAY;
     if (gs.testMode)
     {
-        PuzzlesEndTest();
+        ReactionsTestRunOver();
         return;
     }
     switch (gs.gameType)
@@ -337,14 +336,14 @@ static void LevelsFinishLevel()
     {
         PlinxAddScore(gs.puzzleLevelBonus);
         const int difficulty = PlinxGetDifficulty();
-        const int count = PuzzlesGetNumPuzzlesOfDifficulty(difficulty);
+        const int count = ReactionsCountPuzzles(difficulty);
         if (gs.level >= count - 1)
         {
             LevelsGoToMenus("LVDN");
             break;
         }
-        const char *name = PuzzlesGetPuzzleNameOfDifficulty(difficulty, gs.level + 1);
-        if (name && PuzzlesLoadFromFile(GAME_TYPE_PUZZLE, name))
+        const char *name = ReactionsGetPuzzleName(difficulty, gs.level + 1);
+        if (name && ReactionsLoadPuzzle(name))
         {
             LevelsSetNextLevel(gs.level + 1);
         }
@@ -498,7 +497,7 @@ void LevelsLoseLife()
     gs.captionWave = 0.0f;
     gs.captionAlpha = 1.0f;
     LevelsStopLoopsAndEffects();
-    SaveGameRemoveAnyCurrentSavedGame();
+    ReactionsLifeLost();
     if (gs.lives > 0)
     {
         gs.lives--;

@@ -19,8 +19,7 @@
 #include "Grid.h"
 #include "Levels.h"
 #include "Plinx.h"
-#include "Puzzles.h"
-#include "SaveGame.h"
+#include "Reactions.h"
 #include "ViewHooks.h"
 
 static const float TWO_PI = 6.2831853f;
@@ -693,7 +692,7 @@ void TickCheckLoss()
         return;
     if (gs.testMode)
     {
-        PuzzlesEndTest();
+        ReactionsTestRunOver();
         return;
     }
     LevelsLoseLife();
@@ -762,12 +761,12 @@ void TickGame()
             EngKeyStates[ENG_VK_ESCAPE] = 0;
             if (gs.testMode)
             {
-                PuzzlesEndTest();
+                ReactionsTestRunOver();
             }
             else if (!gs.gameOver)
             {
                 if (gs.gameType < GAME_TYPE_MY_PUZZLES)
-                    SaveGameToBeResumed(0);
+                    ReactionsLeavingForPause();
                 AppGoFromGameToMenus(EngFourCC("PAUS"), nullptr, 0);
             }
             return;
@@ -775,7 +774,7 @@ void TickGame()
         if (gs.testMode && EngKeyStates[ENG_VK_U] > 1)
         {
             EngKeyStates[ENG_VK_U] = 0;
-            SaveGameUndoPop();
+            ReactionsUndo();
             return;
         }
     }
@@ -788,6 +787,6 @@ void TickGoFromGameToPauseScreen()
     if (gs.paused || gs.levelState != LEVEL_STATE_PLAY || gs.gameOver)
         DebugNote(DEBUG_NOTE_STANDARD, "Warning: Should not be called now.");
     if (gs.gameType < GAME_TYPE_MY_PUZZLES && !gs.gameOver)
-        SaveGameToBeResumed(0);
+        ReactionsLeavingForPause();
     AppGoFromGameToMenus(EngFourCC("PAUS"), nullptr, 0);
 }

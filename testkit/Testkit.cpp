@@ -135,7 +135,7 @@ void TempHomeTest::SetUp()
     setenv("XDG_DATA_HOME", (home->Path() + "/.local/share").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home->Path() + "/.config").c_str(), 1);
     boxes = new MessageBoxRecorder();
-    DebugResetForTests();
+    DebugShutdown();
     logPath = home->File("LogFile.txt");
     DebugSetLogFilename(logPath.c_str(), true);
     EngMainSetup();
@@ -144,7 +144,7 @@ void TempHomeTest::SetUp()
 void TempHomeTest::TearDown()
 {
     EngMainShutdown();
-    DebugResetForTests();
+    DebugShutdown();
     delete boxes;
     boxes = nullptr;
     delete home;

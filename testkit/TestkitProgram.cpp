@@ -199,9 +199,9 @@ _EngCreateWindowParms *TestApplicationWindowSettings()
 
 void ReadyForAnotherProgram()
 {
+    EngMainShutdownProgramLayer();
     EngMainShutdown();
     EngMainSetup();
-    EngProgramResetForTests();
 }
 
 void ProgramTest::SetUp()
@@ -211,14 +211,13 @@ void ProgramTest::SetUp()
     // so that no window system adds events of its own.
     if (!UseDisplay())
         setenv("SDL_VIDEODRIVER", "dummy", 1);
-    EngProgramResetForTests();
     EngMainSetApplication(TestApplication());
 }
 
 void ProgramTest::TearDown()
 {
     EngMainSetApplication(nullptr);
-    EngProgramResetForTests();
+    EngMainShutdownProgramLayer();
     TempHomeTest::TearDown();
 }
 

@@ -25,6 +25,7 @@
 #include "EngMemory.h"
 #include "EngPrefFolder.h"
 #include "GameState.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "Resolution.h"
 #include "User.h"
@@ -70,7 +71,7 @@ std::string MakeHome(bool withPlayer, bool fullScores = false)
     if (withPlayer)
     {
         EngEncryptionInit("PLINX_FERN_KY");
-        PlinxSetup();
+        PlaySetup();
         ModulesSetupInfo modules = {};
         modules.userFileEncryption = USER_FILE_ENCRYPTED;
         ModulesSetup(&modules, nullptr);
@@ -94,7 +95,7 @@ std::string MakeHome(bool withPlayer, bool fullScores = false)
         }
         user.Save(1);
         ModulesShutdown();
-        PlinxShutdown();
+        PlayShutdown();
         EngSafeStrcpy(settings->lastPlayerName, "Bench", sizeof(settings->lastPlayerName));
     }
     ResolutionSaveSettings();

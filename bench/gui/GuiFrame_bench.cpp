@@ -88,7 +88,6 @@ void GuiFrame(benchmark::State &state)
             }
             delete mwin;
             font.Destroy();
-            EngFontResetStateForTests();
         }
     }
     PlatD3dSetExecutorFactory(nullptr);

@@ -23,6 +23,7 @@
 #include "MWin.h"
 #include "MWinTabPanel.h"
 #include "PlatD3dExecutor.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "PlinxMWinSetup.h"
 #include "PlinxScreens.h"
@@ -64,7 +65,7 @@ void SetUpScreenScrollingFrame(benchmark::State &state)
         return;
     }
     EngMainShutdown();
-    EngProgramResetForTests();
+    EngMainShutdownProgramLayer();
     EngProgram program;
     PlatD3dSetExecutorFactory(PlatD3dRecorderFactory);
     EngDeviceDX9AllowNoWindow(true);
@@ -77,7 +78,7 @@ void SetUpScreenScrollingFrame(benchmark::State &state)
     ResolutionSetup(2, 0, 2.42f, 2.2f, nullptr, false, true, true, false, false, nullptr, 0, 0);
     ResolutionSetDefaults();
     EngEncryptionInit("BENCH_KEY_ABC");
-    PlinxSetup();
+    PlaySetup();
     ModulesSetupInfo modules = {};
     modules.userFileEncryption = USER_FILE_ENCRYPTED_OR_PLAIN;
     ModulesSetup(&modules, nullptr);
@@ -145,16 +146,15 @@ void SetUpScreenScrollingFrame(benchmark::State &state)
         delete user;
         delete mwin;
         font.Destroy();
-        EngFontResetStateForTests();
     }
     ModulesShutdown();
-    PlinxShutdown();
+    PlayShutdown();
     ResolutionShutdown();
     PrefFolderShutdown();
     PlatD3dSetExecutorFactory(nullptr);
     EngDeviceDX9AllowNoWindow(false);
     EngMainShutdown();
-    EngProgramResetForTests();
+    EngMainShutdownProgramLayer();
     std::string command = "rm -rf '" + home + "'";
     if (system(command.c_str()) != 0)
         fprintf(stderr, "could not remove %s\n", home.c_str());

@@ -19,6 +19,7 @@
 #include "Grid.h"
 #include "PlatD3dExecutor.h"
 #include "PlayScreen.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "Rolls.h"
 #include "Testkit.h"
@@ -34,7 +35,7 @@ struct BenchDevice
         setenv("HOME", home.Path().c_str(), 1);
         setenv("XDG_DATA_HOME", (home.Path() + "/.local/share").c_str(), 1);
         EngMainShutdown();
-        EngProgramResetForTests();
+        EngMainShutdownProgramLayer();
         program = new EngProgram();
         PlatD3dFakeDisplay display = devicetest::FakeDisplay();
         PlatD3dSetFakeDisplay(&display);
@@ -58,7 +59,7 @@ struct BenchDevice
         delete device;
         delete program;
         EngMainShutdown();
-        EngProgramResetForTests();
+        EngMainShutdownProgramLayer();
         PlatD3dSetExecutorFactory(nullptr);
         PlatD3dSetFakeDisplay(nullptr);
         EngDeviceDX9AllowNoWindow(false);
@@ -75,7 +76,7 @@ struct BenchDevice
 void FillCrowdedField()
 {
     _GameState &gs = GameState;
-    PlinxSetup();
+    PlaySetup();
     gs.gameType = GAME_TYPE_STRATEGIC;
     gs.gridColumns = GRID_MAX_COLUMNS;
     gs.rowsFilled = GRID_ROWS;
@@ -137,14 +138,14 @@ void BM_RenderPlayScreenFullGrid(benchmark::State &state)
         bench.device->EndRendering();
         bench.recorder->Clear();
     }
-    PlinxShutdown();
+    PlayShutdown();
 }
 BENCHMARK(BM_RenderPlayScreenFullGrid)->Unit(benchmark::kMicrosecond);
 
 void BM_EffectsLevelThreeAllRunning(benchmark::State &state)
 {
     BenchDevice bench;
-    PlinxSetup();
+    PlaySetup();
     GameState.userOptions.gameEffects = 3;
     GameState.userOptions.menuEffects = 3;
     GameState.fieldScale = 1.0f;
@@ -178,7 +179,7 @@ void BM_EffectsLevelThreeAllRunning(benchmark::State &state)
     }
     game_effects.StopMenuEffect();
     game_effects.ResetGameEffects();
-    PlinxShutdown();
+    PlayShutdown();
 }
 BENCHMARK(BM_EffectsLevelThreeAllRunning)->Unit(benchmark::kMicrosecond);
 

@@ -9,6 +9,7 @@
 
 #include "GameState.h"
 #include "PlatSound.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "Sound.h"
 #include "Testkit.h"
@@ -24,7 +25,7 @@ void MixGameWorstCase(benchmark::State &state, bool music)
 {
     testkit::WorkingFolder folder(std::filesystem::path(PLINX_DATA_DIR).parent_path().string());
     PlatSoundPauseOutput(1);
-    PlinxSetup();
+    PlaySetup();
     SoundBenchSetStartupFlags();
     GameState.userOptions.gameSoundsVolume = 10;
     GameState.levelState = LEVEL_STATE_PLAY;
@@ -59,7 +60,7 @@ void MixGameWorstCase(benchmark::State &state, bool music)
     state.counters["x_realtime"] = benchmark::Counter((double)state.iterations(), benchmark::Counter::kIsRate);
 
     SoundReleaseAll();
-    PlinxShutdown();
+    PlayShutdown();
     PlatSoundPauseOutput(0);
 }
 } // namespace

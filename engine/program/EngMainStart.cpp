@@ -40,6 +40,15 @@ void EngMainSetupProgramLayer()
     EngMainSetup();
 }
 
+void EngMainShutdownProgramLayer()
+{
+    if (EngMainGetProgramHost() != &s_programHost)
+        return;
+    EngMainSetProgramHost(nullptr);
+    EngDeviceSetMainType(ENG_DEVICE_NONE);
+    EngMainShutdown();
+}
+
 // ---- The application -----------------------------------------------------------------------------
 
 void EngMainSetApplication(const _EngMainApplication *app)

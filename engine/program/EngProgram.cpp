@@ -30,12 +30,6 @@ int EngProgramGetMainDeviceType()
     return EngDeviceGetMainType();
 }
 
-void EngProgramResetForTests()
-{
-    EngDeviceSetMainType(ENG_DEVICE_NONE);
-    s_adaptive = {{0, 0, 0}, 0.0};
-}
-
 // ---- Construction and settings ---------------------------------------------------------
 
 EngProgram::EngProgram()

@@ -226,5 +226,3 @@ private:
 bool EngProgramDiscardPendingInput();
 // The program's device type (1 = the graphics back end).
 int EngProgramGetMainDeviceType();
-// For tests: the device type unset again (as before the first program object).
-void EngProgramResetForTests();

@@ -168,7 +168,5 @@ void ResolutionResetInternetTest();
 void ResolutionRunInternetTest();
 // A question box with Yes and No (error icon); true for Yes.
 bool ResolutionAskYesNo_PC(const char *title, const char *text);
-// Tests: called after the new file is written and before it replaces the old one.
-void ResolutionSetBeforeReplaceHookForTests(void (*hook)());
 // The path of "Resolution.dat" (built on first use).
 const char *ResolutionGetFilePath();

@@ -7,6 +7,7 @@
 
 #include "EngDebug.h"
 #include "EngDeviceDX9.h"
+#include "EngFont.h"
 #include "EngMath.h"
 
 namespace
@@ -137,6 +138,7 @@ void EngDevice::Destroy()
         delete back;
     }
     created = false;
+    EngFontForgetDeviceState();
     if (EngMainDevice == this)
         EngMainDevice = nullptr;
 }

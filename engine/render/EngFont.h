@@ -191,5 +191,6 @@ void EngFontSaveAndUnPrepareStateOrRestoreAndPrepareState(char save);
 // inner pixel to the 3x3 binomial average (1 2 1 / 2 4 2 / 1 2 1, / 16) of the previous
 // pass, and the outermost rows and columns copy their inner neighbours.
 void EngFontBinomColor(int channels, int passes1, int passes0, int width, int height, uint8_t *data, size_t size);
-// For tests: the text state back to its start.
-void EngFontResetStateForTests();
+// The device calls this as it goes: what text drawing prepared (and saved) belongs to that
+// device, so the next device starts unprepared.
+void EngFontForgetDeviceState();

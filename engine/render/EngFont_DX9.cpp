@@ -540,7 +540,7 @@ void EngFontSaveAndUnPrepareStateOrRestoreAndPrepareState(char save)
     s_text.saved = 0;
 }
 
-void EngFontResetStateForTests()
+void EngFontForgetDeviceState()
 {
     s_text = {};
 }

@@ -19,10 +19,6 @@ typedef bool (*EngPictureTextureFileOverwriteCB)(const char *folder, const char 
 // One callback for the whole program; NULL removes it.
 void EngPictureSetTextureFileOverwriteCB(EngPictureTextureFileOverwriteCB callback);
 
-// For tests: only the next `allowed` stages can be added (-1: no limit), standing in
-// for allocations that fail.
-void EngPictureLimitStagesForTests(int allowed);
-
 enum
 {
     ENG_PICTURE_SET_CHECK = 101,

@@ -110,14 +110,20 @@ TEST_F(DebugTest, ResultCodeTexts)
 
 TEST_F(DebugTest, LogFileNameRules)
 {
-    EXPECT_FALSE(DebugSetLogFilename(std::string(300, 'x').c_str(), false));
-    EXPECT_STREQ(DebugGetLogFilename(), "ErrorLog.txt");
-    EXPECT_TRUE(DebugSetLogFilename("", false));
-    EXPECT_STREQ(DebugGetLogFilename(), "ErrorLog.txt");
+    // The fallback log lives in the working folder: here the test's own home.
+    {
+        testkit::WorkingFolder inHome(Home());
+        ASSERT_TRUE(inHome.Entered());
+        EXPECT_FALSE(DebugSetLogFilename(std::string(300, 'x').c_str(), false));
+        EXPECT_STREQ(DebugGetLogFilename(), "ErrorLog.txt");
+        EXPECT_NE(testkit::ReadFile(home->File("ErrorLog.txt")).find("Filename too long"), std::string::npos);
+        EXPECT_TRUE(DebugSetLogFilename("", false));
+        EXPECT_STREQ(DebugGetLogFilename(), "ErrorLog.txt");
+    }
 
     // The first line of a run replaces an old log; later lines append.
     testkit::WriteFile(logPath, "old contents\n");
-    DebugResetForTests();
+    DebugShutdown();
     DebugSetLogFilename(logPath.c_str(), false);
     DebugInfo("first");
     DebugInfo("second");
@@ -128,6 +134,21 @@ TEST_F(DebugTest, LogFileNameRules)
 
     DebugClearMessages();
     EXPECT_EQ(DebugGetNumMessages(), 0);
+}
+
+// A run that ends keeps the log where the program put it: the next run's first line
+// starts that same file anew, never a file in the working folder.
+TEST_F(DebugTest, ShutdownKeepsTheLogFileAndStartsItAnew)
+{
+    DebugError("First::Run", "from the first run");
+    DebugShutdown();
+    EXPECT_EQ(DebugGetNumMessages(), 0);
+    EXPECT_EQ(DebugGetLogFilename(), logPath);
+    DebugError("Second::Run", "from the second run");
+    std::string log = LogText();
+    EXPECT_EQ(log.find("from the first run"), std::string::npos) << log;
+    EXPECT_NE(log.find("from the second run"), std::string::npos) << log;
+    EXPECT_EQ(DebugGetNumMessages(), 1);
 }
 
 TEST_F(DebugTest, InfoTimedLogsOncePerInterval)

@@ -89,7 +89,7 @@ TEST_F(DirListTest, CallsOutOfOrderAreRefused)
 
     EXPECT_FALSE(list.OpenDir("", nullptr, nullptr, true));
     EXPECT_TRUE(LogHas("Invalid Path Passed In"));
-    DebugResetForTests();
+    DebugShutdown();
     EXPECT_FALSE(list.OpenDir((folder + "/missing").c_str(), nullptr, nullptr, false));
     EXPECT_EQ(DebugGetNumMessages(), 0);
     EXPECT_FALSE(list.OpenDir((folder + "/missing").c_str(), nullptr, nullptr, true));

@@ -48,7 +48,7 @@ TEST_F(FileTest, OpenRefusalsAndReports)
     for (const Row &row : rows)
     {
         SCOPED_TRACE(row.label);
-        DebugResetForTests();
+        DebugShutdown();
         EngFile file;
         EXPECT_FALSE(row.open(file, row.name));
         EXPECT_FALSE(file.IsOpen());

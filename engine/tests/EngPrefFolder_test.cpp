@@ -73,7 +73,7 @@ TEST_F(PrefFolderTest, BadNamesFallBack)
     for (const Row &row : rows)
     {
         SCOPED_TRACE(row.given + (row.subFolder ? " (sub-folder)" : " (file)"));
-        DebugResetForTests();
+        DebugShutdown();
         std::string result = row.subFolder ? PrefFolderGetSubFolder(row.given.c_str(), true)
                                            : PrefFolderGetMainFolderWithFileAppended(row.given.c_str());
         EXPECT_EQ(result, row.result);
@@ -104,7 +104,7 @@ TEST_F(PrefFolderTest, UnusableDataFolderFallsBackToCurrentFolder)
     for (const Row &row : rows)
     {
         SCOPED_TRACE(row.label);
-        DebugResetForTests();
+        DebugShutdown();
         setenv("XDG_DATA_HOME", row.dataHome.c_str(), 1);
         EXPECT_STREQ(PrefFolderSetup(row.product, false, nullptr, false), ".");
         EXPECT_TRUE(LogHas(row.logged));

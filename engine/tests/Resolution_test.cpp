@@ -18,6 +18,7 @@
 #include "ResolutionDialog.h"
 #include "Testkit.h"
 #include "TestkitProgram.h"
+#include "TestkitSeams.h"
 
 namespace
 {

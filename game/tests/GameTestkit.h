@@ -13,6 +13,7 @@
 #include "GameState.h"
 #include "Grid.h"
 #include "Levels.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "Testkit.h"
 #include "Tick.h"
@@ -89,8 +90,8 @@ protected:
         TempHomeTest::SetUp();
         // The game's files (saved games, puzzles) live in the test's own per-user folder.
         PrefFolderSetup("Plinx", false, nullptr, false);
-        PlinxShutdown();
-        PlinxSetup();
+        PlayShutdown();
+        PlaySetup();
         PlinxSetFixedSeed(12345);
         AppDoubleReset();
         AppGoFromMenusToGame(nullptr, 1);
@@ -99,7 +100,7 @@ protected:
     }
     void TearDown() override
     {
-        PlinxShutdown();
+        PlayShutdown();
         PlinxSetFixedSeed(0);
         AppSetHooks(nullptr);
         PrefFolderShutdown();

@@ -6,6 +6,7 @@
 #include "EngGlobals.h"
 #include "GameState.h"
 #include "Levels.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "Puzzles.h"
 #include "Tick.h"
@@ -74,8 +75,8 @@ inline bool StartLoadedPuzzle(int difficulty, int level, uint32_t seed)
 // lists read from "Data/SystemPuzzles"; false when it does not load.
 inline bool StartSystemPuzzle(int difficulty, int level, uint32_t seed)
 {
-    PlinxShutdown();
-    PlinxSetup();
+    PlayShutdown();
+    PlaySetup();
     PuzzlesLoadAllLists();
     const char *name = PuzzlesGetPuzzleNameOfDifficulty(difficulty, level);
     if (!name || !PuzzlesLoadFromFile(GAME_TYPE_PUZZLE, name))

@@ -131,8 +131,8 @@ TEST_F(SaveGameTest, TheRestoredGeneratorDrawsWhatTheSavedGameWouldHave)
 // the whole game state thrown away, and the saved game resumed and played on.
 static int PlayToTheEnd(int gameType, uint32_t seed, int saveAt, bool *resumed, int *ticks)
 {
-    PlinxShutdown();
-    PlinxSetup();
+    PlayShutdown();
+    PlaySetup();
     AppGoFromMenusToGame(nullptr, 1);
     _GameState &gs = GameState;
     StartSeededGame(gameType, seed);
@@ -144,8 +144,8 @@ static int PlayToTheEnd(int gameType, uint32_t seed, int saveAt, bool *resumed, 
         {
             if (!SaveGameToBeResumed(0))
                 return -1;
-            PlinxShutdown();
-            PlinxSetup();
+            PlayShutdown();
+            PlaySetup();
             PlinxSetFixedSeed(0);
             gs.userOptions.gameType = (int8_t)gameType;
             gs.userOptions.mouseSensitivity = 4;

@@ -9,6 +9,7 @@
 #include "EngGlobals.h"
 #include "GameState.h"
 #include "Grid.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "Tick.h"
 
@@ -63,8 +64,8 @@ struct ScriptedAim
 template <typename AfterTick>
 int ScriptedPlayGame(int gameType, int difficulty, uint32_t seed, int limit, AfterTick afterTick)
 {
-    PlinxShutdown();
-    PlinxSetup();
+    PlayShutdown();
+    PlaySetup();
     AppDoubleInstall();
     AppGoFromMenusToGame(nullptr, 1);
     EngFrameTiming.frameTime = 1.0f / 60.0f;

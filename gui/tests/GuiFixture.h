@@ -99,7 +99,6 @@ protected:
         mwin = nullptr;
         font.Destroy();
         MWinSetHost(nullptr);
-        EngFontResetStateForTests();
         RenderTest::TearDown();
     }
 

@@ -200,7 +200,6 @@ protected:
         mwin = nullptr;
         font.Destroy();
         MWinSetHost(nullptr);
-        EngFontResetStateForTests();
         environment.TearDown();
         RenderTest::TearDown();
     }

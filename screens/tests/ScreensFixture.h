@@ -8,6 +8,7 @@
 #include "EngEncryption.h"
 #include "EngPrefFolder.h"
 #include "GuiFixture.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "PlinxMWinSetup.h"
 #include "PlinxScreens.h"
@@ -73,7 +74,7 @@ protected:
         ScreensSetHost(&host);
         ResolutionSetup(2, 0, 2.42f, 2.2f, nullptr, false, true, true, false, false, nullptr, 0, 0);
         ResolutionSetDefaults();
-        ASSERT_TRUE(PlinxSetup());
+        ASSERT_TRUE(PlaySetup());
         ASSERT_TRUE(PlinxMWinSetupTexturesAndTexButs(mwin)) << LogText();
         ASSERT_TRUE(EngEncryptionInit("TEST_KEY_ABCD"));
         ModulesSetupInfo modules = {};
@@ -98,7 +99,7 @@ protected:
         GameSetUser(nullptr);
         delete user;
         ModulesShutdown();
-        PlinxShutdown();
+        PlayShutdown();
         ResolutionShutdown();
         AppSetHooks(nullptr);
         ScreensSetHost(nullptr);

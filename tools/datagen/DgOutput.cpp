@@ -8,7 +8,6 @@
 #include <mutex>
 
 #include <stb_image_write.h>
-#include <zlib.h>
 
 #include "DgFont.h"
 
@@ -50,8 +49,11 @@ void OutFail(const std::string &what, const std::string &path)
     outState.failed = true;
 }
 
+// An empty file is never a picture: empty bytes (an encoder's failure) are refused.
 bool WriteWhole(const std::string &path, const std::vector<uint8_t> &bytes)
 {
+    if (bytes.empty())
+        return false;
     FILE *f = std::fopen(path.c_str(), "wb");
     if (!f)
         return false;
@@ -90,55 +92,26 @@ std::vector<uint8_t> Rgb8(const DgImage &img)
     return rgb;
 }
 
-void AppendBe32(std::vector<uint8_t> &out, uint32_t v)
+// stb_image_write hands its output over in pieces: gathered into one vector.
+void AppendStbOutput(void *context, void *data, int size)
 {
-    out.push_back((uint8_t)(v >> 24));
-    out.push_back((uint8_t)(v >> 16));
-    out.push_back((uint8_t)(v >> 8));
-    out.push_back((uint8_t)v);
-}
-
-void PngChunk(std::vector<uint8_t> &out, const char *type, const std::vector<uint8_t> &data)
-{
-    AppendBe32(out, (uint32_t)data.size());
-    size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    AppendBe32(out, (uint32_t)crc32(0L, out.data() + start, (uInt)(out.size() - start)));
+    auto *out = (std::vector<uint8_t> *)context;
+    const uint8_t *bytes = (const uint8_t *)data;
+    out->insert(out->end(), bytes, bytes + size);
 }
 } // namespace
 
 std::vector<uint8_t> PngEncode(int width, int height, const std::vector<uint8_t> &rgba, int level)
 {
-    // Every row with the Paeth filter.
-    size_t stride = (size_t)width * 4;
-    std::vector<uint8_t> raw;
-    raw.reserve((stride + 1) * height);
-    for (int y = 0; y < height; y++)
-    {
-        raw.push_back(4);
-        const uint8_t *row = &rgba[y * stride];
-        const uint8_t *up = y > 0 ? &rgba[(y - 1) * stride] : nullptr;
-        for (size_t i = 0; i < stride; i++)
-        {
-            int a = i >= 4 ? row[i - 4] : 0, b = up ? up[i] : 0, c = (up && i >= 4) ? up[i - 4] : 0;
-            int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-            int predictor = (pa <= pb && pa <= pc) ? a : (pb <= pc ? b : c);
-            raw.push_back((uint8_t)(row[i] - predictor));
-        }
-    }
-    uLongf packedSize = compressBound((uLong)raw.size());
-    std::vector<uint8_t> packed(packedSize);
-    compress2(packed.data(), &packedSize, raw.data(), (uLong)raw.size(), level);
-    packed.resize(packedSize);
-    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<uint8_t> header;
-    AppendBe32(header, (uint32_t)width);
-    AppendBe32(header, (uint32_t)height);
-    header.insert(header.end(), {8, 6, 0, 0, 0}); // 8-bit RGBA, no interlace
-    PngChunk(out, "IHDR", header);
-    PngChunk(out, "IDAT", packed);
-    PngChunk(out, "IEND", {});
+    // The level is stb's one setting for every caller: the pictures are written from
+    // several threads at once, all at the default level; the contact sheet's own level
+    // is taken under the lock, after they are done.
+    static std::mutex levelMutex;
+    std::lock_guard<std::mutex> lock(levelMutex);
+    stbi_write_png_compression_level = level;
+    std::vector<uint8_t> out;
+    if (!stbi_write_png_to_func(AppendStbOutput, &out, width, height, 4, rgba.data(), width * 4))
+        out.clear();
     return out;
 }
 
@@ -182,24 +155,12 @@ void OutBeginGroup(int group)
 
 std::vector<uint8_t> TgaEncode(int width, int height, const std::vector<uint8_t> &rgba)
 {
-    std::vector<uint8_t> out(18, 0);
-    out[2] = 2; // uncompressed true colour
-    out[12] = (uint8_t)(width & 255);
-    out[13] = (uint8_t)(width >> 8);
-    out[14] = (uint8_t)(height & 255);
-    out[15] = (uint8_t)(height >> 8);
-    out[16] = 32;
-    out[17] = 8; // eight alpha bits, rows stored from the bottom
-    out.reserve(18 + (size_t)width * height * 4);
-    for (int y = height - 1; y >= 0; y--)
-        for (int x = 0; x < width; x++)
-        {
-            const uint8_t *p = &rgba[((size_t)y * width + x) * 4];
-            out.push_back(p[2]);
-            out.push_back(p[1]);
-            out.push_back(p[0]);
-            out.push_back(p[3]);
-        }
+    // Uncompressed true colour with eight alpha bits, rows from the bottom: what the
+    // game's TGA readers take. stb's setting is never changed from this.
+    stbi_write_tga_with_rle = 0;
+    std::vector<uint8_t> out;
+    if (!stbi_write_tga_to_func(AppendStbOutput, &out, width, height, 4, rgba.data()))
+        out.clear();
     return out;
 }
 

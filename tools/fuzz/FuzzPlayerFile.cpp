@@ -8,6 +8,7 @@
 #include "EngPrefFolder.h"
 #include "FuzzKit.h"
 #include "GameState.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "User.h"
 
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const std::string path = [] {
         fuzzkit::Home();
         PrefFolderSetup("Plinx", false, nullptr, false);
-        PlinxSetup();
+        PlaySetup();
         if (!EngEncryptionInit(fuzzkit::kEncryptionKey))
             abort();
         UserGetUsersFolder(1);

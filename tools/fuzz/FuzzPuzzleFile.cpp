@@ -5,6 +5,7 @@
 #include "EngPrefFolder.h"
 #include "FuzzKit.h"
 #include "GameState.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "Puzzles.h"
 
@@ -13,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const std::string path = [] {
         fuzzkit::Home();
         PrefFolderSetup("Plinx", false, nullptr, false);
-        PlinxSetup();
+        PlaySetup();
         PrefFolderGetSubFolder("MyPuzzles", true);
         return fuzzkit::UserFolder() + "/MyPuzzles/FUZZ.qpz";
     }();

@@ -6,6 +6,7 @@
 #include "EngPrefFolder.h"
 #include "FuzzKit.h"
 #include "GameState.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "SaveGame.h"
 
@@ -14,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const bool ready = [] {
         fuzzkit::Home();
         PrefFolderSetup("Plinx", false, nullptr, false);
-        PlinxSetup();
+        PlaySetup();
         return true;
     }();
     (void)ready;

@@ -28,6 +28,7 @@
 #include "EngPrefFolder.h"
 #include "FuzzKit.h"
 #include "GameState.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "Puzzles.h"
 #include "Resolution.h"
@@ -229,14 +230,14 @@ int main(int argc, char **argv)
     fs::remove_all(s_out);
     fuzzkit::Home();
     PrefFolderSetup("Plinx", false, nullptr, false);
-    PlinxSetup();
+    PlaySetup();
     SavedGames();
     PlayerFiles();
     StartupSettings();
     PuzzleAndShots();
     SmallImages();
     DataSet(argv[2], argv[3]);
-    PlinxShutdown();
+    PlayShutdown();
     PrefFolderShutdown();
     fs::remove_all(fuzzkit::Home());
     printf("seeds written to %s\n", s_out.c_str());

@@ -323,8 +323,8 @@ bool WriteShots(const std::string &path, const std::vector<_TestShot> &shots)
 // Loads the written puzzle by name and starts it.
 bool StartDesign(const Design &d)
 {
-    PlinxShutdown();
-    PlinxSetup();
+    PlayShutdown();
+    PlaySetup();
     return PuzzlesLoadFromFile(GAME_TYPE_PUZZLE, d.name.c_str()) &&
            puzzlereplay::StartLoadedPuzzle(d.difficulty, d.level, 1);
 }
@@ -372,8 +372,8 @@ int main(int argc, char **argv)
             failures++;
             continue;
         }
-        PlinxShutdown();
-        PlinxSetup();
+        PlayShutdown();
+        PlaySetup();
         // A first version of the file lets the game load and start the level.
         std::vector<int> next = d.autoNext ? std::vector<int>(PUZZLE_MAX_NEXT_BALLS, 0) : d.next;
         if (!WritePuzzle(d, next) || !StartDesign(d))
@@ -398,8 +398,8 @@ int main(int argc, char **argv)
             for (int i = 0; i < d.slack && (int)next.size() < PUZZLE_MAX_NEXT_BALLS; i++)
                 next.push_back(colours[(size_t)i % colours.size()]);
         }
-        PlinxShutdown();
-        PlinxSetup();
+        PlayShutdown();
+        PlaySetup();
         const std::string tes = std::string(argv[2]) + "/" + d.name + ".tes";
         int fired = 0;
         if (!WritePuzzle(d, next) || !WriteShots(tes, shots) || !Verify(d, tes, &fired))

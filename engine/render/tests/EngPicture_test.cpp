@@ -12,6 +12,7 @@
 #include "EngTexture.h"
 #include "EngTextureDX9.h"
 #include "RenderTestkit.h"
+#include "TestkitSeams.h"
 
 namespace
 {

@@ -153,14 +153,12 @@ void RenderTest::SetUp()
     EngFrameTiming.currentTime = 100.0;
     EngFrameTiming.frameTime = 1.0f / 60.0f;
     EngTextureDX9ResetReportCounts();
-    EngFontResetStateForTests();
     ASSERT_TRUE(MakeDevice());
     ASSERT_TRUE(device->BeginRendering());
 }
 
 void RenderTest::TearDown()
 {
-    EngFontResetStateForTests();
     DeviceTest::TearDown();
 }
 

@@ -14,6 +14,7 @@
 #include "GameState.h"
 #include "PlatMusic.h"
 #include "PlatSound.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "Sound.h"
 #include "Testkit.h"
@@ -41,8 +42,8 @@ protected:
         folder = new testkit::WorkingFolder(BuildFolder());
         ASSERT_TRUE(folder->Entered());
         PlatSoundPauseOutput(1);
-        PlinxShutdown();
-        PlinxSetup();
+        PlayShutdown();
+        PlaySetup();
         RegisterSoundWithRules();
         SetStartupFlags(1, 1);
         _UserOptions &options = GameState.userOptions;
@@ -59,7 +60,7 @@ protected:
         PlatMusicFree();
         SetStartupFlags(0, 0);
         ViewSetHooks(nullptr);
-        PlinxShutdown();
+        PlayShutdown();
         PlatSoundPauseOutput(0);
         delete folder;
         folder = nullptr;

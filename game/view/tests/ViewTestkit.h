@@ -16,6 +16,7 @@
 #include "AppDouble.h"
 #include "GameView.h"
 #include "GameState.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "PlayScreen.h"
 #include "RenderTestkit.h"
@@ -37,8 +38,8 @@ protected:
         folder.emplace(PLINX_BUILD_DIR);
         ASSERT_TRUE(folder->Entered());
         PrefFolderSetup("Plinx", false, nullptr, false);
-        PlinxShutdown();
-        PlinxSetup();
+        PlayShutdown();
+        PlaySetup();
         PlinxSetFixedSeed(12345);
         AppDoubleReset();
         AppGoFromMenusToGame(nullptr, 1);
@@ -53,7 +54,7 @@ protected:
         PlinxReleaseGraphics();
         game_effects.ReleaseAll();
         game_text_effects.Clear();
-        PlinxShutdown();
+        PlayShutdown();
         PlinxSetFixedSeed(0);
         PrefFolderShutdown();
         folder.reset();

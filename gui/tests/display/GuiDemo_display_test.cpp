@@ -26,7 +26,6 @@ protected:
         delete mwin;
         mwin = nullptr;
         font.Destroy();
-        EngFontResetStateForTests();
         DeviceTest::TearDown();
     }
 

@@ -107,7 +107,6 @@ protected:
         delete mwin;
         mwin = nullptr;
         font.Destroy();
-        EngFontResetStateForTests();
         DeviceTest::TearDown();
     }
 

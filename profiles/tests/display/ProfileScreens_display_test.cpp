@@ -118,7 +118,6 @@ protected:
         mwin = nullptr;
         background.Release();
         font.Destroy();
-        EngFontResetStateForTests();
         MWinSetHost(nullptr);
         environment.TearDown();
         DeviceTest::TearDown();

@@ -49,7 +49,6 @@ protected:
         dot.Release();
         for (EngFont *font : {&title, &shadowed, &body})
             font->Destroy();
-        EngFontResetStateForTests();
         DeviceTest::TearDown();
     }
 

@@ -19,6 +19,7 @@
 #include "GameState.h"
 #include "LevelsRender.h"
 #include "PlayScreen.h"
+#include "Play.h"
 #include "Plinx.h"
 #include "Puzzles.h"
 #include "RenderTestkit.h"
@@ -54,7 +55,6 @@ protected:
         PrefFolderSetup("Plinx", false, nullptr, false);
         EngFrameTiming.currentTime = 100.0;
         EngFrameTiming.frameTime = kFrame;
-        EngFontResetStateForTests();
         ViewLooksSeed(99);
         ASSERT_TRUE(MakeDevice(kWidth, kHeight)) << LogText();
         ASSERT_TRUE(PlinxCreateGraphics()) << LogText();
@@ -70,10 +70,9 @@ protected:
         game_text_effects.Clear();
         PlinxReleaseGraphics();
         PuzzlesShutdown();
-        PlinxShutdown();
+        PlayShutdown();
         PlinxSetFixedSeed(0);
         PrefFolderShutdown();
-        EngFontResetStateForTests();
         folder.reset();
         DeviceTest::TearDown();
     }
@@ -190,8 +189,8 @@ TEST_F(PlayDemoTest, AStrategicGameAtItsEnd)
 
 TEST_F(PlayDemoTest, APuzzleWithItsNextBallStrip)
 {
-    PlinxShutdown();
-    PlinxSetup();
+    PlayShutdown();
+    PlaySetup();
     AppDoubleReset();
     AppGoFromMenusToGame(nullptr, 1);
     {
@@ -234,8 +233,8 @@ TEST_F(PlayDemoTest, APuzzleWithItsNextBallStrip)
 
 TEST_F(PlayDemoTest, ThePuzzleEditor)
 {
-    PlinxShutdown();
-    PlinxSetup();
+    PlayShutdown();
+    PlaySetup();
     AppDoubleReset();
     ASSERT_TRUE(PuzzlesReset(GAME_TYPE_MY_PUZZLES, "MY FIRST"));
     _GameState &gs = GameState;

@@ -1,0 +1,2 @@
+// A back end may include its stand-in.
+#include "PlatWin.h"

@@ -1,0 +1,3 @@
+// A tick that saves the game itself.
+#include "SaveGame.h"
+#include "Reactions.h"

@@ -1,0 +1,2 @@
+// A stand-in header of the fixture.
+#pragma once
