@@ -314,6 +314,9 @@ protected:
         Shot menu = Screenshot(prefix + "07_main_menu");
         EXPECT_GT(ColoursDesign(menu, 209, 195, 221, 51), 3) << "the ARCADE button is drawn";
         EXPECT_TRUE(testkit::FileExists(userFolder + "/Users/Tester.usr"));
+        // A normal start names no texture it does not build and always has its player object.
+        EXPECT_EQ(LogCount("Cannot set name if not"), 0);
+        EXPECT_EQ(LogCount("No player object."), 0);
     }
 
     testkit::TempDir home;
