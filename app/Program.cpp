@@ -45,6 +45,10 @@ void DeleteExtraUserFilesCB(const char *name, char resetOnly, void *context)
 
 const char *GetModulesItemFilenameCB(int item)
 {
+    // The pictures the player screens may replace (items 10 to 14) load from their own
+    // files: the program replaces none of them.
+    if (item >= 10 && item <= 14)
+        return nullptr;
     DebugError(ENG_FUNC, "Unexpected item %d", item);
     return nullptr;
 }
@@ -57,6 +61,25 @@ bool SplashTickCB()
 bool SplashRenderCB()
 {
     return SplashRender(0);
+}
+
+// The picture behind the players screen holds until the screen is left.
+bool HoldSplashBehindCB(double elapsed, void *context)
+{
+    return false;
+}
+
+bool StartSplashBehindCB(float x, float y, float w, float h)
+{
+    if (SplashIsOn())
+        return true;
+    if (!SplashSetupPicture("Data", "Splash", nullptr, nullptr, 0.0f, 0.0f, nullptr, HoldSplashBehindCB, nullptr))
+        return false;
+    SplashSetPictureRect(x, y, w, h, 1);
+    if (!SplashStart())
+        return false;
+    SplashSetFullyShown();
+    return true;
 }
 
 void LogLine75()
@@ -195,6 +218,7 @@ signed char Program::PreDeviceInitCB()
     userHost.stopSplash = SplashStop;
     userHost.splashTick = SplashTickCB;
     userHost.splashRender = SplashRenderCB;
+    userHost.startSplashBehind = StartSplashBehindCB;
     // The menu background already carries the game's title.
     userHost.titlePicture = nullptr;
     UserScreensSetHost(&userHost);
@@ -331,7 +355,8 @@ void GameTick()
     // left), and a life lost now would change what the player comes back to.
     if (!fadingOut && !GameIsGuiOn() && game_program.gameRunning)
     {
-        if (gs.testMode)
+        // The editor runs its own keys, and the rules itself during a test run.
+        if (PuzzlesIsEditing())
             PuzzlesEditorTick();
         else
             TickGame();
@@ -459,7 +484,10 @@ void GameShutdownStep()
     ScoresFreeOnlineScores();
     AppViewReleasePlaceFinder();
     PlinxScreensGetObject().RemoveAllScreens();
-    mwin_object.Shutdown();
+    // The GUI starts with the first menu: a program closed during the splash has none to
+    // shut down (its graphics go with the program's other graphics objects).
+    if (mwin_object.IsOn())
+        mwin_object.Shutdown();
     AppViewReleaseSound();
 }
 

@@ -37,6 +37,10 @@ static UserClass *s_currentUser = nullptr;
 
 UserClass *GameGetUser()
 {
+    // Asked for before the program made its player object or after it freed it: said in
+    // the log, and every caller copes with no player.
+    if (!s_currentUser)
+        DebugError(ENG_FUNC, "No player object.");
     return s_currentUser;
 }
 

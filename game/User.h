@@ -157,8 +157,8 @@ void UserStoreWorkingOptions(UserClass *user);
 void UserLoadLastPlayersOptions();
 
 // ---- The current player ------------------------------------------------------------------
-// The program's one player object (NULL before start-up and after shut-down). What the
-// player module needs of the start-up settings, the picture loader and the player
-// screens comes through the program's hooks (AppHooks.h).
+// The program's one player object (NULL, logged, before start-up and after shut-down).
+// What the player module needs of the start-up settings, the picture loader and the
+// player screens comes through the program's hooks (AppHooks.h).
 UserClass *GameGetUser();
 void GameSetUser(UserClass *user);

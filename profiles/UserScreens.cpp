@@ -156,6 +156,16 @@ bool UserScreensHostSplashRender()
     return s_screens.host.splashRender && s_screens.host.splashRender();
 }
 
+bool UserScreensStartSplashBehind(MWinButton *above, MWinButton *below)
+{
+    if (!s_screens.host.startSplashBehind)
+        return false;
+    const float top = above ? above->GetAreaP()->y + above->GetAreaP()->h : 0.0f;
+    const float bottom = below ? below->GetAreaP()->y : 480.0f;
+    const float size = 240.0f;
+    return s_screens.host.startSplashBehind(320.0f - size * 0.5f, (top + bottom) * 0.5f - size * 0.5f, size, size);
+}
+
 bool UserScreensCreateGraphics()
 {
     const char *file = s_screens.host.titlePicture;

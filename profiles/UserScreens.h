@@ -74,6 +74,10 @@ struct _UserScreensHost
     void (*stopSplash)();   // the start-up splash ends (SplashStop)
     bool (*splashTick)();   // one splash frame's tick while one runs behind the screens
     bool (*splashRender)(); // its drawing
+    // Shows the program's picture behind the players screen in the rectangle (design
+    // units) at full opacity, held until the screen is left, unless a splash runs; NULL:
+    // the players screen draws only its widgets.
+    bool (*startSplashBehind)(float x, float y, float w, float h);
     // The picture shown as the profile screens' title ("Data/PlinxText.png"); NULL: none.
     const char *titlePicture;
 };
@@ -83,6 +87,9 @@ void UserScreensSetHost(const _UserScreensHost *host);
 // Stops the splash before a profile screen hands over.
 void UserScreensLeaveSplash();
 // The host's splash tick and drawing (false without them).
+// The host's picture behind the players screen, centred between the bottom of `above`
+// (0 when NULL) and the top of `below` (480 when NULL); false without it.
+bool UserScreensStartSplashBehind(MWinButton *above, MWinButton *below);
 bool UserScreensHostSplashTick();
 bool UserScreensHostSplashRender();
 // The title picture the host names (loaded once); true.

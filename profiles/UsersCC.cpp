@@ -175,6 +175,9 @@ void UsersCC::StartingCB(void *data)
     if (Widget(USERS_NEW))
         Widget(USERS_NEW)->SetText(EngLanguagesGetStringOrDefault("Users_New", "New Player"));
 
+    // The program's picture behind the screen, between the title and the tick box.
+    UserScreensStartSplashBehind(Widget(USERS_TITLE_PIC), Widget(USERS_ALWAYS_LOAD));
+
     if (!modules->countryFeatureOff)
         CountryCreateGraphics();
     UserScreensCreateGraphics();

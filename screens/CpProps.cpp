@@ -44,9 +44,10 @@ const _ScreensWidgetRow kNormal[CPPROPS_NUM_WIDGETS] = {
     CHOICE("RemoveUp", "5", 420, 263),
     LABEL("LandUpText", "MOVE UP AMOUNT WHEN BALL LANDS", 290),
     CHOICE("LandUp", "5", 420, 290),
-    LABEL("DifffText", "Suggested Difficulty", 341),
+    // In capitals like the other labels: the rows are too low for the tails of g and y.
+    LABEL("DifffText", "SUGGESTED DIFFICULTY", 341),
     CHOICE("Diff", "Unset", 420, 341),
-    LABEL("LevelText", "Suggested Level", 368),
+    LABEL("LevelText", "SUGGESTED LEVEL", 368),
     CHOICE("Level", "Unset", 419, 368),
     BIG("Edit", "PUZZLE DESIGN", 216, 208),
     BIG("Test", "TEST", 0, 130),
@@ -238,6 +239,37 @@ void CpPropsCleanName(const char *typed, char *out, int size)
     out[count] = 0;
 }
 
+bool CpPropsIsNameTaken(const char *name)
+{
+    if (!name || !name[0])
+        return false;
+    PuzzlesLoadPuzzlesType(GAME_TYPE_MY_PUZZLES);
+    for (int i = 0; i < PuzzlesGetNumPuzzles(GAME_TYPE_MY_PUZZLES); i++)
+    {
+        const _PuzzleListEntry *entry = PuzzlesGetListEntry(GAME_TYPE_MY_PUZZLES, i);
+        if (entry && SameName(entry->name, name))
+            return true;
+    }
+    return false;
+}
+
+bool CpPropsRefuseName(MWin *mwin, const char *name, const char *typed)
+{
+    if (!name || !name[0] || !PuzzlesIsValidName(name))
+    {
+        DebugError(ENG_FUNC, "Refused puzzle name <%s>", typed ? typed : "");
+        Popup(mwin, "PLEASE ENTER A NAME FOR THE PUZZLE");
+        return true;
+    }
+    if (CpPropsIsNameTaken(name))
+    {
+        DebugError(ENG_FUNC, "A puzzle named <%s> exists", name);
+        Popup(mwin, "YOU ALREADY HAVE A PUZZLE WITH THAT NAME");
+        return true;
+    }
+    return false;
+}
+
 bool CpPropsApplyName(MWin *mwin, const char *typed)
 {
     _Puzzle &puzzle = GameState.puzzle;
@@ -245,23 +277,8 @@ bool CpPropsApplyName(MWin *mwin, const char *typed)
     CpPropsCleanName(typed, name, sizeof(name));
     if (SameName(name, puzzle.name))
         return true;
-    if (!name[0] || !PuzzlesIsValidName(name))
-    {
-        DebugError(ENG_FUNC, "Refused puzzle name <%s>", typed ? typed : "");
-        Popup(mwin, "PLEASE ENTER A NAME FOR THE PUZZLE");
+    if (CpPropsRefuseName(mwin, name, typed))
         return false;
-    }
-    PuzzlesLoadPuzzlesType(GAME_TYPE_MY_PUZZLES);
-    for (int i = 0; i < PuzzlesGetNumPuzzles(GAME_TYPE_MY_PUZZLES); i++)
-    {
-        const _PuzzleListEntry *entry = PuzzlesGetListEntry(GAME_TYPE_MY_PUZZLES, i);
-        if (entry && SameName(entry->name, name))
-        {
-            DebugError(ENG_FUNC, "A puzzle named <%s> exists", name);
-            Popup(mwin, "YOU ALREADY HAVE A PUZZLE WITH THAT NAME");
-            return false;
-        }
-    }
     // Saved under the new name first: a failed save leaves the old files untouched.
     char oldName[PUZZLE_NAME_SIZE];
     EngSafeStrcpy(oldName, puzzle.name, sizeof(oldName));

@@ -63,6 +63,11 @@ bool PuzzlePropertiesShow(MWinScreens *screens, const char *name);
 // dropped, spaces and dots trimmed from both ends, upper case, at most 15 characters.
 // Empty when nothing is left.
 void CpPropsCleanName(const char *typed, char *out, int size);
+// True when another own puzzle has `name` (letter case aside); the list is read again first.
+bool CpPropsIsNameTaken(const char *name);
+// A cleaned name that cannot become an own puzzle's: empty, not a file name, or another
+// own puzzle's. True (logged, a popup saying why) when refused; `typed` is what was typed.
+bool CpPropsRefuseName(MWin *mwin, const char *name, const char *typed);
 // Gives the current puzzle the name `typed` (cleaned first): saved under the new name,
 // then the old files removed and the lists read again. Refused (false, a popup saying
 // why, the puzzle and its files as they were) for an empty name, one another own puzzle

@@ -407,7 +407,10 @@ void NewPuzzleNameEntered(MWin *mwin, char button, void *user)
     // The typed name as a puzzle file can carry it.
     char name[PUZZLE_NAME_SIZE];
     CpPropsCleanName(s_main.newPuzzleName, name, sizeof(name));
-    if (button != 1 || !name[0] || CurrentGameType() != GAME_TYPE_MY_PUZZLES)
+    if (button != 1 || CurrentGameType() != GAME_TYPE_MY_PUZZLES)
+        return;
+    // A new puzzle never takes the files of one that exists.
+    if (CpPropsRefuseName(mwin, name, s_main.newPuzzleName))
         return;
     if (!PuzzlesReset(GAME_TYPE_MY_PUZZLES, name))
         return;
@@ -486,6 +489,8 @@ void StartGame()
     // A new game replaces the type's saved one: it must not come back later.
     SaveGameRemoveAnyCurrentSavedGame();
     LevelDoneNewGameStarted();
+    // A game started here is played, never edited, whichever way the editor was left.
+    PuzzlesReleaseEditor();
     AppGoFromMenusToGame(ScreensStartNewGame, 0);
 }
 

@@ -9,7 +9,7 @@ packages=(
   libtomcrypt-dev libcurl4-openssl-dev libopenmpt-dev libstb-dev libjpeg62-turbo-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core ttf-bitstream-vera
-  xvfb xauth xdotool x11-apps imagemagick desktop-file-utils
+  xvfb xauth xdotool xclip x11-apps imagemagick desktop-file-utils
 )
 
 missing=()

@@ -396,6 +396,13 @@ TEST_F(ResolutionDialogTest, ChoicesAreStoredInTheRecord)
     EXPECT_EQ(s->windowedVerticalSync, 1);
     EXPECT_EQ(s->fullScreenVerticalSync, 2);
     EXPECT_EQ(s->fullScreenWidth, 1280);
+
+    // Back to full screen: the list is whole again, on the full-screen size kept meanwhile.
+    PlatDialogsSimulate(dialog, RESOLUTION_ID_FULLSCREEN, PLAT_DIALOG_CHECKED, 1);
+    EXPECT_EQ(s->windowed, 0);
+    EXPECT_TRUE(PlatDialogsIsEnabled(dialog, RESOLUTION_ID_RESOLUTION));
+    EXPECT_EQ(PlatDialogsListGetCount(dialog, RESOLUTION_ID_RESOLUTION), 3);
+    EXPECT_EQ(Selected(dialog, RESOLUTION_ID_RESOLUTION), "1280 x 1024 x 32");
 }
 
 TEST_F(ResolutionDialogTest, EnterPlaysAndEscapeEndsQuietly)

@@ -408,3 +408,14 @@ TEST_F(UserTest, PicturesThePlayerScreensReplaceGoToTheItemCallback)
 }
 
 } // namespace
+
+TEST_F(UserTest, NoPlayerObjectIsLoggedAndAnsweredWithNull)
+{
+    GameSetUser(nullptr);
+    EXPECT_EQ(GameGetUser(), nullptr);
+    EXPECT_TRUE(LogHas("No player object.")) << LogText();
+    UserClass user(nullptr, nullptr, 0);
+    GameSetUser(&user);
+    EXPECT_EQ(GameGetUser(), &user);
+    GameSetUser(nullptr);
+}

@@ -662,9 +662,13 @@ TEST_F(MainTest, OwnPuzzlesListStartAndDelete)
     EXPECT_TRUE(On(MAIN_PUZZLE_EDIT));
     NextItem(MAIN_MY_PUZZLE);
     EXPECT_EQ(Choice(MAIN_MY_PUZZLE), "BETA"); // the last item
+    // Even with the editor left on (a way out of the properties that skipped QUIT), START
+    // plays the puzzle.
+    ASSERT_TRUE(PuzzlesPrepareToStart());
     Press(MAIN_START_GAME);
     EXPECT_EQ(GameState.gameType, GAME_TYPE_MY_PUZZLES);
     EXPECT_STREQ(GameState.puzzle.name, "BETA");
+    EXPECT_FALSE(PuzzlesIsEditing());
 
     // DELETE asks first; OK removes the file and the list follows.
     ShowSetUp(GAME_TYPE_MY_PUZZLES);
@@ -695,6 +699,58 @@ TEST_F(MainTest, OwnPuzzlesListStartAndDelete)
     registry->Tick();
     EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_cp_props) << LogText();
     EXPECT_STREQ(GameState.puzzle.name, "GAMMA");
+}
+
+// CREATE asks for a name; one that is empty once cleaned or that another own puzzle has
+// (letter case aside) is refused with a message, and the puzzle that has it keeps its file.
+TEST_F(MainTest, CreateRefusesAnEmptyOrTakenName)
+{
+    ASSERT_TRUE(PuzzlesReset(GAME_TYPE_MY_PUZZLES, "ALPHA"));
+    GameState.puzzle.numBallTypes = 7;
+    ASSERT_TRUE(PuzzlesSaveToFile()) << LogText();
+    const std::string alphaFile = testkit::ReadFile(PuzzlesGetFilename());
+    ASSERT_FALSE(alphaFile.empty());
+
+    const struct
+    {
+        const char *typed;
+        const char *why; // what the log says when refused
+        bool refused;
+    } cases[] = {
+        {"", "Refused puzzle name", true},
+        {" ..:*", "Refused puzzle name", true},
+        {"alpha", "A puzzle named <ALPHA> exists", true},
+        {"Alpha.", "A puzzle named <ALPHA> exists", true},
+        {"delta", nullptr, false},
+    };
+    for (const auto &row : cases)
+    {
+        SCOPED_TRACE(row.typed);
+        ShowSetUp(GAME_TYPE_MY_PUZZLES);
+        Press(MAIN_PUZZLE_NEW);
+        ASSERT_TRUE(mwin->IsPopupOn());
+        for (const char *c = row.typed; *c; c++)
+            mwin->HandleInput(MWIN_INPUT_CHARACTER, *c, 0);
+        Key(ENG_VK_RETURN);
+        registry->Tick();
+        registry->Tick();
+        if (row.refused)
+        {
+            EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_main);
+            EXPECT_TRUE(mwin->IsPopupOn()) << "the refusal is said";
+            EXPECT_NE(LogText().find(row.why), std::string::npos) << LogText();
+            mwin->PopupClose();
+        }
+        else
+        {
+            EXPECT_EQ(registry->GetCurrentScreen(), plinx_screen_cp_props) << LogText();
+            EXPECT_STREQ(GameState.puzzle.name, "DELTA");
+        }
+    }
+    PuzzlesLoadPuzzlesType(GAME_TYPE_MY_PUZZLES);
+    EXPECT_EQ(PuzzlesGetNumPuzzles(GAME_TYPE_MY_PUZZLES), 1);
+    ASSERT_TRUE(PuzzlesLoadFromFile(GAME_TYPE_MY_PUZZLES, "ALPHA"));
+    EXPECT_EQ(testkit::ReadFile(PuzzlesGetFilename()), alphaFile) << "the existing puzzle is untouched";
 }
 
 TEST_F(MainTest, MainMenuEscapeAndOptionsLeadOnAndOptionsComesBack)

@@ -212,6 +212,21 @@ protected:
         return shot;
     }
 
+    // Takes screenshots (kept as e2e_<name>.png) until `ready` holds for one or `seconds`
+    // have passed; the last one.
+    template <class Ready>
+    Shot WaitForShot(const std::string &name, double seconds, Ready ready)
+    {
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds((int)(seconds * 1000));
+        Shot shot = Screenshot(name);
+        while (!ready(shot) && std::chrono::steady_clock::now() < end)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            shot = Screenshot(name);
+        }
+        return shot;
+    }
+
     // A rectangle of the design space in the screenshot's pixels.
     static void ToShot(const Shot &shot, float x, float y, float w, float h, int *out)
     {
@@ -305,6 +320,9 @@ protected:
         Shot menu = Screenshot(prefix + "07_main_menu");
         EXPECT_GT(ColoursDesign(menu, 209, 195, 221, 51), 3) << "the ARCADE button is drawn";
         EXPECT_TRUE(testkit::FileExists(userFolder + "/Users/Tester.usr"));
+        // A normal start names no texture it does not build and always has its player object.
+        EXPECT_EQ(LogCount("Cannot set name if not"), 0);
+        EXPECT_EQ(LogCount("No player object."), 0);
     }
 
     testkit::TempDir home;

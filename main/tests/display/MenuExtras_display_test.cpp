@@ -1,6 +1,7 @@
 // The screens off the main menu on the real Plinx_DX9 under the display: the help screen's
 // tutorial scene by scene and back, the credits, the log viewer copying the log to the
-// clipboard, the other products. Screenshots are kept in the build folder (e2e_extras_*.png).
+// clipboard (read back with xclip), the other products. Screenshots are kept in the
+// build folder (e2e_extras_*.png).
 #include "GameDriver.h"
 
 namespace
@@ -55,6 +56,13 @@ TEST_F(MenuExtrasTest, HelpCreditsAndTheLogViewer)
     ASSERT_TRUE(WaitForLog("log lines copied to the clipboard", 10)) << testkit::ReadFile(logPath);
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
     Screenshot("extras_logs_copied");
+    // What another program pastes: the heading, then the lines as listed ('|' shown as
+    // '>'), the newest kept and the oldest left out.
+    const std::string pasted = displaytest::Shell("timeout 5 xclip -o -selection clipboard 2>/dev/null");
+    EXPECT_EQ(pasted.rfind("Log entries for Plinx!", 0), 0u) << pasted.substr(0, 200);
+    EXPECT_NE(pasted.find("(Entries Truncated)\n"), std::string::npos) << pasted.substr(0, 400);
+    EXPECT_NE(pasted.find("Filler line 24999 > for the viewer\n"), std::string::npos) << pasted.substr(0, 400);
+    EXPECT_EQ(pasted.find("Filler line 0 >"), std::string::npos);
     KeyInGame("Return");
     // Back (the title bar's button) to the credits, Back to the main menu, Exit.
     KeyInGame("Escape");

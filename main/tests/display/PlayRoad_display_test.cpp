@@ -59,6 +59,8 @@ protected:
 const float kArcade[2] = {320, 220}, kStrategic[2] = {320, 275}, kPuzzle[2] = {320, 330}, kExit[2] = {60, 452};
 const float kStart[2] = {570, 164};               // the set-up screen's START
 const float kSetUpBack[2] = {65, 452};            // its MAIN MENU
+const float kMyPuzzles[2] = {320, 385}, kCreate[2] = {217, 197};
+const float kDesign[2] = {320, 452}, kTest[2] = {65, 452}, kPropsQuit[2] = {575, 452}; // the properties
 const float kResume[2] = {320, 240}, kSaveLater[2] = {320, 329}, kQuit[2] = {320, 393}; // the pause screen
 
 TEST_F(PlayRoadTest, NewPlayerPlaysArcadeToTheEndSavesAGameAndResumesIt)
@@ -230,6 +232,84 @@ TEST_F(PlayRoadTest, NewPlayerPlaysArcadeToTheEndSavesAGameAndResumesIt)
     }
     ClickDesign(kExit[0], kExit[1]);
     EXPECT_EQ(WaitForExit(20), 0) << testkit::ReadFile(logPath);
+}
+
+// An own puzzle from MY PUZZLES: CREATE with a name, its properties, a few balls put in
+// with the editor's keys, a test run and back, QUIT to the set-up screen, where the
+// puzzle is listed and START plays it.
+TEST_F(PlayRoadTest, AnOwnPuzzleIsCreatedDesignedTestedAndPlayed)
+{
+    ASSERT_NO_FATAL_FAILURE(NewPlayerToMainMenu("puzzle_"));
+    ClickDesign(kMyPuzzles[0], kMyPuzzles[1]);
+    WaitForScreen("MAIN");
+    Shot none = Screenshot("p01_my_puzzles_none");
+    EXPECT_GT(ColoursDesign(none, 175, 190, 85, 20), 3) << "CREATE is drawn";
+
+    // CREATE: the name popup, then the puzzle's properties.
+    ClickDesign(kCreate[0], kCreate[1]);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    TypeInGame("testone");
+    Screenshot("p02_create_name");
+    KeyInGame("Return");
+    WaitForScreen("CPPR");
+    Shot props = Screenshot("p03_properties");
+    EXPECT_GT(ColoursDesign(props, 420, 72, 181, 22), 3) << "the name box is drawn";
+    EXPECT_GT(ColoursDesign(props, 60, 125, 340, 260), 3) << "the labels are drawn";
+    EXPECT_GT(ColoursDesign(props, 0, 430, 640, 45), 6) << "the buttons along the bottom are drawn";
+
+    // PUZZLE DESIGN: the editor; a row of balls along the top and six to shoot, put in
+    // with the number keys, a test run (T) with a shot, Escape back to the editor, and
+    // Escape again to the properties, which keep the puzzle in its file.
+    auto topHasBalls = [](const Shot &shot) { return ColoursDesign(shot, 170, 25, 300, 30) > 100; };
+    ClickDesign(kDesign[0], kDesign[1]);
+    ASSERT_TRUE(WaitForLog("Game started: MY PUZZLES", 10)) << testkit::ReadFile(logPath);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    Shot empty = Screenshot("p04_editor_empty");
+    EXPECT_FALSE(topHasBalls(empty)) << "a new puzzle starts empty";
+    KeyInGame("0 Right 0 Right 1 Right 1 Right 2 Right 2 Right 3 Right 3");
+    // The balls to shoot: Tab switches to the list below the field.
+    KeyInGame("Tab 1 Right 2 Right 3 Right 0 Right 1 Right 2 Tab");
+    EXPECT_TRUE(topHasBalls(WaitForShot("p05_editor", 5, topHasBalls))) << "the balls put in are drawn";
+    KeyInGame("t");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    MoveDesign(330, 150);
+    KeyInGame("space");
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    Screenshot("p06_test_run");
+    KeyInGame("Escape");
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    Screenshot("p07_editor_after_test");
+    KeyInGame("Escape");
+    WaitForScreen("CPPR", 2);
+    const std::string file = userFolder + "/MyPuzzles/TESTONE.qpz";
+    EXPECT_TRUE(testkit::FileExists(file));
+    EXPECT_EQ(LogCount("Screen PAUS"), 0) << "the editor never goes to the pause screen";
+
+    // TEST from the properties: Escape ends the run and brings them back.
+    ClickDesign(kTest[0], kTest[1]);
+    ASSERT_TRUE(WaitForLog("Game started: MY PUZZLES", 10, 2)) << testkit::ReadFile(logPath);
+    EXPECT_TRUE(topHasBalls(WaitForShot("p08_test_from_properties", 5, topHasBalls))) << "the puzzle's balls are drawn";
+    KeyInGame("Escape");
+    WaitForScreen("CPPR", 3);
+
+    // QUIT: the set-up screen lists the puzzle; START plays it.
+    ClickDesign(kPropsQuit[0], kPropsQuit[1]);
+    WaitForScreen("MAIN", 2);
+    Shot listed = Screenshot("p09_my_puzzles_listed");
+    EXPECT_GT(ColoursDesign(listed, 280, 150, 180, 25), 3) << "the puzzle's name is shown";
+    ClickDesign(kStart[0], kStart[1]);
+    ASSERT_TRUE(WaitForLog("Game started: MY PUZZLES", 10, 3)) << testkit::ReadFile(logPath);
+    EXPECT_TRUE(topHasBalls(WaitForShot("p10_own_puzzle_game", 5, topHasBalls))) << "the puzzle's balls hang from the top";
+    KeyInGame("Escape");
+    WaitForScreen("PAUS");
+    ClickDesign(kQuit[0], kQuit[1]);
+    WaitForScreen("MAIN", 3);
+    ClickDesign(kSetUpBack[0], kSetUpBack[1]);
+    ASSERT_TRUE(WaitForLog("Main menu for player Tester", 10, 2)) << testkit::ReadFile(logPath);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    ClickDesign(kExit[0], kExit[1]);
+    EXPECT_EQ(WaitForExit(20), 0) << testkit::ReadFile(logPath);
+    EXPECT_TRUE(testkit::FileExists(file));
 }
 
 } // namespace

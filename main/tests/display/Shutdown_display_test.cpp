@@ -46,6 +46,10 @@ TEST_F(PlinxDX9Test, SigtermClosesDownInOrder)
     kill(pid, SIGTERM);
     EXPECT_EQ(WaitForExit(20), 0);
     ExpectShutDownInOrder("Signal 15 received: closing down.");
+    // The menus had not started: nothing of theirs is shut down, and a normal start names
+    // no texture it does not build.
+    EXPECT_EQ(LogCount("MWin not on"), 0) << testkit::ReadFile(logPath);
+    EXPECT_EQ(LogCount("Cannot set name if not"), 0) << testkit::ReadFile(logPath);
 }
 
 TEST_F(PlinxDX9Test, CloseButtonClosesDownInOrder)
