@@ -59,6 +59,7 @@ bool ResolutionSetup(int programId, int programType, float programVersion, float
     return true;
 }
 
+// A seam for tests alone, declared only in the test kit (TestkitSeams.h).
 void ResolutionSetBeforeReplaceHookForTests(void (*hook)())
 {
     s_resolution.beforeReplaceHook = hook;

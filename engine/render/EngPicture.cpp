@@ -39,6 +39,7 @@ void *Grow(void *list, size_t size, const char *caller)
 }
 } // namespace
 
+// A seam for tests alone, declared only in the test kit (TestkitSeams.h).
 void EngPictureLimitStagesForTests(int allowed)
 {
     s_stagesAllowed = allowed;
