@@ -342,7 +342,6 @@ void GameTick()
 {
     if (SplashTick())
         return;
-    _GameState &gs = GameState;
     bool fadingOut = GameFadeIsFadingOut();
     if (GameFadeIsFading())
         GameFadeTick(EngFrameTiming.currentTime);

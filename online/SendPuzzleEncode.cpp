@@ -142,7 +142,7 @@ _SendPuzzleBuildResult SendPuzzleBuildRequest(const char *baseAddress, const _Se
         return SEND_PUZZLE_BUILD_BAD_PUZZLE;
     if (!SendPuzzleEncodeString(note, sizeof(note), texts->note ? texts->note : ""))
         return SEND_PUZZLE_BUILD_BAD_NOTE;
-    size_t room = outSize < SEND_PUZZLE_REQUEST_SIZE ? outSize : SEND_PUZZLE_REQUEST_SIZE;
+    size_t room = outSize < (size_t)SEND_PUZZLE_REQUEST_SIZE ? outSize : (size_t)SEND_PUZZLE_REQUEST_SIZE;
     int written = snprintf(out, room, "%s%s?v=%d&p=%c&t=%d&pn=%s&n=%s&e=%s&d=%s&m=%s", baseAddress, kPuzzleScript,
                            SEND_PUZZLE_PROTOCOL_VERSION, texts->platform, texts->puzzleType, puzzleName, name, email,
                            puzzle, note);

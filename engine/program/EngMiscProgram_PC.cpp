@@ -7,12 +7,13 @@
 #include "PlatWin.h"
 
 // The engine's message-box codes are the stand-in's.
-static_assert(ENG_MB_OK == PLAT_MB_OK && ENG_MB_YES_NO == PLAT_MB_YES_NO, "message-box buttons");
-static_assert(ENG_MB_ICON_NONE == PLAT_MB_ICON_NONE && ENG_MB_ICON_WARNING == PLAT_MB_ICON_WARNING &&
-                  ENG_MB_ICON_ERROR == PLAT_MB_ICON_ERROR,
+static constexpr bool SameCode(int engine, int stand) { return engine == stand; }
+static_assert(SameCode(ENG_MB_OK, PLAT_MB_OK) && SameCode(ENG_MB_YES_NO, PLAT_MB_YES_NO), "message-box buttons");
+static_assert(SameCode(ENG_MB_ICON_NONE, PLAT_MB_ICON_NONE) && SameCode(ENG_MB_ICON_WARNING, PLAT_MB_ICON_WARNING) &&
+                  SameCode(ENG_MB_ICON_ERROR, PLAT_MB_ICON_ERROR),
               "message-box icons");
-static_assert(ENG_MB_RESULT_OK == PLAT_MB_RESULT_OK && ENG_MB_RESULT_YES == PLAT_MB_RESULT_YES &&
-                  ENG_MB_RESULT_NO == PLAT_MB_RESULT_NO,
+static_assert(SameCode(ENG_MB_RESULT_OK, PLAT_MB_RESULT_OK) && SameCode(ENG_MB_RESULT_YES, PLAT_MB_RESULT_YES) &&
+                  SameCode(ENG_MB_RESULT_NO, PLAT_MB_RESULT_NO),
               "message-box answers");
 
 void EngMiscWaitForMessage_PC(uint32_t milliseconds)
