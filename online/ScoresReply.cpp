@@ -31,28 +31,11 @@ void CutForLog(const char *text, const char *end, int limit, char *out, int size
 
 // Whole-field number readers: digits only (a leading '-' for the signed one), no
 // overflow; false for anything else, an empty field included.
-bool ParseUnsigned(const char *text, const char *end, uint32_t *value)
-{
-    if (text >= end || end - text > 10)
-        return false;
-    uint64_t number = 0;
-    for (const char *p = text; p < end; p++)
-    {
-        if (*p < '0' || *p > '9')
-            return false;
-        number = number * 10 + (uint64_t)(*p - '0');
-    }
-    if (number > UINT32_MAX)
-        return false;
-    *value = (uint32_t)number;
-    return true;
-}
-
 bool ParseSigned(const char *text, const char *end, int32_t *value)
 {
     bool negative = text < end && *text == '-';
     uint32_t magnitude = 0;
-    if (!ParseUnsigned(text + (negative ? 1 : 0), end, &magnitude))
+    if (!ScoresReplyReadUnsigned(text + (negative ? 1 : 0), end, &magnitude))
         return false;
     if (magnitude > (negative ? 2147483648u : 2147483647u))
         return false;
@@ -95,6 +78,25 @@ bool AnyTwoLetters(const char *code)
 
 } // namespace
 
+// ---- Shared number reader ------------------------------------------------------------------------
+
+bool ScoresReplyReadUnsigned(const char *text, const char *end, uint32_t *value)
+{
+    if (!text || !end || text >= end || end - text > 10)
+        return false;
+    uint64_t number = 0;
+    for (const char *p = text; p < end; p++)
+    {
+        if (*p < '0' || *p > '9')
+            return false;
+        number = number * 10 + (uint64_t)(*p - '0');
+    }
+    if (number > UINT32_MAX)
+        return false;
+    *value = (uint32_t)number;
+    return true;
+}
+
 // ---- Lines -----------------------------------------------------------------------------------------------
 
 bool ScoresReplyParseLine(const char *line, const char *end, ScoresCountryCheckFn countryCheck, _ScoresScore *row)
@@ -131,7 +133,7 @@ bool ScoresReplyParseLine(const char *line, const char *end, ScoresCountryCheckF
         return false;
     if (!ParseSigned(starts[1], ends[1], &row->v2))
         return false;
-    if (!ParseUnsigned(starts[2], ends[2], &row->v3) || !ParseUnsigned(starts[3], ends[3], &row->v4))
+    if (!ScoresReplyReadUnsigned(starts[2], ends[2], &row->v3) || !ScoresReplyReadUnsigned(starts[3], ends[3], &row->v4))
         return false;
     if (!ParseSigned(starts[4], ends[4], &uid) || uid <= 0 || uid > 65535)
         return false;

@@ -39,3 +39,6 @@ int ScoresReplyRead(const char *reply, uint32_t size, _ScoresReplyTarget *target
 // One list line (without its line feed) into a row; false (row undefined) when any of
 // its ten blank-separated fields is missing or out of bounds.
 bool ScoresReplyParseLine(const char *line, const char *end, ScoresCountryCheckFn countryCheck, _ScoresScore *row);
+// A whole field [text, end) as an unsigned number: 1 to 10 digits and nothing else, at
+// most 4294967295. The answers of the other online scripts read their numbers with it too.
+bool ScoresReplyReadUnsigned(const char *text, const char *end, uint32_t *value);

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ScoresReply.h"
+
 namespace
 {
 
@@ -19,27 +21,6 @@ void CopyPrintable(const char *from, uint32_t size, char *to, size_t toSize)
         to[n++] = c >= 0x20 && c < 0x7F ? (char)c : '?';
     }
     to[n] = 0;
-}
-
-// A whole decimal number of 1 to 10 digits at [*at, end), no sign, at most `limit`;
-// *at moves past it.
-bool ReadNumber(const char **at, const char *end, uint64_t limit, uint64_t *value)
-{
-    const char *p = *at;
-    uint64_t result = 0;
-    int digits = 0;
-    while (p < end && *p >= '0' && *p <= '9')
-    {
-        if (++digits > 10)
-            return false;
-        result = result * 10 + (uint64_t)(*p - '0');
-        p++;
-    }
-    if (digits == 0 || result > limit)
-        return false;
-    *at = p;
-    *value = result;
-    return true;
 }
 
 int Finish(_ScoresSubmitReply *out, int kind)
@@ -86,9 +67,8 @@ int ScoresSubmitReadReply(const char *reply, uint32_t size, uint16_t gameVersion
         return Finish(out, SUBMIT_REPLY_ERROR);
     case 'B':
     {
-        uint64_t minimum = 0;
-        const char *at = argument;
-        if (!hasArgument || !ReadNumber(&at, end, 2147483647u, &minimum) || at != end)
+        uint32_t minimum = 0;
+        if (!hasArgument || !ScoresReplyReadUnsigned(argument, end, &minimum) || minimum > 2147483647u)
         {
             snprintf(out->text, sizeof(out->text), "Minimum score unreadable");
             return Finish(out, SUBMIT_REPLY_MALFORMED);
@@ -98,14 +78,9 @@ int ScoresSubmitReadReply(const char *reply, uint32_t size, uint16_t gameVersion
     }
     case 'V':
     {
-        uint64_t a = 0, b = 0;
-        const char *at = argument;
-        bool readable = hasArgument && ReadNumber(&at, end, 4294967295u, &a) && at < end && *at == ' ';
-        if (readable)
-        {
-            at++;
-            readable = ReadNumber(&at, end, 4294967295u, &b) && at == end;
-        }
+        uint32_t a = 0, b = 0;
+        const char *blank = hasArgument ? (const char *)memchr(argument, ' ', (size_t)(end - argument)) : nullptr;
+        bool readable = blank && ScoresReplyReadUnsigned(argument, blank, &a) && ScoresReplyReadUnsigned(blank + 1, end, &b);
         if (!readable)
         {
             snprintf(out->text, sizeof(out->text), "Version numbers unreadable");

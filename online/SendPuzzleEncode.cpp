@@ -1,13 +1,12 @@
 // Encoding, request and reply of the puzzle upload.
 #include "SendPuzzleEncode.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "EngDebug.h"
 #include "EngMemory.h"
+#include "ScoresReply.h"
 
 namespace
 {
@@ -20,8 +19,8 @@ static_assert(sizeof(kPlainTable) == 61 && sizeof(kSentTable) == 61, "both table
 
 const char kPuzzleScript[] = "/cgi-bin/plinx/puzzles/SendPuzzle.cgi";
 
-// Reads exactly `count` unsigned decimal numbers separated by blanks; nothing else but
-// blanks and line ends may follow.
+// Reads exactly `count` unsigned decimal numbers (each at most 99999) separated by
+// blanks; nothing else but blanks and line ends may follow.
 bool ReadNumbers(const char *text, unsigned long *numbers, int count)
 {
     const char *p = text;
@@ -29,12 +28,11 @@ bool ReadNumbers(const char *text, unsigned long *numbers, int count)
     {
         while (*p == ' ')
             p++;
-        if (*p < '0' || *p > '9')
-            return false;
-        errno = 0;
-        char *end = nullptr;
-        unsigned long value = strtoul(p, &end, 10);
-        if (errno || end == p || value > 99999)
+        const char *end = p;
+        while (*end >= '0' && *end <= '9')
+            end++;
+        uint32_t value = 0;
+        if (!ScoresReplyReadUnsigned(p, end, &value) || value > 99999)
             return false;
         numbers[i] = value;
         p = end;

@@ -63,7 +63,9 @@ TEST_F(EngMathRangeTest, RoundingOutsideTheIntRangeIsReportedAndBounded)
         EXPECT_EQ(EngMathTruncDoubleToInt(row.value), row.truncated);
         // Floats that far out round the same way.
         if (!(std::fabs(row.value) < 3e9))
+        {
             EXPECT_EQ(EngMathRoundFloatToInt((float)row.value), row.rounded);
+        }
     }
     EXPECT_EQ(EngMathRoundFloatToInt(std::nanf("")), 0);
     EXPECT_TRUE(LogHas("is outside the int range."));

@@ -14,7 +14,7 @@ class SendPuzzleDisplayTest : public displaytest::GameDriverTest
 
 TEST_F(SendPuzzleDisplayTest, TheUploadScreenIsReachedFromThePuzzleProperties)
 {
-    NewPlayerToMainMenu("spuz_");
+    ASSERT_NO_FATAL_FAILURE(NewPlayerToMainMenu("spuz_"));
     ClickDesign(320, 385);
     ASSERT_TRUE(WaitForLog("Screen MAIN", 10)) << testkit::ReadFile(logPath);
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
