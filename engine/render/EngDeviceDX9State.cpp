@@ -209,9 +209,11 @@ void EngDeviceDX9::UpdateFullScreenViewport()
     PlatWindow *osWindow = window ? EngDeviceWindowHost()->getOsWindow(window) : nullptr;
     if (window && EngScreenSettings.windowed && osWindow)
     {
-        int32_t x = 0, y = 0, w = 0, h = 0;
-        PlatWinGetClientRect(osWindow, &x, &y, &w, &h);
-        fullScreenViewport = {(uint32_t)x, (uint32_t)y, (uint32_t)w, (uint32_t)h, 0.0f, 1.0f};
+        // The back buffer is the client area: its viewport starts at 0, 0 wherever the
+        // window sits on the desktop.
+        int32_t w = 0, h = 0;
+        PlatWinGetClientSize(osWindow, &w, &h);
+        fullScreenViewport = {0, 0, (uint32_t)w, (uint32_t)h, 0.0f, 1.0f};
     }
     else if (window || parentWindow || Device())
         fullScreenViewport = {0, 0, (uint32_t)ScreenWidth(), (uint32_t)ScreenHeight(), 0.0f, 1.0f};
@@ -238,10 +240,10 @@ void EngDeviceDX9::SetViewportToSize(int x, int y, int w, int h)
     PlatWindow *osWindow = window ? EngDeviceWindowHost()->getOsWindow(window) : nullptr;
     if (window && EngScreenSettings.windowed && osWindow && EngScreenSettings.width >= 1 && EngScreenSettings.height >= 1)
     {
-        int32_t left = 0, top = 0, clientWidth = 0, clientHeight = 0;
-        PlatWinGetClientRect(osWindow, &left, &top, &clientWidth, &clientHeight);
-        x += left;
-        y += top;
+        // Scaled from the screen settings' size to the client area's; the window's place
+        // on the desktop does not move the back buffer.
+        int32_t clientWidth = 0, clientHeight = 0;
+        PlatWinGetClientSize(osWindow, &clientWidth, &clientHeight);
         w = EngMathTruncDoubleToInt((double)w * clientWidth / EngScreenSettings.width);
         h = EngMathTruncDoubleToInt((double)h * clientHeight / EngScreenSettings.height);
     }

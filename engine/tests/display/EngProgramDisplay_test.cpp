@@ -28,6 +28,7 @@
 #include <sys/stat.h>
 
 #include "EngDebug.h"
+#include "EngDevice.h"
 #include "EngMain.h"
 #include "EngMisc.h"
 #include "EngProgram.h"
@@ -326,6 +327,34 @@ TEST_F(EngProgramDisplayTest, AltEnterTogglesFullScreenWithoutRestarting)
     EXPECT_EQ(Lifecycle(), Concat(Concat(Concat(s_startUp, toggle), toggle), s_shutDown));
     // Only the program's own request ended the loop.
     EXPECT_EQ(s_app.ticks, 9);
+}
+
+TEST_F(EngProgramDisplayTest, ViewportsStartAtTheBackBuffersCornerWhereverTheWindowSits)
+{
+    // A window away from the desktop's corner: its place must not move what is drawn.
+    s_app.parms.x = 200;
+    s_app.parms.y = 150;
+    int windowX = 0, windowY = 0;
+    _EngViewport full = {}, part = {};
+    int result = Run([&](RecordingProgram &program, int tick) {
+        if (tick != 3)
+            return;
+        program.GetMainWindow()->GetWindowPos(&windowX, &windowY);
+        EngMainDevice->SetViewportFullScreen();
+        EngMainDevice->GetViewport(&full);
+        const float rect[4] = {10, 20, 160, 120};
+        EngMainDevice->SetViewportToRect(rect);
+        EngMainDevice->GetViewport(&part);
+        EngMainDevice->SetViewportFullScreen();
+        program.QuitMainLoop();
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_GT(windowX + windowY, 0);
+    EXPECT_EQ(std::vector<uint32_t>({full.x, full.y, full.width, full.height}),
+              std::vector<uint32_t>({0, 0, 320, 240}));
+    EXPECT_EQ(std::vector<uint32_t>({part.x, part.y, part.width, part.height}),
+              std::vector<uint32_t>({10, 20, 160, 120}));
+    EXPECT_FALSE(LogHas("SetViewport")) << LogText();
 }
 
 TEST_F(EngProgramDisplayTest, CloseButtonEndsTheProgramInOrder)
