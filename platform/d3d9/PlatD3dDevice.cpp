@@ -167,6 +167,11 @@ void SendDefaults(PlatD3dDevice *device)
 
 // ---- Device creation and release ------------------------------------------------------
 
+bool PlatD3dDeviceGetDamageStats(PlatD3dDevice *device, PlatD3dDamageStats *out)
+{
+    return device && PlatD3dGetDamageStats(device->executor, out);
+}
+
 void PlatD3dSetExecutorFactory(PlatD3dExecutorFactory factory)
 {
     s_device.factory = factory;
@@ -234,6 +239,11 @@ PlatResult PlatD3dCreateDevice(PlatD3d *d3d, uint32_t adapter, PlatD3dDeviceType
         delete executor;
         return PLAT_D3DERR_NOTAVAILABLE;
     }
+    // A back buffer that keeps its pixels is drawn again only where frames change; the
+    // variable turns that off (every frame drawn whole).
+    const char *whole = getenv("PLINX_DRAW_WHOLE_FRAMES");
+    if (executor->KeepsBackBuffer() && !(whole && whole[0] && strcmp(whole, "0") != 0))
+        executor = PlatD3dCreateDamageExecutor(executor, parameters->backBufferWidth, parameters->backBufferHeight);
 
     PlatD3dDevice *device = new PlatD3dDevice();
     device->references = 1;

@@ -54,7 +54,30 @@ public:
     virtual bool Present() = 0;
     // The back buffer as 0xAARRGGBB (alpha 255), rows top to bottom.
     virtual bool ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t height) = 0;
+    // True when the back buffer keeps its pixels from one present to the next, so that
+    // a frame may draw again only what changed.
+    virtual bool KeepsBackBuffer() { return false; }
 };
+
+// ---- Drawing only what changed ---------------------------------------------------------
+
+// Wraps an open executor whose back buffer (of the given size) keeps its pixels: each
+// frame is compared with the one before and only the draws reaching a changed area are
+// sent, cut to it. Owns `inner`.
+PlatD3dExecutor *PlatD3dCreateDamageExecutor(PlatD3dExecutor *inner, uint32_t width, uint32_t height);
+
+// What the frames came to.
+struct PlatD3dDamageStats
+{
+    uint64_t wholeFrames;     // drawn whole (first frame, other calls, too much changed)
+    uint64_t partialFrames;   // drawn in the changed areas only
+    uint64_t unchangedFrames; // the same picture: nothing drawn
+    uint32_t lastAreas;       // areas of the last partial frame
+    uint64_t lastPixels;      // and the pixels they cover
+};
+bool PlatD3dGetDamageStats(const PlatD3dExecutor *executor, PlatD3dDamageStats *out);
+// The device's, when it draws through the damage executor.
+bool PlatD3dDeviceGetDamageStats(PlatD3dDevice *device, PlatD3dDamageStats *out);
 
 // The OpenGL 3.3 core executor (one shader program emulating the fixed-function
 // states above). With no device window it draws into a hidden window of its own.
@@ -103,6 +126,8 @@ public:
     bool keepVertices = true;
     // Answer of Present (false simulates a failing present).
     bool presentResult = true;
+    // Answer of KeepsBackBuffer (true lets the device draw through the damage executor).
+    bool keepsBackBuffer = false;
 
     void Clear() { records.clear(); }
     // How many writes of `state` were recorded (any value).
@@ -136,6 +161,7 @@ public:
     void DestroyFence(uint32_t fenceId) override {}
     bool Present() override;
     bool ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t height) override { return false; }
+    bool KeepsBackBuffer() override { return keepsBackBuffer; }
 
 private:
     PlatD3dRecord &Add(PlatD3dRecordKind kind, uint32_t a = 0, uint32_t b = 0, uint32_t c = 0);

@@ -372,6 +372,7 @@ public:
     void DestroyFence(uint32_t fenceId) override;
     bool Present() override;
     bool ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t height) override;
+    bool KeepsBackBuffer() override { return keepsBackBuffer; }
 
 private:
     struct Texture
@@ -383,6 +384,7 @@ private:
     bool MakeCurrent();
     bool BuildProgram();
     bool CanDrawDirect();
+    bool KeepsPixelsThroughPresent();
     bool BuildBackBuffer();
     void ApplyState();
     void ResolveBackBuffer();
@@ -409,6 +411,8 @@ private:
     int samples = 0;
     // Drawing goes straight into the window's buffer (frameBuffer is then 0).
     bool direct = false;
+    // That buffer keeps its pixels through a present (seen, on a software renderer).
+    bool keepsBackBuffer = false;
 
     // State as the device set it, and what has reached GL.
     uint32_t renderStates[PLAT_RS_COUNT] = {};
@@ -632,6 +636,28 @@ bool GLExecutor::CanDrawDirect()
     return ok;
 }
 
+// Whether the window's buffer still holds a frame after it was shown. Asked only of
+// software renderers, which draw into a buffer of their own and copy it to the window;
+// a GPU's buffers change places at each present. A frame of a dark grey is shown and
+// read back, then the buffer is cleared to black.
+bool GLExecutor::KeepsPixelsThroughPresent()
+{
+    const char *renderer = (const char *)gl.GetString(GL_RENDERER);
+    if (!renderer || (!strstr(renderer, "llvmpipe") && !strstr(renderer, "softpipe")))
+        return false;
+    const uint8_t probe[3] = {3, 5, 7};
+    gl.Disable(GL_SCISSOR_TEST);
+    gl.ClearColor(probe[0] / 255.0f, probe[1] / 255.0f, probe[2] / 255.0f, 1.0f);
+    gl.Clear(GL_COLOR_BUFFER_BIT);
+    PlatWinGLSwapWindow(platWindow);
+    uint8_t pixel[4] = {};
+    gl.ReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    gl.ClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    gl.Clear(GL_COLOR_BUFFER_BIT);
+    fixedDirty = true;
+    return gl.GetError() == GL_NO_ERROR && memcmp(pixel, probe, sizeof(probe)) == 0;
+}
+
 bool GLExecutor::BuildBackBuffer()
 {
     GLsizei width = (GLsizei)parameters.backBufferWidth;
@@ -640,8 +666,9 @@ bool GLExecutor::BuildBackBuffer()
     {
         direct = true;
         frameBuffer = 0;
+        keepsBackBuffer = KeepsPixelsThroughPresent();
         snprintf(rendererText + strlen(rendererText), sizeof(rendererText) - strlen(rendererText),
-                 ", drawing into the window");
+                 keepsBackBuffer ? ", drawing into the window, which keeps its pixels" : ", drawing into the window");
         return true;
     }
     if (parameters.multiSampleType >= 2)

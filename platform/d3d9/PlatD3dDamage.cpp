@@ -1,0 +1,831 @@
+// Frames drawn again only where they changed. The damage executor keeps every call of a
+// frame, compares the frame with the one before when it ends, and sends its inner
+// executor only the draws that reach a changed area, each cut to that area by the
+// scissor. It serves back buffers that keep their pixels from one present to the next
+// (a software rasteriser drawing into the window), where every pixel shaded costs the
+// processor: a menu whose only moving parts are a few small sparkles then shades those
+// sparkles' surroundings instead of the whole screen sixty times a second.
+//
+// Two frames compare when their calls match one for one and they start from the same
+// states; draws then differ only in their vertices or in the contents of their
+// textures, and the damage is every triangle of such a draw, in the frame before and in
+// this one. Anything else (another sequence of calls, a texture changed while the frame
+// was drawn, too much damage) draws the whole frame, as the inner executor would alone.
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "PlatD3dExecutor.h"
+
+namespace
+{
+
+const int kStages = 8;
+const int kTile = 8;
+// More separate areas than this, or more than this share of the screen, and the whole
+// frame is drawn: each area sends the draws that reach it again.
+const size_t kMaxAreas = 96;
+const double kMaxShare = 0.5;
+// Pixels round a triangle's corners that its edges and filtering may still reach.
+const float kMargin = 2.0f;
+
+enum CommandKind : uint8_t
+{
+    CMD_BEGIN,
+    CMD_END,
+    CMD_RENDER_STATE,
+    CMD_STAGE_STATE,
+    CMD_SAMPLER_STATE,
+    CMD_TRANSFORM,
+    CMD_VIEWPORT,
+    CMD_SCISSOR,
+    CMD_MATERIAL,
+    CMD_TEXTURE,
+    CMD_CLEAR,
+    CMD_DRAW,
+    CMD_FENCE,
+};
+
+// One call; payloads (matrix, viewport, rectangle, material, vertices) sit in the
+// frame's byte store.
+struct Command
+{
+    CommandKind kind;
+    uint32_t a, b, c;
+    float z;
+    uint32_t offset, size;
+    uint32_t vertexCount;
+    uint64_t textures; // draws: the bound textures and their contents' versions, folded
+};
+
+struct Rect
+{
+    int32_t left, top, right, bottom;
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
+Rect Intersect(const Rect &a, const Rect &b)
+{
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+// The states a frame starts from: what was last set of each, and whether it was set.
+struct State
+{
+    uint32_t renderStates[PLAT_RS_COUNT];
+    uint32_t stageStates[kStages][PLAT_TSS_COUNT];
+    uint32_t samplerStates[kStages][PLAT_SAMP_COUNT];
+    uint32_t textures[kStages];
+    PlatMatrix transforms[3]; // world, view, projection
+    PlatD3dViewport viewport;
+    PlatD3dRect scissor;
+    PlatD3dMaterial material;
+    uint8_t renderSet[PLAT_RS_COUNT];
+    uint8_t stageSet[kStages][PLAT_TSS_COUNT];
+    uint8_t samplerSet[kStages][PLAT_SAMP_COUNT];
+    uint8_t textureSet[kStages];
+    uint8_t transformSet[3];
+    uint8_t viewportSet, scissorSet, materialSet;
+};
+
+int TransformIndex(PlatD3dTransform which)
+{
+    switch (which)
+    {
+    case PLAT_TS_WORLD:
+        return 0;
+    case PLAT_TS_VIEW:
+        return 1;
+    case PLAT_TS_PROJECTION:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+struct Frame
+{
+    std::vector<Command> commands;
+    std::vector<uint8_t> bytes;
+    State start;
+
+    void Clear()
+    {
+        commands.clear();
+        bytes.clear();
+    }
+    uint32_t Store(const void *data, size_t size)
+    {
+        uint32_t offset = (uint32_t)bytes.size();
+        bytes.insert(bytes.end(), (const uint8_t *)data, (const uint8_t *)data + size);
+        return offset;
+    }
+    const uint8_t *At(const Command &command) const { return bytes.data() + command.offset; }
+};
+
+class DamageExecutor : public PlatD3dExecutor
+{
+public:
+    explicit DamageExecutor(PlatD3dExecutor *inner) : inner(inner)
+    {
+        memset(&state, 0, sizeof(state));
+        current.start = state;
+    }
+    ~DamageExecutor() override { delete inner; }
+
+    bool Open(const PlatD3dPresentParameters &parameters) override
+    {
+        previousValid = false;
+        current.Clear();
+        return inner->Open(parameters);
+    }
+    void SetBackBufferSize(uint32_t width, uint32_t height)
+    {
+        screenWidth = (int32_t)width;
+        screenHeight = (int32_t)height;
+    }
+    const char *GetRendererText() override { return inner->GetRendererText(); }
+    bool KeepsBackBuffer() override { return inner->KeepsBackBuffer(); }
+
+    void BeginScene() override { Add(CMD_BEGIN); }
+    void EndScene() override { Add(CMD_END); }
+    void SetRenderState(PlatD3dRenderState which, uint32_t value) override
+    {
+        if (which < PLAT_RS_COUNT)
+        {
+            state.renderStates[which] = value;
+            state.renderSet[which] = 1;
+        }
+        if (passThrough)
+            return inner->SetRenderState(which, value);
+        Add(CMD_RENDER_STATE, which, value);
+    }
+    void SetTextureStageState(uint32_t stage, PlatD3dStageState type, uint32_t value) override
+    {
+        if (stage < kStages && type < PLAT_TSS_COUNT)
+        {
+            state.stageStates[stage][type] = value;
+            state.stageSet[stage][type] = 1;
+        }
+        if (passThrough)
+            return inner->SetTextureStageState(stage, type, value);
+        Add(CMD_STAGE_STATE, stage, type, value);
+    }
+    void SetSamplerState(uint32_t sampler, PlatD3dSamplerState type, uint32_t value) override
+    {
+        if (sampler < kStages && type < PLAT_SAMP_COUNT)
+        {
+            state.samplerStates[sampler][type] = value;
+            state.samplerSet[sampler][type] = 1;
+        }
+        if (passThrough)
+            return inner->SetSamplerState(sampler, type, value);
+        Add(CMD_SAMPLER_STATE, sampler, type, value);
+    }
+    void SetTransform(PlatD3dTransform which, const PlatMatrix &matrix) override
+    {
+        int index = TransformIndex(which);
+        if (index >= 0)
+        {
+            state.transforms[index] = matrix;
+            state.transformSet[index] = 1;
+        }
+        if (passThrough)
+            return inner->SetTransform(which, matrix);
+        Add(CMD_TRANSFORM, which, 0, 0, &matrix, sizeof(matrix));
+    }
+    void SetViewport(const PlatD3dViewport &viewport) override
+    {
+        state.viewport = viewport;
+        state.viewportSet = 1;
+        if (passThrough)
+            return inner->SetViewport(viewport);
+        Add(CMD_VIEWPORT, 0, 0, 0, &viewport, sizeof(viewport));
+    }
+    void SetScissorRect(const PlatD3dRect &rect) override
+    {
+        state.scissor = rect;
+        state.scissorSet = 1;
+        if (passThrough)
+            return inner->SetScissorRect(rect);
+        Add(CMD_SCISSOR, 0, 0, 0, &rect, sizeof(rect));
+    }
+    void SetMaterial(const PlatD3dMaterial &material) override
+    {
+        state.material = material;
+        state.materialSet = 1;
+        if (passThrough)
+            return inner->SetMaterial(material);
+        Add(CMD_MATERIAL, 0, 0, 0, &material, sizeof(material));
+    }
+    void SetTexture(uint32_t stage, uint32_t textureId) override
+    {
+        if (stage < kStages)
+        {
+            state.textures[stage] = textureId;
+            state.textureSet[stage] = 1;
+        }
+        if (passThrough)
+            return inner->SetTexture(stage, textureId);
+        Add(CMD_TEXTURE, stage, textureId);
+    }
+    void Clear(const PlatD3dRect &rect, uint32_t flags, uint32_t colour, float z) override
+    {
+        if (passThrough)
+            return inner->Clear(rect, flags, colour, z);
+        Command &command = Add(CMD_CLEAR, flags, colour, 0, &rect, sizeof(rect));
+        command.z = z;
+        drawnSinceEnd = true;
+    }
+    void Draw(PlatD3dPrimitive primitive, uint32_t fvf, uint32_t stride, const void *vertices,
+              uint32_t vertexCount) override
+    {
+        if (passThrough)
+            return inner->Draw(primitive, fvf, stride, vertices, vertexCount);
+        Command &command = Add(CMD_DRAW, primitive, fvf, stride, vertices, (size_t)stride * vertexCount);
+        command.vertexCount = vertexCount;
+        command.textures = BoundTextures();
+        drawnSinceEnd = true;
+    }
+
+    // A texture changed under draws not yet sent would show its new contents in them:
+    // those draws go first, and the rest of the frame goes straight through.
+    uint32_t CreateTexture(uint32_t width, uint32_t height, PlatD3dFormat format) override
+    {
+        BeforeTextureChange();
+        uint32_t id = inner->CreateTexture(width, height, format);
+        versions[id]++;
+        return id;
+    }
+    void UpdateTexture(uint32_t textureId, const void *pixels) override
+    {
+        BeforeTextureChange();
+        inner->UpdateTexture(textureId, pixels);
+        versions[textureId]++;
+    }
+    void DestroyTexture(uint32_t textureId) override
+    {
+        BeforeTextureChange();
+        inner->DestroyTexture(textureId);
+        versions[textureId]++;
+    }
+
+    uint32_t CreateFence() override { return inner->CreateFence(); }
+    void IssueFence(uint32_t fenceId) override
+    {
+        if (passThrough)
+            return inner->IssueFence(fenceId);
+        Add(CMD_FENCE, fenceId);
+    }
+    bool IsFenceDone(uint32_t fenceId, bool flush) override
+    {
+        Resolve();
+        return inner->IsFenceDone(fenceId, flush);
+    }
+    bool WaitFence(uint32_t fenceId, double seconds) override
+    {
+        Resolve();
+        return inner->WaitFence(fenceId, seconds);
+    }
+    void DestroyFence(uint32_t fenceId) override { inner->DestroyFence(fenceId); }
+
+    bool Present() override
+    {
+        Resolve();
+        if (passThrough)
+        {
+            // The frame went out in two parts: the next one is drawn whole.
+            passThrough = false;
+            previousValid = false;
+        }
+        current.start = state;
+        drawnSinceEnd = false;
+        return inner->Present();
+    }
+    bool ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t height) override
+    {
+        Resolve();
+        return inner->ReadBackBuffer(pixels, width, height);
+    }
+
+    PlatD3dDamageStats stats = {};
+
+private:
+    Command &Add(CommandKind kind, uint32_t a = 0, uint32_t b = 0, uint32_t c = 0, const void *payload = nullptr,
+                 size_t size = 0)
+    {
+        if (current.commands.empty())
+            current.start = state;
+        current.commands.emplace_back();
+        Command &command = current.commands.back();
+        memset(&command, 0, sizeof(command));
+        command.kind = kind;
+        command.a = a;
+        command.b = b;
+        command.c = c;
+        if (payload)
+        {
+            command.offset = current.Store(payload, size);
+            command.size = (uint32_t)size;
+        }
+        return command;
+    }
+
+    uint64_t BoundTextures()
+    {
+        uint64_t folded = 1469598103934665603ull;
+        for (int stage = 0; stage < kStages; stage++)
+        {
+            uint32_t id = state.textureSet[stage] ? state.textures[stage] : 0;
+            uint32_t version = id ? versions[id] : 0;
+            folded = (folded ^ id) * 1099511628211ull;
+            folded = (folded ^ version) * 1099511628211ull;
+        }
+        return folded;
+    }
+
+    void BeforeTextureChange()
+    {
+        if (passThrough || !drawnSinceEnd)
+            return;
+        SendWhole(current);
+        current.Clear();
+        passThrough = true;
+        stats.wholeFrames++;
+    }
+
+    // ---- Sending ------------------------------------------------------------------------
+
+    void SendState(const State &s)
+    {
+        for (uint32_t which = 1; which < PLAT_RS_COUNT; which++)
+            if (s.renderSet[which])
+                inner->SetRenderState((PlatD3dRenderState)which, s.renderStates[which]);
+        for (uint32_t stage = 0; stage < kStages; stage++)
+        {
+            for (uint32_t type = 0; type < PLAT_TSS_COUNT; type++)
+                if (s.stageSet[stage][type])
+                    inner->SetTextureStageState(stage, (PlatD3dStageState)type, s.stageStates[stage][type]);
+            for (uint32_t type = 0; type < PLAT_SAMP_COUNT; type++)
+                if (s.samplerSet[stage][type])
+                    inner->SetSamplerState(stage, (PlatD3dSamplerState)type, s.samplerStates[stage][type]);
+            if (s.textureSet[stage])
+                inner->SetTexture(stage, s.textures[stage]);
+        }
+        const PlatD3dTransform which[3] = {PLAT_TS_WORLD, PLAT_TS_VIEW, PLAT_TS_PROJECTION};
+        for (int i = 0; i < 3; i++)
+            if (s.transformSet[i])
+                inner->SetTransform(which[i], s.transforms[i]);
+        if (s.viewportSet)
+            inner->SetViewport(s.viewport);
+        if (s.scissorSet)
+            inner->SetScissorRect(s.scissor);
+        if (s.materialSet)
+            inner->SetMaterial(s.material);
+    }
+
+    void Send(const Frame &frame, const Command &command)
+    {
+        const uint8_t *payload = frame.At(command);
+        switch (command.kind)
+        {
+        case CMD_BEGIN:
+            inner->BeginScene();
+            break;
+        case CMD_END:
+            inner->EndScene();
+            break;
+        case CMD_RENDER_STATE:
+            inner->SetRenderState((PlatD3dRenderState)command.a, command.b);
+            break;
+        case CMD_STAGE_STATE:
+            inner->SetTextureStageState(command.a, (PlatD3dStageState)command.b, command.c);
+            break;
+        case CMD_SAMPLER_STATE:
+            inner->SetSamplerState(command.a, (PlatD3dSamplerState)command.b, command.c);
+            break;
+        case CMD_TRANSFORM:
+            inner->SetTransform((PlatD3dTransform)command.a, *(const PlatMatrix *)payload);
+            break;
+        case CMD_VIEWPORT:
+            inner->SetViewport(*(const PlatD3dViewport *)payload);
+            break;
+        case CMD_SCISSOR:
+            inner->SetScissorRect(*(const PlatD3dRect *)payload);
+            break;
+        case CMD_MATERIAL:
+            inner->SetMaterial(*(const PlatD3dMaterial *)payload);
+            break;
+        case CMD_TEXTURE:
+            inner->SetTexture(command.a, command.b);
+            break;
+        case CMD_CLEAR:
+            inner->Clear(*(const PlatD3dRect *)payload, command.a, command.b, command.z);
+            break;
+        case CMD_DRAW:
+            inner->Draw((PlatD3dPrimitive)command.a, command.b, command.c, payload, command.vertexCount);
+            break;
+        case CMD_FENCE:
+            inner->IssueFence(command.a);
+            break;
+        }
+    }
+
+    void SendWhole(const Frame &frame)
+    {
+        for (const Command &command : frame.commands)
+            Send(frame, command);
+    }
+
+    // ---- Where triangles land ----------------------------------------------------------
+
+    // Walks a frame's states from its start so that each draw sees its transform and
+    // viewport.
+    struct Walker
+    {
+        PlatMatrix transforms[3];
+        PlatMatrix combined;
+        bool combinedValid = false;
+        PlatD3dViewport viewport;
+
+        explicit Walker(const State &start)
+        {
+            for (int i = 0; i < 3; i++)
+                transforms[i] = start.transforms[i];
+            viewport = start.viewport;
+        }
+        void Step(const Frame &frame, const Command &command)
+        {
+            if (command.kind == CMD_TRANSFORM)
+            {
+                int index = TransformIndex((PlatD3dTransform)command.a);
+                if (index >= 0)
+                {
+                    memcpy(&transforms[index], frame.At(command), sizeof(PlatMatrix));
+                    combinedValid = false;
+                }
+            }
+            else if (command.kind == CMD_VIEWPORT)
+                memcpy(&viewport, frame.At(command), sizeof(viewport));
+        }
+        const PlatMatrix &Combined()
+        {
+            if (!combinedValid)
+            {
+                PlatD3dxMatrixMultiply(&combined, &transforms[0], &transforms[1]);
+                PlatD3dxMatrixMultiply(&combined, &combined, &transforms[2]);
+                combinedValid = true;
+            }
+            return combined;
+        }
+    };
+
+    Rect ViewportRect(const PlatD3dViewport &viewport) const
+    {
+        Rect area = {(int32_t)viewport.x, (int32_t)viewport.y, (int32_t)(viewport.x + viewport.width),
+                     (int32_t)(viewport.y + viewport.height)};
+        return Intersect(area, {0, 0, screenWidth, screenHeight});
+    }
+
+    // Calls `each` with the screen rectangle of every triangle of a draw.
+    template <typename Each> void Triangles(const Frame &frame, const Command &draw, Walker &walker, Each each)
+    {
+        const uint8_t *vertices = frame.At(draw);
+        const uint32_t count = draw.vertexCount, stride = draw.c;
+        const Rect clip = ViewportRect(walker.viewport);
+        const bool pretransformed = (draw.b & PLAT_FVF_XYZRHW) != 0;
+        const PlatD3dViewport &vp = walker.viewport;
+        const PlatMatrix *m = pretransformed ? nullptr : &walker.Combined();
+        auto corner = [&](uint32_t index, float *x, float *y) {
+            float p[3];
+            memcpy(p, vertices + (size_t)index * stride, sizeof(p));
+            if (pretransformed)
+            {
+                *x = p[0];
+                *y = p[1];
+                return true;
+            }
+            const float *e = m->m;
+            float cx = p[0] * e[0] + p[1] * e[4] + p[2] * e[8] + e[12];
+            float cy = p[0] * e[1] + p[1] * e[5] + p[2] * e[9] + e[13];
+            float cw = p[0] * e[3] + p[1] * e[7] + p[2] * e[11] + e[15];
+            if (!(cw > 1e-6f))
+                return false;
+            *x = (float)vp.x + (cx / cw + 1.0f) * 0.5f * (float)vp.width;
+            *y = (float)vp.y + (1.0f - cy / cw) * 0.5f * (float)vp.height;
+            return true;
+        };
+        auto triangle = [&](uint32_t i0, uint32_t i1, uint32_t i2) {
+            float xs[3], ys[3];
+            bool ok = corner(i0, &xs[0], &ys[0]) && corner(i1, &xs[1], &ys[1]) && corner(i2, &xs[2], &ys[2]);
+            Rect area = clip;
+            if (ok)
+            {
+                float x0 = std::min({xs[0], xs[1], xs[2]}) - kMargin, x1 = std::max({xs[0], xs[1], xs[2]}) + kMargin;
+                float y0 = std::min({ys[0], ys[1], ys[2]}) - kMargin, y1 = std::max({ys[0], ys[1], ys[2]}) + kMargin;
+                // Not a number or far away: the whole viewport.
+                if (x0 > -1e6f && x1 < 1e6f && y0 > -1e6f && y1 < 1e6f)
+                    area = Intersect({(int32_t)x0, (int32_t)y0, (int32_t)x1 + 1, (int32_t)y1 + 1}, clip);
+            }
+            each(area);
+        };
+        switch (draw.a)
+        {
+        case PLAT_PT_TRIANGLELIST:
+            for (uint32_t i = 0; i + 2 < count; i += 3)
+                triangle(i, i + 1, i + 2);
+            break;
+        case PLAT_PT_TRIANGLESTRIP:
+            for (uint32_t i = 0; i + 2 < count; i++)
+                triangle(i, i + 1, i + 2);
+            break;
+        case PLAT_PT_TRIANGLEFAN:
+            for (uint32_t i = 1; i + 1 < count; i++)
+                triangle(0, i, i + 1);
+            break;
+        default:
+            each(clip);
+            break;
+        }
+    }
+
+    // A list of triangles sent to one area: only those that reach it, in their order.
+    void SendListIn(const Command &draw, size_t first, const Rect &area)
+    {
+        const uint32_t stride = draw.c;
+        const uint8_t *vertices = current.At(draw);
+        picked.clear();
+        const uint32_t triangles = draw.vertexCount / 3;
+        for (uint32_t t = 0; t < triangles; t++)
+            if (!Intersect(triangleAreas[first + t], area).Empty())
+                picked.insert(picked.end(), vertices + (size_t)t * 3 * stride, vertices + (size_t)(t + 1) * 3 * stride);
+        if (!picked.empty())
+            inner->Draw((PlatD3dPrimitive)draw.a, draw.b, stride, picked.data(), (uint32_t)(picked.size() / stride));
+    }
+
+    // ---- The end of a frame ------------------------------------------------------------
+
+    static bool SameCall(const Frame &a, const Command &x, const Frame &b, const Command &y)
+    {
+        return x.kind == y.kind && x.a == y.a && x.b == y.b && x.c == y.c && x.z == y.z && x.size == y.size &&
+               x.vertexCount == y.vertexCount && x.textures == y.textures &&
+               memcmp(a.At(x), b.At(y), x.size) == 0;
+    }
+
+    void MarkTiles(const Rect &area)
+    {
+        for (int32_t ty = area.top / kTile; ty <= (area.bottom - 1) / kTile && ty < tilesY; ty++)
+            for (int32_t tx = area.left / kTile; tx <= (area.right - 1) / kTile && tx < tilesX; tx++)
+                tiles[(size_t)ty * tilesX + tx] = 1;
+    }
+
+    // The damaged tiles as rectangles: runs along each row of tiles, joined with the run
+    // just above when they span the same columns. False when there are too many.
+    bool TileAreas(std::vector<Rect> *areas, uint64_t *pixels)
+    {
+        areas->clear();
+        *pixels = 0;
+        std::vector<size_t> open, next; // indexes into areas of the row above's runs
+        for (int32_t ty = 0; ty < tilesY; ty++)
+        {
+            next.clear();
+            for (int32_t tx = 0; tx < tilesX;)
+            {
+                if (!tiles[(size_t)ty * tilesX + tx])
+                {
+                    tx++;
+                    continue;
+                }
+                int32_t start = tx;
+                while (tx < tilesX && tiles[(size_t)ty * tilesX + tx])
+                    tx++;
+                Rect run = {start * kTile, ty * kTile, std::min(tx * kTile, screenWidth),
+                            std::min((ty + 1) * kTile, screenHeight)};
+                *pixels += (uint64_t)(run.right - run.left) * (uint64_t)(run.bottom - run.top);
+                bool joined = false;
+                for (size_t index : open)
+                {
+                    Rect &above = (*areas)[index];
+                    if (above.left == run.left && above.right == run.right && above.bottom == run.top)
+                    {
+                        above.bottom = run.bottom;
+                        next.push_back(index);
+                        joined = true;
+                        break;
+                    }
+                }
+                if (!joined)
+                {
+                    areas->push_back(run);
+                    next.push_back(areas->size() - 1);
+                }
+                if (areas->size() > kMaxAreas)
+                    return false;
+            }
+            open.swap(next);
+        }
+        return true;
+    }
+
+    // Decides how much of the frame to draw, and draws it.
+    void Resolve()
+    {
+        if (passThrough)
+            return;
+        if (current.commands.empty())
+            return;
+        bool whole = !previousValid || screenWidth <= 0 || screenHeight <= 0 ||
+                     current.commands.size() != previous.commands.size() ||
+                     memcmp(&current.start, &previous.start, sizeof(State)) != 0;
+        tilesX = (screenWidth + kTile - 1) / kTile;
+        tilesY = (screenHeight + kTile - 1) / kTile;
+        drawAreas.assign(current.commands.size(), Rect{0, 0, 0, 0});
+        firstTriangle.assign(current.commands.size(), SIZE_MAX);
+        triangleAreas.clear();
+        bool damaged = false;
+        if (!whole)
+        {
+            tiles.assign((size_t)tilesX * tilesY, 0);
+            Walker now(current.start), before(previous.start);
+            for (size_t i = 0; i < current.commands.size() && !whole; i++)
+            {
+                const Command &x = current.commands[i], &y = previous.commands[i];
+                now.Step(current, x);
+                before.Step(previous, y);
+                if (x.kind == CMD_DRAW && y.kind == CMD_DRAW && x.a == y.a && x.b == y.b && x.c == y.c)
+                {
+                    Rect &bounds = drawAreas[i];
+                    bounds = {screenWidth, screenHeight, 0, 0};
+                    bool same = SameCall(current, x, previous, y);
+                    const bool list = x.a == PLAT_PT_TRIANGLELIST && x.vertexCount > 3;
+                    if (list)
+                        firstTriangle[i] = triangleAreas.size();
+                    Triangles(current, x, now, [&](const Rect &area) {
+                        if (list)
+                            triangleAreas.push_back(area);
+                        if (area.Empty())
+                            return;
+                        bounds = {std::min(bounds.left, area.left), std::min(bounds.top, area.top),
+                                  std::max(bounds.right, area.right), std::max(bounds.bottom, area.bottom)};
+                        if (!same)
+                            MarkTiles(area);
+                    });
+                    if (!same)
+                    {
+                        damaged = true;
+                        Triangles(previous, y, before, [&](const Rect &area) {
+                            if (!area.Empty())
+                                MarkTiles(area);
+                        });
+                    }
+                }
+                else if (!SameCall(current, x, previous, y))
+                    whole = true;
+            }
+        }
+        std::vector<Rect> &areas = areaList;
+        uint64_t pixels = 0;
+        if (!whole && damaged &&
+            (!TileAreas(&areas, &pixels) ||
+             (double)pixels > kMaxShare * (double)screenWidth * (double)screenHeight))
+            whole = true;
+
+        if (whole)
+        {
+            SendWhole(current);
+            stats.wholeFrames++;
+        }
+        else if (!damaged)
+        {
+            // The same picture: the states move on, the pixels stay.
+            SendState(state);
+            for (const Command &command : current.commands)
+                if (command.kind == CMD_FENCE)
+                    Send(current, command);
+            stats.unchangedFrames++;
+        }
+        else
+        {
+            SendAreas(areas);
+            stats.partialFrames++;
+            stats.lastAreas = (uint32_t)areas.size();
+            stats.lastPixels = pixels;
+        }
+        drawnSinceEnd = false;
+        previous.commands.swap(current.commands);
+        previous.bytes.swap(current.bytes);
+        previous.start = current.start;
+        previousValid = true;
+        current.Clear();
+    }
+
+    // Each damaged area in turn: the frame's states from its start, and the clears and
+    // draws that reach the area, cut to it.
+    void SendAreas(const std::vector<Rect> &areas)
+    {
+        for (size_t n = 0; n < areas.size(); n++)
+        {
+            const Rect &area = areas[n];
+            const bool last = n + 1 == areas.size();
+            SendState(current.start);
+            bool scissorOn = current.start.renderStates[PLAT_RS_SCISSORTESTENABLE] != 0;
+            PlatD3dRect scissor = current.start.scissor;
+            Rect sent = {-1, -1, -1, -1};
+            inner->SetRenderState(PLAT_RS_SCISSORTESTENABLE, 1);
+            auto cut = [&](const Rect &reach) {
+                Rect target = Intersect(area, reach);
+                if (scissorOn)
+                    target = Intersect(target, {scissor.left, scissor.top, scissor.right, scissor.bottom});
+                if (target.Empty())
+                    return false;
+                if (memcmp(&target, &sent, sizeof(target)) != 0)
+                {
+                    inner->SetScissorRect({target.left, target.top, target.right, target.bottom});
+                    sent = target;
+                }
+                return true;
+            };
+            for (size_t i = 0; i < current.commands.size(); i++)
+            {
+                const Command &command = current.commands[i];
+                switch (command.kind)
+                {
+                case CMD_RENDER_STATE:
+                    if (command.a == PLAT_RS_SCISSORTESTENABLE)
+                        scissorOn = command.b != 0;
+                    else
+                        Send(current, command);
+                    break;
+                case CMD_SCISSOR:
+                    memcpy(&scissor, current.At(command), sizeof(scissor));
+                    break;
+                case CMD_CLEAR: {
+                    PlatD3dRect rect;
+                    memcpy(&rect, current.At(command), sizeof(rect));
+                    Rect reach = Intersect({rect.left, rect.top, rect.right, rect.bottom}, area);
+                    if (cut(reach))
+                        inner->Clear({reach.left, reach.top, reach.right, reach.bottom}, command.a, command.b,
+                                     command.z);
+                    break;
+                }
+                case CMD_DRAW:
+                    if (!cut(drawAreas[i]))
+                        break;
+                    if (firstTriangle[i] != SIZE_MAX)
+                        SendListIn(command, firstTriangle[i], area);
+                    else
+                        Send(current, command);
+                    break;
+                case CMD_FENCE:
+                    if (last)
+                        Send(current, command);
+                    break;
+                default:
+                    Send(current, command);
+                    break;
+                }
+            }
+        }
+        // The states as the frame left them.
+        inner->SetRenderState(PLAT_RS_SCISSORTESTENABLE, state.renderStates[PLAT_RS_SCISSORTESTENABLE]);
+        inner->SetScissorRect(state.scissor);
+    }
+
+    PlatD3dExecutor *inner;
+    State state;
+    Frame current, previous;
+    bool previousValid = false;
+    bool passThrough = false;
+    bool drawnSinceEnd = false;
+    int32_t screenWidth = 0, screenHeight = 0;
+    int32_t tilesX = 0, tilesY = 0;
+    std::vector<uint8_t> tiles;
+    std::vector<Rect> drawAreas, areaList, triangleAreas;
+    std::vector<size_t> firstTriangle;
+    std::vector<uint8_t> picked;
+    std::unordered_map<uint32_t, uint32_t> versions;
+};
+
+} // namespace
+
+PlatD3dExecutor *PlatD3dCreateDamageExecutor(PlatD3dExecutor *inner, uint32_t width, uint32_t height)
+{
+    if (!inner)
+        return nullptr;
+    DamageExecutor *executor = new DamageExecutor(inner);
+    executor->SetBackBufferSize(width, height);
+    return executor;
+}
+
+bool PlatD3dGetDamageStats(const PlatD3dExecutor *executor, PlatD3dDamageStats *out)
+{
+    const DamageExecutor *damage = dynamic_cast<const DamageExecutor *>(executor);
+    if (!damage || !out)
+        return false;
+    *out = damage->stats;
+    return true;
+}

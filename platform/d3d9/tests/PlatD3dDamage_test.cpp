@@ -1,0 +1,144 @@
+// The damage executor over the recorder: what reaches the inner executor when a frame
+// changes in a small area, when a texture changes while a frame is drawn, and when a
+// fence is waited on before the frame is shown.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "PlatD3dExecutor.h"
+
+namespace
+{
+
+struct Vertex
+{
+    float x, y, z, rhw;
+    uint32_t colour;
+};
+
+std::vector<Vertex> Quad(float x, float y, float w, float h)
+{
+    return {{x, y, 0, 1, ~0u}, {x + w, y, 0, 1, ~0u}, {x, y + h, 0, 1, ~0u},
+            {x + w, y, 0, 1, ~0u}, {x + w, y + h, 0, 1, ~0u}, {x, y + h, 0, 1, ~0u}};
+}
+
+class PlatD3dDamageTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        recorder = new PlatD3dRecorder();
+        executor = PlatD3dCreateDamageExecutor(recorder, 320, 240);
+        executor->SetViewport({0, 0, 320, 240, 0.0f, 1.0f});
+        executor->SetRenderState(PLAT_RS_SCISSORTESTENABLE, 0);
+    }
+    void TearDown() override { delete executor; }
+
+    void Draw(const std::vector<Vertex> &vertices)
+    {
+        executor->Draw(PLAT_PT_TRIANGLELIST, PLAT_FVF_XYZRHW | PLAT_FVF_DIFFUSE, sizeof(Vertex), vertices.data(),
+                       (uint32_t)vertices.size());
+    }
+    // A screen-wide background, a texture, and a small quad at x.
+    void Frame(float x)
+    {
+        executor->BeginScene();
+        executor->SetTexture(0, 0);
+        Draw(Quad(0, 0, 320, 240));
+        executor->SetTexture(0, texture);
+        Draw(Quad(x, 100, 10, 10));
+        executor->EndScene();
+    }
+    std::vector<PlatD3dRecord> Sent(PlatD3dRecordKind kind)
+    {
+        std::vector<PlatD3dRecord> found;
+        for (const PlatD3dRecord &record : recorder->records)
+            if (record.kind == kind)
+                found.push_back(record);
+        return found;
+    }
+
+    PlatD3dRecorder *recorder = nullptr;
+    PlatD3dExecutor *executor = nullptr;
+    uint32_t texture = 0;
+};
+
+TEST_F(PlatD3dDamageTest, AMovedQuadRedrawsOnlyItsOldAndNewPlaceAndTheScissorIsLeftAsSet)
+{
+    texture = executor->CreateTexture(8, 8, PLAT_FMT_A8R8G8B8);
+    // The first frame carries the set-up's states: the second is the first to compare.
+    for (int frame = 0; frame < 3; frame++)
+    {
+        Frame(40);
+        EXPECT_TRUE(executor->Present());
+    }
+    recorder->Clear();
+    Frame(60);
+    EXPECT_TRUE(executor->Present());
+    PlatD3dDamageStats stats = {};
+    ASSERT_TRUE(PlatD3dGetDamageStats(executor, &stats));
+    EXPECT_EQ(stats.wholeFrames, 2u);
+    EXPECT_EQ(stats.unchangedFrames, 1u);
+    EXPECT_EQ(stats.partialFrames, 1u);
+    // One area from the old place to the new, in whole tiles with a margin: the
+    // background and the quad drawn in it, each cut to the part it covers; then the
+    // frame's own rectangle again.
+    EXPECT_EQ(stats.lastAreas, 1u);
+    std::vector<PlatD3dRecord> scissors = Sent(PLAT_REC_SCISSOR);
+    ASSERT_EQ(scissors.size(), 3u);
+    const PlatD3dRect &area = scissors[0].rect;
+    EXPECT_LE(area.left, 38);
+    EXPECT_GE(area.right, 72);
+    EXPECT_LE(area.top, 98);
+    EXPECT_GE(area.bottom, 112);
+    EXPECT_LE((area.right - area.left) * (area.bottom - area.top), 48 * 32);
+    EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 2u);
+    // Afterwards the scissor is the frame's own: off, and the rectangle it last set.
+    const PlatD3dRecord *enable = nullptr;
+    for (const PlatD3dRecord &record : recorder->records)
+        if (record.kind == PLAT_REC_RENDER_STATE && record.a == PLAT_RS_SCISSORTESTENABLE)
+            enable = &record;
+    ASSERT_NE(enable, nullptr);
+    EXPECT_EQ(enable->b, 0u);
+    EXPECT_EQ(recorder->records.back().kind, PLAT_REC_PRESENT);
+}
+
+TEST_F(PlatD3dDamageTest, ATextureChangedWhileAFrameIsDrawnSendsTheDrawsBeforeItFirst)
+{
+    texture = executor->CreateTexture(8, 8, PLAT_FMT_A8R8G8B8);
+    std::vector<uint32_t> pixels(64, 0xFF00FF00u);
+    for (int round = 0; round < 2; round++)
+    {
+        recorder->Clear();
+        Frame(40);
+        executor->UpdateTexture(texture, pixels.data());
+        Frame(40);
+        EXPECT_TRUE(executor->Present());
+        std::vector<PlatD3dRecordKind> kinds;
+        for (const PlatD3dRecord &record : recorder->records)
+            if (record.kind == PLAT_REC_DRAW || record.kind == PLAT_REC_UPDATE_TEXTURE)
+                kinds.push_back(record.kind);
+        EXPECT_EQ(kinds, (std::vector<PlatD3dRecordKind>{PLAT_REC_DRAW, PLAT_REC_DRAW, PLAT_REC_UPDATE_TEXTURE,
+                                                         PLAT_REC_DRAW, PLAT_REC_DRAW}))
+            << "round " << round;
+    }
+    // The same calls again: still drawn whole, as the frame before went out in two parts.
+    PlatD3dDamageStats stats = {};
+    ASSERT_TRUE(PlatD3dGetDamageStats(executor, &stats));
+    EXPECT_EQ(stats.partialFrames + stats.unchangedFrames, 0u);
+}
+
+TEST_F(PlatD3dDamageTest, WaitingOnAFenceSendsTheFrameFirst)
+{
+    uint32_t fence = executor->CreateFence();
+    Frame(40);
+    executor->IssueFence(fence);
+    EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 0u);
+    EXPECT_TRUE(executor->WaitFence(fence, 1.0));
+    EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 2u);
+    EXPECT_NE(recorder->Last(PLAT_REC_DRAW), nullptr);
+    EXPECT_TRUE(executor->Present());
+    EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 2u);
+}
+
+} // namespace
