@@ -625,8 +625,9 @@ void PlinxMenuReleaseGraphics()
 void PlinxMenuLayout()
 {
     s_play.menuBgBox = {0.0f, 0.0f, 640.0f, 480.0f};
-    // The title across the top, the logo in the lower right corner, each keeping its
-    // picture's proportions on the screen whatever its shape.
+    // The title across the top, the logo at the foot of the screen in the middle (the
+    // corners hold the menus' buttons), each keeping its picture's proportions on the
+    // screen whatever its shape.
     const float widthCorrection = EngScreenSettings.widthCorrection > 0.0f ? EngScreenSettings.widthCorrection : 1.0f;
     auto fit = [&](EngTexture *texture, float maxWidth, float maxHeight) {
         float w = texture && texture->GetWidth() > 0 ? (float)texture->GetWidth() : maxWidth;
@@ -637,7 +638,7 @@ void PlinxMenuLayout()
     _Dimension title = fit(s_play.menuTitle, 440.0f, 110.0f);
     s_play.menuTitleBox = {320.0f - title.w * 0.5f, 18.0f, title.w, title.h};
     _Dimension logo = fit(s_play.menuLogo, 110.0f, 40.0f);
-    s_play.menuLogoBox = {640.0f - logo.w - 10.0f, 480.0f - logo.h - 8.0f, logo.w, logo.h};
+    s_play.menuLogoBox = {320.0f - logo.w * 0.5f, 480.0f - logo.h - 6.0f, logo.w, logo.h};
 }
 
 void PlinxMenuRender(float alpha)
