@@ -280,15 +280,19 @@ public:
         if (passThrough)
             return inner->IssueFence(fenceId);
         Add(CMD_FENCE, fenceId);
+        pendingFences.push_back(fenceId);
     }
+    // A fence issued in the frame being kept is reached only once the frame is sent.
     bool IsFenceDone(uint32_t fenceId, bool flush) override
     {
-        Resolve();
+        if (std::find(pendingFences.begin(), pendingFences.end(), fenceId) != pendingFences.end())
+            ResolveEarly();
         return inner->IsFenceDone(fenceId, flush);
     }
     bool WaitFence(uint32_t fenceId, double seconds) override
     {
-        Resolve();
+        if (std::find(pendingFences.begin(), pendingFences.end(), fenceId) != pendingFences.end())
+            ResolveEarly();
         return inner->WaitFence(fenceId, seconds);
     }
     void DestroyFence(uint32_t fenceId) override { inner->DestroyFence(fenceId); }
@@ -296,19 +300,22 @@ public:
     bool Present() override
     {
         Resolve();
-        if (passThrough)
+        if (passThrough || segmented)
         {
             // The frame went out in two parts: the next one is drawn whole.
             passThrough = false;
+            segmented = false;
             previousValid = false;
         }
+        resolvedEarly = false;
         current.start = state;
         drawnSinceEnd = false;
         return inner->Present();
     }
     bool ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t height) override
     {
-        Resolve();
+        if (!current.commands.empty())
+            ResolveEarly();
         return inner->ReadBackBuffer(pixels, width, height);
     }
 
@@ -318,6 +325,9 @@ private:
     Command &Add(CommandKind kind, uint32_t a = 0, uint32_t b = 0, uint32_t c = 0, const void *payload = nullptr,
                  size_t size = 0)
     {
+        // Calls after the frame was sent before its present: the frame has two parts.
+        if (resolvedEarly)
+            segmented = true;
         if (current.commands.empty())
             current.start = state;
         current.commands.emplace_back();
@@ -631,14 +641,21 @@ private:
         return true;
     }
 
+    void ResolveEarly()
+    {
+        Resolve();
+        resolvedEarly = true;
+    }
+
     // Decides how much of the frame to draw, and draws it.
     void Resolve()
     {
+        pendingFences.clear();
         if (passThrough)
             return;
         if (current.commands.empty())
             return;
-        bool whole = !previousValid || screenWidth <= 0 || screenHeight <= 0 ||
+        bool whole = segmented || !previousValid || screenWidth <= 0 || screenHeight <= 0 ||
                      current.commands.size() != previous.commands.size() ||
                      memcmp(&current.start, &previous.start, sizeof(State)) != 0;
         tilesX = (screenWidth + kTile - 1) / kTile;
@@ -801,6 +818,8 @@ private:
     bool previousValid = false;
     bool passThrough = false;
     bool drawnSinceEnd = false;
+    bool resolvedEarly = false, segmented = false;
+    std::vector<uint32_t> pendingFences;
     int32_t screenWidth = 0, screenHeight = 0;
     int32_t tilesX = 0, tilesY = 0;
     std::vector<uint8_t> tiles;

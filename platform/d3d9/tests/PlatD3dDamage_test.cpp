@@ -128,15 +128,30 @@ TEST_F(PlatD3dDamageTest, ATextureChangedWhileAFrameIsDrawnSendsTheDrawsBeforeIt
     EXPECT_EQ(stats.partialFrames + stats.unchangedFrames, 0u);
 }
 
-TEST_F(PlatD3dDamageTest, WaitingOnAFenceSendsTheFrameFirst)
+TEST_F(PlatD3dDamageTest, WaitingOnAFenceOfTheFrameSendsItFirstAndDrawingOnAfterwardsMakesTheNextWhole)
 {
-    uint32_t fence = executor->CreateFence();
+    uint32_t fence = executor->CreateFence(), old = executor->CreateFence();
+    for (int frame = 0; frame < 3; frame++)
+    {
+        recorder->Clear();
+        Frame(40);
+        executor->IssueFence(fence);
+        // A fence of another frame does not send this one.
+        EXPECT_TRUE(executor->IsFenceDone(old, false));
+        EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 0u);
+        EXPECT_TRUE(executor->WaitFence(fence, 1.0));
+        EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), frame == 2 ? 0u : 2u) << "frame " << frame;
+        EXPECT_TRUE(executor->Present());
+    }
+    // A frame read back half-way and then drawn on goes out in two parts, and the one
+    // after it, the same as the one before, is drawn whole.
     Frame(40);
-    executor->IssueFence(fence);
-    EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 0u);
-    EXPECT_TRUE(executor->WaitFence(fence, 1.0));
-    EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 2u);
-    EXPECT_NE(recorder->Last(PLAT_REC_DRAW), nullptr);
+    std::vector<uint32_t> pixels(320 * 240);
+    executor->ReadBackBuffer(pixels.data(), 320, 240);
+    Frame(40);
+    EXPECT_TRUE(executor->Present());
+    recorder->Clear();
+    Frame(40);
     EXPECT_TRUE(executor->Present());
     EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 2u);
 }
