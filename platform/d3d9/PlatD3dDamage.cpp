@@ -156,10 +156,7 @@ public:
     void SetRenderState(PlatD3dRenderState which, uint32_t value) override
     {
         if (which < PLAT_RS_COUNT)
-        {
-            state.renderStates[which] = value;
-            state.renderSet[which] = 1;
-        }
+            Note(&state.renderStates[which], &state.renderSet[which], value);
         if (passThrough)
             return inner->SetRenderState(which, value);
         Add(CMD_RENDER_STATE, which, value);
@@ -167,10 +164,7 @@ public:
     void SetTextureStageState(uint32_t stage, PlatD3dStageState type, uint32_t value) override
     {
         if (stage < kStages && type < PLAT_TSS_COUNT)
-        {
-            state.stageStates[stage][type] = value;
-            state.stageSet[stage][type] = 1;
-        }
+            Note(&state.stageStates[stage][type], &state.stageSet[stage][type], value);
         if (passThrough)
             return inner->SetTextureStageState(stage, type, value);
         Add(CMD_STAGE_STATE, stage, type, value);
@@ -178,10 +172,7 @@ public:
     void SetSamplerState(uint32_t sampler, PlatD3dSamplerState type, uint32_t value) override
     {
         if (sampler < kStages && type < PLAT_SAMP_COUNT)
-        {
-            state.samplerStates[sampler][type] = value;
-            state.samplerSet[sampler][type] = 1;
-        }
+            Note(&state.samplerStates[sampler][type], &state.samplerSet[sampler][type], value);
         if (passThrough)
             return inner->SetSamplerState(sampler, type, value);
         Add(CMD_SAMPLER_STATE, sampler, type, value);
@@ -200,35 +191,20 @@ public:
     }
     void SetViewport(const PlatD3dViewport &viewport) override
     {
-        state.viewport = viewport;
-        state.viewportSet = 1;
-        if (passThrough)
-            return inner->SetViewport(viewport);
-        Add(CMD_VIEWPORT, 0, 0, 0, &viewport, sizeof(viewport));
+        SetWhole(&state.viewport, &state.viewportSet, viewport, CMD_VIEWPORT, &PlatD3dExecutor::SetViewport);
     }
     void SetScissorRect(const PlatD3dRect &rect) override
     {
-        state.scissor = rect;
-        state.scissorSet = 1;
-        if (passThrough)
-            return inner->SetScissorRect(rect);
-        Add(CMD_SCISSOR, 0, 0, 0, &rect, sizeof(rect));
+        SetWhole(&state.scissor, &state.scissorSet, rect, CMD_SCISSOR, &PlatD3dExecutor::SetScissorRect);
     }
     void SetMaterial(const PlatD3dMaterial &material) override
     {
-        state.material = material;
-        state.materialSet = 1;
-        if (passThrough)
-            return inner->SetMaterial(material);
-        Add(CMD_MATERIAL, 0, 0, 0, &material, sizeof(material));
+        SetWhole(&state.material, &state.materialSet, material, CMD_MATERIAL, &PlatD3dExecutor::SetMaterial);
     }
     void SetTexture(uint32_t stage, uint32_t textureId) override
     {
         if (stage < kStages)
-        {
-            state.textures[stage] = textureId;
-            state.textureSet[stage] = 1;
-        }
+            Note(&state.textures[stage], &state.textureSet[stage], textureId);
         if (passThrough)
             return inner->SetTexture(stage, textureId);
         Add(CMD_TEXTURE, stage, textureId);
@@ -343,6 +319,23 @@ private:
             command.size = (uint32_t)size;
         }
         return command;
+    }
+
+    // A state set as one record (viewport, scissor, material): noted, then kept with the
+    // frame or passed on.
+    template <typename T>
+    void SetWhole(T *slot, uint8_t *set, const T &value, CommandKind kind, void (PlatD3dExecutor::*forward)(const T &))
+    {
+        *slot = value;
+        *set = 1;
+        if (passThrough)
+            return (inner->*forward)(value);
+        Add(kind, 0, 0, 0, &value, sizeof(value));
+    }
+    static void Note(uint32_t *slot, uint8_t *set, uint32_t value)
+    {
+        *slot = value;
+        *set = 1;
     }
 
     uint64_t BoundTextures()
