@@ -56,8 +56,8 @@ public:
     virtual bool ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t height) = 0;
 };
 
-// The OpenGL 3.3 core executor (one shader program emulating the fixed-function
-// states above). With no device window it draws into a hidden window of its own.
+// The OpenGL 3.3 core executor (shader programs emulating the fixed-function states
+// above). With no device window it draws into a hidden window of its own.
 PlatD3dExecutor *PlatD3dCreateGLExecutor(const PlatD3dPresentParameters *parameters);
 
 // ---- The recorder --------------------------------------------------------------------
