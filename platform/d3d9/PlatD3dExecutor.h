@@ -79,8 +79,8 @@ bool PlatD3dGetDamageStats(const PlatD3dExecutor *executor, PlatD3dDamageStats *
 // The device's, when it draws through the damage executor.
 bool PlatD3dDeviceGetDamageStats(PlatD3dDevice *device, PlatD3dDamageStats *out);
 
-// The OpenGL 3.3 core executor (one shader program emulating the fixed-function
-// states above). With no device window it draws into a hidden window of its own.
+// The OpenGL 3.3 core executor (shader programs emulating the fixed-function states
+// above). With no device window it draws into a hidden window of its own.
 PlatD3dExecutor *PlatD3dCreateGLExecutor(const PlatD3dPresentParameters *parameters);
 
 // ---- The recorder --------------------------------------------------------------------

@@ -1,11 +1,12 @@
-// The OpenGL 3.3 core executor. One shader program reproduces the fixed-function
-// results the engine relies on: lighting on with no lights (emissive + ambient x global
-// ambient, alpha from the diffuse source), material or vertex colours, texture stage 0
-// colour and alpha operations, X8 textures sampled with alpha 1, pre-transformed
-// vertices, pixel centres on whole pixel coordinates, depth 0..1 and clockwise front
-// faces. Drawing goes straight into the window's own buffer when it has the back
-// buffer's size, no alpha (so destination alpha reads as 1) and a depth and stencil
-// buffer; otherwise (multisampling, another size, a surface with alpha) into an
+// The OpenGL 3.3 core executor. Shader programs reproduce the fixed-function results
+// the engine relies on (each specialised to the state of a draw and made at its first
+// use, with a general one as their fallback): lighting on with no lights (emissive +
+// ambient x global ambient, alpha from the diffuse source), material or vertex colours,
+// texture stage 0 colour and alpha operations, X8 textures sampled with alpha 1,
+// pre-transformed vertices, pixel centres on whole pixel coordinates, depth 0..1 and
+// clockwise front faces. Drawing goes straight into the window's own buffer when it has
+// the back buffer's size, no alpha (so destination alpha reads as 1) and a depth and
+// stencil buffer; otherwise (multisampling, another size, a surface with alpha) into an
 // off-screen back buffer without alpha, which is blitted to the window at present. Vsync
 // follows the presentation interval through the swap interval.
 //
@@ -80,6 +81,7 @@
     X(PFNGLDELETESHADERPROC, DeleteShader)                                                       \
     X(PFNGLCREATEPROGRAMPROC, CreateProgram)                                                     \
     X(PFNGLATTACHSHADERPROC, AttachShader)                                                       \
+    X(PFNGLDETACHSHADERPROC, DetachShader)                                                       \
     X(PFNGLBINDATTRIBLOCATIONPROC, BindAttribLocation)                                           \
     X(PFNGLBINDFRAGDATALOCATIONPROC, BindFragDataLocation)                                       \
     X(PFNGLLINKPROGRAMPROC, LinkProgram)                                                         \
@@ -131,16 +133,28 @@ bool LoadFunctions(GLFunctions *gl, void *(*getProc)(const char *name))
 }
 
 // ---- Shaders --------------------------------------------------------------------------------
+//
+// One source per stage serves every program. The general program takes the whole
+// fixed-function state as uniforms; a specialised program has the state it was built for
+// defined as constants in front of the same source (each such uniform is declared only
+// when its name is not defined), so the compiler folds the branches away. Under a
+// software renderer the branches of the general program cost more than the drawing.
 
-const char kVertexShader[] = R"(#version 330 core
+const char kVersionLine[] = "#version 330 core\n";
+
+const char kVertexShader[] = R"(
 in vec4 aPosition;
 in vec4 aDiffuse;
 in vec4 aSpecular;
 in vec2 aTexCoord;
 uniform mat4 uTransform;
+#ifndef uPreTransformed
 uniform int uPreTransformed;
+#endif
 uniform vec4 uViewport;
+#ifndef uLighting
 uniform int uLighting;
+#endif
 uniform vec4 uMatDiffuse;
 uniform vec4 uMatAmbient;
 uniform vec4 uMatEmissive;
@@ -205,19 +219,35 @@ void main()
 }
 )";
 
-const char kFragmentShader[] = R"(#version 330 core
+const char kFragmentShader[] = R"(
 in vec4 vDiffuse;
 in vec4 vSpecular;
 in vec2 vTexCoord;
 uniform sampler2D uTexture;
+#ifndef uHasTexture
 uniform int uHasTexture;
+#endif
+#ifndef uColourOp
 uniform int uColourOp;
+#endif
+#ifndef uColourArg1
 uniform int uColourArg1;
+#endif
+#ifndef uColourArg2
 uniform int uColourArg2;
+#endif
+#ifndef uAlphaOp
 uniform int uAlphaOp;
+#endif
+#ifndef uAlphaArg1
 uniform int uAlphaArg1;
+#endif
+#ifndef uAlphaArg2
 uniform int uAlphaArg2;
+#endif
+#ifndef uSpecularEnable
 uniform int uSpecularEnable;
+#endif
 out vec4 fragColour;
 
 // Arguments: 2 the texture, anything else the diffuse colour (the current colour of stage 0).
@@ -295,6 +325,118 @@ const char *const kUniformNames[U_COUNT] = {
     "uHasSpecular",   "uTexture",        "uHasTexture",  "uColourOp",       "uColourArg1",    "uColourArg2",
     "uAlphaOp",       "uAlphaArg1",      "uAlphaArg2",   "uSpecularEnable",
 };
+
+// Uniforms that change together, each with the stamp of its last change: a program
+// loads a group again when its stamp differs from the one it holds, so every program
+// catches up with what changed while another one was drawing.
+enum UniformGroup
+{
+    G_TRANSFORM,  // the combined matrix
+    G_VIEWPORT,
+    G_LIGHTING,   // lighting on or off, material, global ambient, colour sources
+    G_VERTEX,     // pre-transformed, diffuse and specular present
+    G_STAGE,      // colour and alpha operations and arguments, specular enable
+    G_TEXTURE,    // a texture bound
+    G_COUNT
+};
+
+// A specialised program's key: the fixed-function state it was built for, reduced to
+// what changes its result (an operation the shader does not know acts as the first
+// argument, an argument is the texture or the diffuse colour, an unused argument and a
+// texture nothing reads do not count).
+enum ProgramKeyBits
+{
+    KEY_TEXTURE = 1u << 0,
+    KEY_COLOUR_OP_SHIFT = 1,   // 5 bits
+    KEY_COLOUR_ARG1_TEXTURE = 1u << 6,
+    KEY_COLOUR_ARG2_TEXTURE = 1u << 7,
+    KEY_ALPHA_OP_SHIFT = 8,    // 5 bits
+    KEY_ALPHA_ARG1_TEXTURE = 1u << 13,
+    KEY_ALPHA_ARG2_TEXTURE = 1u << 14,
+    KEY_SPECULAR = 1u << 15,
+    KEY_PRETRANSFORMED = 1u << 16,
+    KEY_LIGHTING = 1u << 17,
+};
+
+uint32_t KnownOperation(uint32_t op)
+{
+    switch (op)
+    {
+    case PLAT_TOP_DISABLE:
+    case PLAT_TOP_SELECTARG1:
+    case PLAT_TOP_SELECTARG2:
+    case PLAT_TOP_MODULATE:
+    case PLAT_TOP_MODULATE2X:
+    case PLAT_TOP_ADD:
+    case PLAT_TOP_BLENDTEXTUREALPHA:
+        return op;
+    default:
+        return PLAT_TOP_SELECTARG1;
+    }
+}
+
+// Of one operation: its arguments that read the texture (bits 1 and 2), and 4 when it
+// reads the texture's alpha on its own.
+uint32_t TextureUse(uint32_t op, uint32_t arg1, uint32_t arg2)
+{
+    uint32_t use = 0;
+    if (op != PLAT_TOP_SELECTARG2 && arg1 == PLAT_TA_TEXTURE)
+        use |= 1;
+    if (op != PLAT_TOP_SELECTARG1 && arg2 == PLAT_TA_TEXTURE)
+        use |= 2;
+    if (op == PLAT_TOP_BLENDTEXTUREALPHA)
+        use |= 4;
+    return use;
+}
+
+uint32_t MakeProgramKey(const uint32_t stageStates[PLAT_TSS_COUNT], bool hasTexture, bool specular,
+                        bool preTransformed, bool lighting)
+{
+    uint32_t key = 0;
+    uint32_t colourOp = KnownOperation(stageStates[PLAT_TSS_COLOROP]);
+    uint32_t alphaOp = colourOp == PLAT_TOP_DISABLE ? PLAT_TOP_DISABLE : KnownOperation(stageStates[PLAT_TSS_ALPHAOP]);
+    uint32_t colourUse = colourOp == PLAT_TOP_DISABLE
+                             ? 0
+                             : TextureUse(colourOp, stageStates[PLAT_TSS_COLORARG1], stageStates[PLAT_TSS_COLORARG2]);
+    uint32_t alphaUse = alphaOp == PLAT_TOP_DISABLE
+                            ? 0
+                            : TextureUse(alphaOp, stageStates[PLAT_TSS_ALPHAARG1], stageStates[PLAT_TSS_ALPHAARG2]);
+    key |= colourOp << KEY_COLOUR_OP_SHIFT;
+    key |= alphaOp << KEY_ALPHA_OP_SHIFT;
+    key |= (colourUse & 1) ? KEY_COLOUR_ARG1_TEXTURE : 0;
+    key |= (colourUse & 2) ? KEY_COLOUR_ARG2_TEXTURE : 0;
+    key |= (alphaUse & 1) ? KEY_ALPHA_ARG1_TEXTURE : 0;
+    key |= (alphaUse & 2) ? KEY_ALPHA_ARG2_TEXTURE : 0;
+    key |= hasTexture && (colourUse | alphaUse) ? KEY_TEXTURE : 0;
+    key |= specular ? KEY_SPECULAR : 0;
+    key |= preTransformed ? KEY_PRETRANSFORMED : 0;
+    // Pre-transformed vertices are never lit.
+    key |= lighting && !preTransformed ? KEY_LIGHTING : 0;
+    return key;
+}
+
+// The constants that specialise the vertex and fragment sources to a key.
+void WriteVertexDefines(uint32_t key, char *text, size_t size)
+{
+    snprintf(text, size, "#define uPreTransformed %d\n#define uLighting %d\n", (key & KEY_PRETRANSFORMED) ? 1 : 0,
+             (key & KEY_LIGHTING) ? 1 : 0);
+}
+
+void WriteFragmentDefines(uint32_t key, char *text, size_t size)
+{
+    auto arg = [key](uint32_t bit) { return (key & bit) ? (int)PLAT_TA_TEXTURE : (int)PLAT_TA_DIFFUSE; };
+    snprintf(text, size,
+             "#define uHasTexture %d\n#define uColourOp %u\n#define uColourArg1 %d\n#define uColourArg2 %d\n"
+             "#define uAlphaOp %u\n#define uAlphaArg1 %d\n#define uAlphaArg2 %d\n#define uSpecularEnable %d\n",
+             (key & KEY_TEXTURE) ? 1 : 0, (key >> KEY_COLOUR_OP_SHIFT) & 31u, arg(KEY_COLOUR_ARG1_TEXTURE),
+             arg(KEY_COLOUR_ARG2_TEXTURE), (key >> KEY_ALPHA_OP_SHIFT) & 31u, arg(KEY_ALPHA_ARG1_TEXTURE),
+             arg(KEY_ALPHA_ARG2_TEXTURE), (key & KEY_SPECULAR) ? 1 : 0);
+}
+
+// The tests' seam: on, every executor draws through its general program alone; and the
+// count of specialised programs built.
+bool s_generalOnly = false;
+uint32_t s_specialisedBuilt = 0;
 
 // Streaming vertex memory; refilled from the start (orphaned) when full.
 const GLsizeiptr kStreamSize = 4 << 20;
@@ -381,12 +523,26 @@ private:
         uint32_t width, height;
     };
 
+    // A linked program with its own uniform locations and the stamps of the uniform
+    // groups it holds.
+    struct Program
+    {
+        GLuint name; // 0: a specialised program that failed to build
+        GLint uniforms[U_COUNT];
+        uint32_t loaded[G_COUNT];
+    };
+
     bool MakeCurrent();
-    bool BuildProgram();
+    GLuint CompileShader(GLenum type, const char *defines, const char *source);
+    bool BuildProgram(Program *program, bool general, uint32_t key);
+    Program *SelectProgram(uint32_t key);
+    void LoadUniforms(Program *program);
+    void Touch(UniformGroup group) { changed[group] = ++stamp; }
     bool CanDrawDirect();
     bool KeepsPixelsThroughPresent();
     bool BuildBackBuffer();
-    void ApplyState();
+    // False when no program can draw.
+    bool ApplyState();
     void ResolveBackBuffer();
 
     GLFunctions gl = {};
@@ -400,8 +556,16 @@ private:
     bool holdsVideo = false;
     char rendererText[256] = "OpenGL";
 
-    GLuint program = 0;
-    GLint uniforms[U_COUNT] = {};
+    // The general program (drawing when specialisation is off or a specialised program
+    // fails), the specialised ones by key, each made at its first draw, and the vertex
+    // shaders the specialised ones share by their vertex part of the key.
+    Program general = {};
+    bool generalFailed = false;
+    std::unordered_map<uint32_t, Program> specialised;
+    GLuint vertexShaders[4] = {};
+    Program *current = nullptr;
+    uint32_t currentKey = 0xFFFFFFFFu;
+    bool currentGeneralOnly = false;
     GLuint vertexArray = 0;
     GLuint streamBuffer = 0;
     GLsizeiptr streamUsed = 0;
@@ -424,12 +588,17 @@ private:
     PlatD3dMaterial material = {};
     uint32_t boundTexture = 0;
     GLuint glTexture = 0;         // the texture GL has bound
-    int hasTextureUniform = -1;   // the value the shader has
     bool fixedDirty = true;    // blend, depth, cull, scissor, viewport
     bool samplerDirty = true;
-    bool uniformsDirty = true; // lighting, material, stage, texture presence
-    bool transformDirty = true;
-    uint32_t lastFvf = 0xFFFFFFFFu;
+    // Uniform groups: the stamp of each one's last change (programs start holding none).
+    uint32_t changed[G_COUNT] = {1, 1, 1, 1, 1, 1};
+    uint32_t stamp = 1;
+    bool combinedStale = true;
+    PlatMatrix combined = {};
+    // The vertex format's pre-transformed, diffuse and specular bits, and whether a
+    // texture is bound, as of the last draw.
+    uint32_t vertexFlags = 0xFFFFFFFFu;
+    bool hasTexture = false;
     // The vertex layout the attribute pointers were last set for.
     uint32_t layoutFvf = 0xFFFFFFFFu;
     uint32_t layoutStride = 0;
@@ -453,8 +622,14 @@ GLExecutor::~GLExecutor()
         for (auto &entry : fences)
             if (entry.second)
                 gl.DeleteSync(entry.second);
-        if (program)
-            gl.DeleteProgram(program);
+        if (general.name)
+            gl.DeleteProgram(general.name);
+        for (auto &entry : specialised)
+            if (entry.second.name)
+                gl.DeleteProgram(entry.second.name);
+        for (GLuint shader : vertexShaders)
+            if (shader)
+                gl.DeleteShader(shader);
         if (vertexArray)
             gl.DeleteVertexArrays(1, &vertexArray);
         if (streamBuffer)
@@ -539,7 +714,7 @@ bool GLExecutor::Open(const PlatD3dPresentParameters &given)
              (const char *)gl.GetString(GL_VERSION));
     if (platWindow)
         PlatWinGLSetSwapInterval(parameters.presentationInterval == PLAT_PRESENT_INTERVAL_IMMEDIATE ? 0 : 1);
-    if (!BuildProgram() || !BuildBackBuffer())
+    if (!BuildBackBuffer())
         return false;
 
     gl.GenVertexArrays(1, &vertexArray);
@@ -550,8 +725,6 @@ bool GLExecutor::Open(const PlatD3dPresentParameters &given)
     gl.GenSamplers(1, &sampler);
     gl.ActiveTexture(GL_TEXTURE0);
     gl.BindSampler(0, sampler);
-    gl.UseProgram(program);
-    gl.Uniform1i(uniforms[U_TEXTURE], 0);
     gl.DepthFunc(GL_LEQUAL);
     gl.FrontFace(GL_CW);
     gl.PixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -564,33 +737,55 @@ bool GLExecutor::Open(const PlatD3dPresentParameters &given)
     return true;
 }
 
-bool GLExecutor::BuildProgram()
+GLuint GLExecutor::CompileShader(GLenum type, const char *defines, const char *source)
 {
-    auto compile = [this](GLenum type, const char *source) -> GLuint {
-        GLuint shader = gl.CreateShader(type);
-        gl.ShaderSource(shader, 1, &source, nullptr);
-        gl.CompileShader(shader);
-        GLint ok = 0;
-        gl.GetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-        if (!ok)
+    const char *parts[3] = {kVersionLine, defines, source};
+    GLuint shader = gl.CreateShader(type);
+    gl.ShaderSource(shader, 3, parts, nullptr);
+    gl.CompileShader(shader);
+    GLint ok = 0;
+    gl.GetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok)
+    {
+        char info[400];
+        gl.GetShaderInfoLog(shader, sizeof(info), nullptr, info);
+        PlatD3dSetErrorText("Shader: %s", info);
+        gl.DeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+// The general program, or the one specialised to `key`; false with the reason in the
+// error text.
+bool GLExecutor::BuildProgram(Program *built, bool generalProgram, uint32_t key)
+{
+    char vertexDefines[96] = "", fragmentDefines[400] = "";
+    GLuint vertex = 0;
+    bool sharedVertex = false;
+    if (generalProgram)
+        vertex = CompileShader(GL_VERTEX_SHADER, "", kVertexShader);
+    else
+    {
+        // The vertex shader depends on two bits of the key only: made once for each pair.
+        GLuint &cached = vertexShaders[((key & KEY_PRETRANSFORMED) ? 2 : 0) + ((key & KEY_LIGHTING) ? 1 : 0)];
+        if (!cached)
         {
-            char info[400];
-            gl.GetShaderInfoLog(shader, sizeof(info), nullptr, info);
-            PlatD3dSetErrorText("Shader: %s", info);
-            gl.DeleteShader(shader);
-            return 0;
+            WriteVertexDefines(key, vertexDefines, sizeof(vertexDefines));
+            cached = CompileShader(GL_VERTEX_SHADER, vertexDefines, kVertexShader);
         }
-        return shader;
-    };
-    GLuint vertex = compile(GL_VERTEX_SHADER, kVertexShader);
-    GLuint fragment = vertex ? compile(GL_FRAGMENT_SHADER, kFragmentShader) : 0;
+        vertex = cached;
+        sharedVertex = true;
+        WriteFragmentDefines(key, fragmentDefines, sizeof(fragmentDefines));
+    }
+    GLuint fragment = vertex ? CompileShader(GL_FRAGMENT_SHADER, fragmentDefines, kFragmentShader) : 0;
     if (!vertex || !fragment)
     {
-        if (vertex)
+        if (vertex && !sharedVertex)
             gl.DeleteShader(vertex);
         return false;
     }
-    program = gl.CreateProgram();
+    GLuint program = gl.CreateProgram();
     gl.AttachShader(program, vertex);
     gl.AttachShader(program, fragment);
     gl.BindAttribLocation(program, ATTR_POSITION, "aPosition");
@@ -599,7 +794,10 @@ bool GLExecutor::BuildProgram()
     gl.BindAttribLocation(program, ATTR_TEXCOORD, "aTexCoord");
     gl.BindFragDataLocation(program, 0, "fragColour");
     gl.LinkProgram(program);
-    gl.DeleteShader(vertex);
+    gl.DetachShader(program, vertex);
+    gl.DetachShader(program, fragment);
+    if (!sharedVertex)
+        gl.DeleteShader(vertex);
     gl.DeleteShader(fragment);
     GLint ok = 0;
     gl.GetProgramiv(program, GL_LINK_STATUS, &ok);
@@ -608,10 +806,19 @@ bool GLExecutor::BuildProgram()
         char info[400];
         gl.GetProgramInfoLog(program, sizeof(info), nullptr, info);
         PlatD3dSetErrorText("Program: %s", info);
+        gl.DeleteProgram(program);
         return false;
     }
+    built->name = program;
     for (int i = 0; i < U_COUNT; i++)
-        uniforms[i] = gl.GetUniformLocation(program, kUniformNames[i]);
+        built->uniforms[i] = gl.GetUniformLocation(program, kUniformNames[i]);
+    for (uint32_t &loaded : built->loaded)
+        loaded = 0;
+    // The sampler reads texture unit 0.
+    gl.UseProgram(program);
+    gl.Uniform1i(built->uniforms[U_TEXTURE], 0);
+    // The next draw makes its own program current.
+    current = nullptr;
     return true;
 }
 
@@ -723,12 +930,14 @@ void GLExecutor::SetRenderState(PlatD3dRenderState state, uint32_t value)
     switch (state)
     {
     case PLAT_RS_LIGHTING:
-    case PLAT_RS_SPECULARENABLE:
     case PLAT_RS_AMBIENT:
     case PLAT_RS_DIFFUSEMATERIALSOURCE:
     case PLAT_RS_AMBIENTMATERIALSOURCE:
     case PLAT_RS_EMISSIVEMATERIALSOURCE:
-        uniformsDirty = true;
+        Touch(G_LIGHTING);
+        break;
+    case PLAT_RS_SPECULARENABLE:
+        Touch(G_STAGE);
         break;
     case PLAT_RS_LOCALVIEWER:
         break;
@@ -744,7 +953,7 @@ void GLExecutor::SetTextureStageState(uint32_t stage, PlatD3dStageState type, ui
     if (stage != 0 || type >= PLAT_TSS_COUNT || stageStates[type] == value)
         return;
     stageStates[type] = value;
-    uniformsDirty = true;
+    Touch(G_STAGE);
 }
 
 void GLExecutor::SetSamplerState(uint32_t stage, PlatD3dSamplerState type, uint32_t value)
@@ -763,14 +972,15 @@ void GLExecutor::SetTransform(PlatD3dTransform which, const PlatMatrix &matrix)
         view = matrix;
     else if (which == PLAT_TS_PROJECTION)
         projection = matrix;
-    transformDirty = true;
+    combinedStale = true;
+    Touch(G_TRANSFORM);
 }
 
 void GLExecutor::SetViewport(const PlatD3dViewport &given)
 {
     viewport = given;
     fixedDirty = true;
-    uniformsDirty = true;
+    Touch(G_VIEWPORT);
 }
 
 void GLExecutor::SetScissorRect(const PlatD3dRect &rect)
@@ -782,7 +992,7 @@ void GLExecutor::SetScissorRect(const PlatD3dRect &rect)
 void GLExecutor::SetMaterial(const PlatD3dMaterial &given)
 {
     material = given;
-    uniformsDirty = true;
+    Touch(G_LIGHTING);
 }
 
 void GLExecutor::SetTexture(uint32_t stage, uint32_t textureId)
@@ -793,7 +1003,7 @@ void GLExecutor::SetTexture(uint32_t stage, uint32_t textureId)
         boundTexture = textureId;
 }
 
-void GLExecutor::ApplyState()
+bool GLExecutor::ApplyState()
 {
     GLsizei targetHeight = (GLsizei)parameters.backBufferHeight;
     if (fixedDirty)
@@ -854,15 +1064,6 @@ void GLExecutor::ApplyState()
         gl.SamplerParameteri(sampler, GL_TEXTURE_WRAP_S, wrap(samplerStates[PLAT_SAMP_ADDRESSU]));
         gl.SamplerParameteri(sampler, GL_TEXTURE_WRAP_T, wrap(samplerStates[PLAT_SAMP_ADDRESSV]));
     }
-    if (transformDirty)
-    {
-        transformDirty = false;
-        PlatMatrix combined;
-        PlatD3dxMatrixMultiply(&combined, &world, &view);
-        PlatD3dxMatrixMultiply(&combined, &combined, &projection);
-        // Row-vector matrices read column by column are their transposes: M^T p = (p M)^T.
-        gl.UniformMatrix4fv(uniforms[U_TRANSFORM], 1, GL_FALSE, combined.m);
-    }
     auto found = textures.find(boundTexture);
     GLuint name = found != textures.end() ? found->second.name : 0;
     if (name != glTexture)
@@ -870,16 +1071,87 @@ void GLExecutor::ApplyState()
         gl.BindTexture(GL_TEXTURE_2D, name);
         glTexture = name;
     }
-    if ((name != 0 ? 1 : 0) != hasTextureUniform)
+    if ((name != 0) != hasTexture)
     {
-        hasTextureUniform = name != 0 ? 1 : 0;
-        gl.Uniform1i(uniforms[U_HAS_TEXTURE], hasTextureUniform);
+        hasTexture = name != 0;
+        Touch(G_TEXTURE);
     }
-    if (uniformsDirty)
+    bool generalOnly = s_generalOnly;
+    uint32_t key = MakeProgramKey(stageStates, hasTexture, renderStates[PLAT_RS_SPECULARENABLE] != 0,
+                                  (vertexFlags & PLAT_FVF_XYZRHW) != 0, renderStates[PLAT_RS_LIGHTING] != 0);
+    if (key != currentKey || generalOnly != currentGeneralOnly || !current)
     {
-        uniformsDirty = false;
+        Program *program = SelectProgram(generalOnly ? 0xFFFFFFFFu : key);
+        if (!program)
+            return false;
+        if (program != current)
+            gl.UseProgram(program->name);
+        current = program;
+        currentKey = key;
+        currentGeneralOnly = generalOnly;
+    }
+    LoadUniforms(current);
+    return true;
+}
+
+// The program for a key (0xFFFFFFFF: the general one), made at its first use: the
+// compiler is slow under a software renderer, and a session needs a handful of keys. A
+// specialised program that fails to build leaves its reason in the error text and the
+// general program draws in its place; NULL when that fails too.
+GLExecutor::Program *GLExecutor::SelectProgram(uint32_t key)
+{
+    if (key != 0xFFFFFFFFu)
+    {
+        auto found = specialised.find(key);
+        if (found == specialised.end())
+        {
+            Program built = {};
+            if (BuildProgram(&built, false, key))
+                s_specialisedBuilt++;
+            else
+            {
+                char reason[512];
+                snprintf(reason, sizeof(reason), "%s", PlatD3dGetErrorText());
+                PlatD3dSetErrorText("Program for state %05x failed, the general one draws instead: %s", key, reason);
+            }
+            found = specialised.emplace(key, built).first;
+        }
+        if (found->second.name)
+            return &found->second;
+    }
+    if (!general.name && !generalFailed)
+        generalFailed = !BuildProgram(&general, true, 0);
+    return general.name ? &general : nullptr;
+}
+
+// Brings the program's uniforms up to date, group by group.
+void GLExecutor::LoadUniforms(Program *program)
+{
+    const GLint *uniforms = program->uniforms;
+    uint32_t *loaded = program->loaded;
+    if (loaded[G_TRANSFORM] != changed[G_TRANSFORM])
+    {
+        loaded[G_TRANSFORM] = changed[G_TRANSFORM];
+        if (combinedStale)
+        {
+            combinedStale = false;
+            PlatD3dxMatrixMultiply(&combined, &world, &view);
+            PlatD3dxMatrixMultiply(&combined, &combined, &projection);
+        }
+        // Row-vector matrices read column by column are their transposes: M^T p = (p M)^T.
+        gl.UniformMatrix4fv(uniforms[U_TRANSFORM], 1, GL_FALSE, combined.m);
+    }
+    if (loaded[G_VIEWPORT] != changed[G_VIEWPORT])
+    {
+        loaded[G_VIEWPORT] = changed[G_VIEWPORT];
         float vp[4] = {(float)viewport.x, (float)viewport.y, (float)viewport.width, (float)viewport.height};
         gl.Uniform4fv(uniforms[U_VIEWPORT], 1, vp);
+    }
+    if (loaded[G_LIGHTING] != changed[G_LIGHTING])
+    {
+        loaded[G_LIGHTING] = changed[G_LIGHTING];
+        // Each uniform on its own: the compiler drops those a program does not read
+        // (GL ignores location -1), and which ones depends on the program.
         gl.Uniform1i(uniforms[U_LIGHTING], renderStates[PLAT_RS_LIGHTING] ? 1 : 0);
         gl.Uniform4fv(uniforms[U_MAT_DIFFUSE], 1, &material.diffuse.r);
         gl.Uniform4fv(uniforms[U_MAT_AMBIENT], 1, &material.ambient.r);
@@ -890,13 +1162,33 @@ void GLExecutor::ApplyState()
         gl.Uniform1i(uniforms[U_DIFFUSE_SOURCE], (GLint)renderStates[PLAT_RS_DIFFUSEMATERIALSOURCE]);
         gl.Uniform1i(uniforms[U_AMBIENT_SOURCE], (GLint)renderStates[PLAT_RS_AMBIENTMATERIALSOURCE]);
         gl.Uniform1i(uniforms[U_EMISSIVE_SOURCE], (GLint)renderStates[PLAT_RS_EMISSIVEMATERIALSOURCE]);
-        gl.Uniform1i(uniforms[U_COLOUR_OP], (GLint)stageStates[PLAT_TSS_COLOROP]);
-        gl.Uniform1i(uniforms[U_COLOUR_ARG1], (GLint)stageStates[PLAT_TSS_COLORARG1]);
-        gl.Uniform1i(uniforms[U_COLOUR_ARG2], (GLint)stageStates[PLAT_TSS_COLORARG2]);
-        gl.Uniform1i(uniforms[U_ALPHA_OP], (GLint)stageStates[PLAT_TSS_ALPHAOP]);
-        gl.Uniform1i(uniforms[U_ALPHA_ARG1], (GLint)stageStates[PLAT_TSS_ALPHAARG1]);
-        gl.Uniform1i(uniforms[U_ALPHA_ARG2], (GLint)stageStates[PLAT_TSS_ALPHAARG2]);
-        gl.Uniform1i(uniforms[U_SPECULAR_ENABLE], renderStates[PLAT_RS_SPECULARENABLE] ? 1 : 0);
+    }
+    if (loaded[G_VERTEX] != changed[G_VERTEX])
+    {
+        loaded[G_VERTEX] = changed[G_VERTEX];
+        gl.Uniform1i(uniforms[U_PRETRANSFORMED], (vertexFlags & PLAT_FVF_XYZRHW) ? 1 : 0);
+        gl.Uniform1i(uniforms[U_HAS_DIFFUSE], (vertexFlags & PLAT_FVF_DIFFUSE) ? 1 : 0);
+        gl.Uniform1i(uniforms[U_HAS_SPECULAR], (vertexFlags & PLAT_FVF_SPECULAR) ? 1 : 0);
+    }
+    if (loaded[G_STAGE] != changed[G_STAGE])
+    {
+        loaded[G_STAGE] = changed[G_STAGE];
+        // Only the general program reads the stage from uniforms.
+        if (program == &general)
+        {
+            gl.Uniform1i(uniforms[U_COLOUR_OP], (GLint)stageStates[PLAT_TSS_COLOROP]);
+            gl.Uniform1i(uniforms[U_COLOUR_ARG1], (GLint)stageStates[PLAT_TSS_COLORARG1]);
+            gl.Uniform1i(uniforms[U_COLOUR_ARG2], (GLint)stageStates[PLAT_TSS_COLORARG2]);
+            gl.Uniform1i(uniforms[U_ALPHA_OP], (GLint)stageStates[PLAT_TSS_ALPHAOP]);
+            gl.Uniform1i(uniforms[U_ALPHA_ARG1], (GLint)stageStates[PLAT_TSS_ALPHAARG1]);
+            gl.Uniform1i(uniforms[U_ALPHA_ARG2], (GLint)stageStates[PLAT_TSS_ALPHAARG2]);
+            gl.Uniform1i(uniforms[U_SPECULAR_ENABLE], renderStates[PLAT_RS_SPECULARENABLE] ? 1 : 0);
+        }
+    }
+    if (loaded[G_TEXTURE] != changed[G_TEXTURE])
+    {
+        loaded[G_TEXTURE] = changed[G_TEXTURE];
+        gl.Uniform1i(uniforms[U_HAS_TEXTURE], hasTexture ? 1 : 0);
     }
 }
 
@@ -973,21 +1265,14 @@ void GLExecutor::Draw(PlatD3dPrimitive primitive, uint32_t fvf, uint32_t stride,
     streamUsed = base + size;
 
     bool preTransformed = (fvf & PLAT_FVF_XYZRHW) != 0;
-    if (fvf != lastFvf)
+    uint32_t flags = fvf & (PLAT_FVF_XYZRHW | PLAT_FVF_DIFFUSE | PLAT_FVF_SPECULAR);
+    if (flags != vertexFlags)
     {
-        bool hadDiffuse = lastFvf != 0xFFFFFFFFu && (lastFvf & PLAT_FVF_DIFFUSE);
-        bool hadSpecular = lastFvf != 0xFFFFFFFFu && (lastFvf & PLAT_FVF_SPECULAR);
-        bool wasPre = lastFvf != 0xFFFFFFFFu && (lastFvf & PLAT_FVF_XYZRHW);
-        if (lastFvf == 0xFFFFFFFFu || hadDiffuse != ((fvf & PLAT_FVF_DIFFUSE) != 0) ||
-            hadSpecular != ((fvf & PLAT_FVF_SPECULAR) != 0) || wasPre != preTransformed)
-        {
-            gl.Uniform1i(uniforms[U_PRETRANSFORMED], preTransformed ? 1 : 0);
-            gl.Uniform1i(uniforms[U_HAS_DIFFUSE], (fvf & PLAT_FVF_DIFFUSE) ? 1 : 0);
-            gl.Uniform1i(uniforms[U_HAS_SPECULAR], (fvf & PLAT_FVF_SPECULAR) ? 1 : 0);
-        }
-        lastFvf = fvf;
+        vertexFlags = flags;
+        Touch(G_VERTEX);
     }
-    ApplyState();
+    if (!ApplyState())
+        return;
 
     if (fvf != layoutFvf || stride != layoutStride)
     {
@@ -1187,6 +1472,16 @@ bool GLExecutor::ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t heigh
 }
 
 } // namespace
+
+void PlatD3dGLSetGeneralOnly(bool on)
+{
+    s_generalOnly = on;
+}
+
+uint32_t PlatD3dGLGetSpecialisedCount()
+{
+    return s_specialisedBuilt;
+}
 
 PlatD3dExecutor *PlatD3dCreateGLExecutor(const PlatD3dPresentParameters *parameters)
 {

@@ -16,3 +16,9 @@ struct PlatD3d
 };
 
 bool PlatD3dIsOfferedMultiSample(const PlatD3dFakeAdapter &adapter, uint32_t type, uint32_t *levels);
+
+// The GL executor's programs, for tests that compare them: on, every executor draws
+// through its general program alone; off (the default), through programs specialised to
+// the state of each draw. The count is of specialised programs built in this process.
+void PlatD3dGLSetGeneralOnly(bool on);
+uint32_t PlatD3dGLGetSpecialisedCount();

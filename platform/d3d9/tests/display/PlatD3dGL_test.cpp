@@ -1,7 +1,8 @@
 // The OpenGL executor (needs a display: run under Xvfb): an anti-aliased back buffer is
 // resolved for reading back, and a slanted edge gets mixed pixels; a device on a window
 // of its back buffer's size draws straight into the window, where destination alpha
-// still reads as 1.
+// still reads as 1; programs specialised to the texture stage draw the pixels of the
+// general program.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "PlatD3dExecutor.h"
+#include "PlatD3dInternal.h"
 #include "PlatWin.h"
 
 namespace
@@ -121,6 +123,198 @@ TEST(PlatD3dGLTest, AntiAliasedBackBufferResolvesForReadBack)
     for (uint32_t pixel : edge)
         mixed = mixed || (pixel != 0xFF000000u && pixel != 0xFFFFFFFFu);
     EXPECT_TRUE(mixed);
+    EXPECT_EQ(PlatD3dDeviceRelease(device), 0u);
+    PlatD3dRelease(d3d);
+    PlatD3dSetFakeDisplay(nullptr);
+}
+
+// One stage state of the table, with the render states that pick a program.
+struct StageCase
+{
+    const char *name;
+    uint32_t colourOp, colourArg1, colourArg2;
+    uint32_t alphaOp, alphaArg1, alphaArg2;
+    bool specular, lighting, textured;
+};
+
+// Quads over a coloured background, blended by their alpha: one pre-transformed with
+// diffuse and specular colours on the left; on the right two through a perspective
+// transform (moved a little for each row, so that a program used again must take the
+// new matrix), the upper one lit as the row says, the lower one the other way, so that
+// a second program draws with a matrix the first one took.
+void DrawStageScene(PlatD3dDevice *device, PlatD3dTexture *texture, const StageCase &row, int rowIndex)
+{
+    PlatD3dDeviceBeginScene(device);
+    PlatD3dDeviceClear(device, 0, nullptr, PLAT_CLEAR_TARGET | PLAT_CLEAR_ZBUFFER, 0xFF336699u, 1.0f, 0);
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_ZENABLE, 0);
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_CULLMODE, PLAT_CULL_NONE);
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_ALPHABLENDENABLE, 1);
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_SRCBLEND, PLAT_BLEND_SRCALPHA);
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_DESTBLEND, PLAT_BLEND_INVSRCALPHA);
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_SPECULARENABLE, row.specular ? 1 : 0);
+    PlatD3dDeviceSetSamplerState(device, 0, PLAT_SAMP_MAGFILTER, PLAT_TEXF_LINEAR);
+    PlatD3dDeviceSetSamplerState(device, 0, PLAT_SAMP_MINFILTER, PLAT_TEXF_LINEAR);
+    PlatD3dDeviceSetTexture(device, 0, row.textured ? texture : nullptr);
+    PlatD3dDeviceSetTextureStageState(device, 0, PLAT_TSS_COLOROP, row.colourOp);
+    PlatD3dDeviceSetTextureStageState(device, 0, PLAT_TSS_COLORARG1, row.colourArg1);
+    PlatD3dDeviceSetTextureStageState(device, 0, PLAT_TSS_COLORARG2, row.colourArg2);
+    PlatD3dDeviceSetTextureStageState(device, 0, PLAT_TSS_ALPHAOP, row.alphaOp);
+    PlatD3dDeviceSetTextureStageState(device, 0, PLAT_TSS_ALPHAARG1, row.alphaArg1);
+    PlatD3dDeviceSetTextureStageState(device, 0, PLAT_TSS_ALPHAARG2, row.alphaArg2);
+
+    struct ScreenVertex
+    {
+        float x, y, z, rhw;
+        uint32_t diffuse, specular;
+        float u, v;
+    } screen[4] = {{1, 1, 0, 1, 0xFFFF8040u, 0xFF102030u, -0.3f, -0.2f},
+                   {31, 2, 0, 1, 0x8040FF80u, 0xFF403020u, 1.6f, -0.2f},
+                   {2, 31, 0, 1, 0xC08080FFu, 0xFF000000u, -0.3f, 1.4f},
+                   {30, 30, 0, 1, 0x20FFFFFFu, 0xFF605040u, 1.6f, 1.4f}};
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_LIGHTING, 0);
+    PlatD3dDeviceSetFVF(device, PLAT_FVF_XYZRHW | PLAT_FVF_DIFFUSE | PLAT_FVF_SPECULAR | PLAT_FVF_TEX1);
+    EXPECT_EQ(PlatD3dDeviceDrawPrimitiveUP(device, PLAT_PT_TRIANGLESTRIP, 2, screen, sizeof(ScreenVertex)),
+              PLAT_D3D_OK);
+
+    PlatMatrix identity, projection, rotation, translation, world;
+    PlatD3dxMatrixIdentity(&identity);
+    PlatD3dxMatrixPerspectiveFovRH(&projection, 1.0f, 2.0f, 0.1f, 10.0f);
+    PlatD3dxMatrixRotationY(&rotation, 0.6f);
+    PlatD3dxMatrixTranslation(&translation, 1.0f + 0.03f * rowIndex, 0.0f, -2.0f);
+    PlatD3dxMatrixMultiply(&world, &rotation, &translation);
+    PlatD3dDeviceSetTransform(device, PLAT_TS_PROJECTION, &projection);
+    PlatD3dDeviceSetTransform(device, PLAT_TS_VIEW, &identity);
+    PlatD3dDeviceSetTransform(device, PLAT_TS_WORLD, &world);
+    PlatD3dMaterial material = {};
+    material.diffuse = {0.5f, 0.5f, 0.5f, 0.7f};
+    material.ambient = {0.5f, 0.6f, 0.4f, 1.0f};
+    material.emissive = {0.2f, 0.1f, 0.3f, 1.0f};
+    PlatD3dDeviceSetMaterial(device, &material);
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_AMBIENT, 0xFF808080u);
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_DIFFUSEMATERIALSOURCE, PLAT_MCS_COLOR1);
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_AMBIENTMATERIALSOURCE, PLAT_MCS_MATERIAL);
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_EMISSIVEMATERIALSOURCE, PLAT_MCS_MATERIAL);
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_LIGHTING, row.lighting ? 1 : 0);
+    struct WorldVertex
+    {
+        float x, y, z;
+        uint32_t diffuse;
+        float u, v;
+    } world3d[4] = {{-0.6f, 0.9f, 0, 0xFFFFFFFFu, 0.0f, 0.0f},
+                    {0.6f, 0.9f, 0, 0x9020A0F0u, 2.0f, 0.0f},
+                    {-0.6f, 0.05f, 0, 0xE0F0A020u, 0.0f, 2.0f},
+                    {0.6f, 0.05f, 0, 0x40808080u, 2.0f, 2.0f}};
+    PlatD3dDeviceSetFVF(device, PLAT_FVF_XYZ | PLAT_FVF_DIFFUSE | PLAT_FVF_TEX1);
+    EXPECT_EQ(PlatD3dDeviceDrawPrimitiveUP(device, PLAT_PT_TRIANGLESTRIP, 2, world3d, sizeof(WorldVertex)),
+              PLAT_D3D_OK);
+    for (WorldVertex &vertex : world3d)
+        vertex.y -= 0.95f;
+    PlatD3dDeviceSetRenderState(device, PLAT_RS_LIGHTING, row.lighting ? 0 : 1);
+    EXPECT_EQ(PlatD3dDeviceDrawPrimitiveUP(device, PLAT_PT_TRIANGLESTRIP, 2, world3d, sizeof(WorldVertex)),
+              PLAT_D3D_OK);
+    PlatD3dDeviceEndScene(device);
+}
+
+TEST(PlatD3dGLTest, SpecialisedProgramsDrawThePixelsOfTheGeneralOne)
+{
+    const StageCase cases[] = {
+        {"texture x diffuse, texture alpha", PLAT_TOP_MODULATE, PLAT_TA_TEXTURE, PLAT_TA_CURRENT,
+         PLAT_TOP_SELECTARG1, PLAT_TA_TEXTURE, PLAT_TA_CURRENT, false, false, true},
+        {"texture x diffuse, alpha multiplied", PLAT_TOP_MODULATE, PLAT_TA_TEXTURE, PLAT_TA_CURRENT,
+         PLAT_TOP_MODULATE, PLAT_TA_DIFFUSE, PLAT_TA_TEXTURE, false, false, true},
+        {"alpha blended by the texture's", PLAT_TOP_MODULATE, PLAT_TA_TEXTURE, PLAT_TA_CURRENT,
+         PLAT_TOP_BLENDTEXTUREALPHA, PLAT_TA_DIFFUSE, PLAT_TA_TEXTURE, false, false, true},
+        {"colour blended by the texture's alpha", PLAT_TOP_BLENDTEXTUREALPHA, PLAT_TA_TEXTURE, PLAT_TA_DIFFUSE,
+         PLAT_TOP_SELECTARG2, PLAT_TA_TEXTURE, PLAT_TA_DIFFUSE, false, false, true},
+        {"the diffuse colour under the texture's alpha", PLAT_TOP_SELECTARG2, PLAT_TA_TEXTURE, PLAT_TA_DIFFUSE,
+         PLAT_TOP_MODULATE, PLAT_TA_DIFFUSE, PLAT_TA_TEXTURE, false, false, true},
+        {"doubled, added", PLAT_TOP_MODULATE2X, PLAT_TA_TEXTURE, PLAT_TA_DIFFUSE, PLAT_TOP_ADD, PLAT_TA_TEXTURE,
+         PLAT_TA_DIFFUSE, false, false, true},
+        {"added colour, alpha left to the diffuse", PLAT_TOP_ADD, PLAT_TA_DIFFUSE, PLAT_TA_TEXTURE,
+         PLAT_TOP_DISABLE, PLAT_TA_TEXTURE, PLAT_TA_DIFFUSE, false, false, true},
+        {"stage off: the diffuse colour", PLAT_TOP_DISABLE, PLAT_TA_TEXTURE, PLAT_TA_CURRENT, PLAT_TOP_MODULATE,
+         PLAT_TA_TEXTURE, PLAT_TA_CURRENT, false, false, true},
+        {"an operation the shader lacks takes the first argument", 10, PLAT_TA_TEXTURE, PLAT_TA_DIFFUSE, 24,
+         PLAT_TA_DIFFUSE, PLAT_TA_TEXTURE, false, false, true},
+        {"specular added", PLAT_TOP_MODULATE, PLAT_TA_TEXTURE, PLAT_TA_CURRENT, PLAT_TOP_SELECTARG1,
+         PLAT_TA_TEXTURE, PLAT_TA_CURRENT, true, false, true},
+        {"lit", PLAT_TOP_MODULATE, PLAT_TA_TEXTURE, PLAT_TA_CURRENT, PLAT_TOP_MODULATE, PLAT_TA_DIFFUSE,
+         PLAT_TA_TEXTURE, false, true, true},
+        {"lit, specular on, no texture", PLAT_TOP_MODULATE, PLAT_TA_TEXTURE, PLAT_TA_CURRENT,
+         PLAT_TOP_BLENDTEXTUREALPHA, PLAT_TA_DIFFUSE, PLAT_TA_TEXTURE, true, true, false},
+        {"no texture, the arguments select it", PLAT_TOP_SELECTARG1, PLAT_TA_TEXTURE, PLAT_TA_DIFFUSE,
+         PLAT_TOP_SELECTARG1, PLAT_TA_TEXTURE, PLAT_TA_DIFFUSE, false, false, false},
+    };
+    const int count = (int)(sizeof(cases) / sizeof(cases[0]));
+
+    PlatD3dFakeDisplay display = {};
+    display.adapterCount = 1;
+    display.adapters[0].desktop = {1280, 1024, 60, PLAT_FMT_X8R8G8B8};
+    display.adapters[0].modes[0] = display.adapters[0].desktop;
+    display.adapters[0].modeCount = 1;
+    PlatD3dSetFakeDisplay(&display);
+    PlatD3d *d3d = PlatD3dCreate(PLAT_D3D_SDK_VERSION);
+    ASSERT_NE(d3d, nullptr);
+    PlatD3dPresentParameters parameters = {};
+    parameters.backBufferWidth = 64;
+    parameters.backBufferHeight = 32;
+    parameters.backBufferFormat = PLAT_FMT_X8R8G8B8;
+    parameters.windowed = 1;
+    parameters.enableAutoDepthStencil = 1;
+    parameters.autoDepthStencilFormat = PLAT_FMT_D24X8;
+    PlatD3dDevice *device = nullptr;
+    ASSERT_EQ(PlatD3dCreateDevice(d3d, 0, PLAT_DEVTYPE_HAL, nullptr, 0, &parameters, &device), PLAT_D3D_OK)
+        << PlatD3dGetErrorText();
+    // Colours and alphas that differ from texel to texel, so that filtering mixes them.
+    PlatD3dTexture *texture = nullptr;
+    ASSERT_EQ(PlatD3dDeviceCreateTexture(device, 8, 8, 1, 0, PLAT_FMT_A8R8G8B8, PLAT_POOL_MANAGED, &texture),
+              PLAT_D3D_OK);
+    PlatD3dLockedRect locked;
+    ASSERT_EQ(PlatD3dTextureLockRect(texture, 0, &locked, nullptr, 0), PLAT_D3D_OK);
+    uint32_t seed = 12345;
+    for (int y = 0; y < 8; y++)
+        for (int x = 0; x < 8; x++)
+        {
+            seed = seed * 1103515245u + 12345u;
+            ((uint32_t *)((uint8_t *)locked.bits + y * locked.pitch))[x] = seed;
+        }
+    ASSERT_EQ(PlatD3dTextureUnlockRect(texture, 0), PLAT_D3D_OK);
+
+    // Specialised, general, then specialised again in the other order: each program met
+    // again after others drew must have caught up with the state they changed.
+    uint32_t builtBefore = PlatD3dGLGetSpecialisedCount();
+    std::vector<std::vector<uint32_t>> specialised(count, std::vector<uint32_t>(64 * 32));
+    for (int i = 0; i < count; i++)
+    {
+        DrawStageScene(device, texture, cases[i], i);
+        ASSERT_EQ(PlatD3dDeviceReadBackBuffer(device, specialised[i].data(), 64, 32), PLAT_D3D_OK);
+    }
+    EXPECT_GE(PlatD3dGLGetSpecialisedCount() - builtBefore, 10u);
+    PlatD3dGLSetGeneralOnly(true);
+    std::vector<uint32_t> pixels(64 * 32);
+    for (int i = 0; i < count; i++)
+    {
+        SCOPED_TRACE(cases[i].name);
+        DrawStageScene(device, texture, cases[i], i);
+        ASSERT_EQ(PlatD3dDeviceReadBackBuffer(device, pixels.data(), 64, 32), PLAT_D3D_OK);
+        int differing = 0;
+        for (size_t p = 0; p < pixels.size(); p++)
+            differing += pixels[p] != specialised[i][p];
+        EXPECT_EQ(differing, 0);
+        // Every quad drew: none of their places is the bare background.
+        EXPECT_NE(pixels[16 * 64 + 16], 0xFF336699u);
+        EXPECT_NE(pixels[8 * 64 + 48], 0xFF336699u);
+        EXPECT_NE(pixels[24 * 64 + 48], 0xFF336699u);
+    }
+    PlatD3dGLSetGeneralOnly(false);
+    for (int i = count - 1; i >= 0; i--)
+    {
+        SCOPED_TRACE(cases[i].name);
+        DrawStageScene(device, texture, cases[i], i);
+        ASSERT_EQ(PlatD3dDeviceReadBackBuffer(device, pixels.data(), 64, 32), PLAT_D3D_OK);
+        EXPECT_TRUE(pixels == specialised[i]);
+    }
+    PlatD3dTextureRelease(texture);
     EXPECT_EQ(PlatD3dDeviceRelease(device), 0u);
     PlatD3dRelease(d3d);
     PlatD3dSetFakeDisplay(nullptr);
