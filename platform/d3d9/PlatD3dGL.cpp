@@ -438,6 +438,9 @@ void WriteFragmentDefines(uint32_t key, char *text, size_t size)
 bool s_generalOnly = false;
 uint32_t s_specialisedBuilt = 0;
 
+// The stamp a program holds for a group it never loaded.
+const uint64_t kNeverLoaded = ~(uint64_t)0;
+
 // Streaming vertex memory; refilled from the start (orphaned) when full.
 const GLsizeiptr kStreamSize = 4 << 20;
 
@@ -529,7 +532,7 @@ private:
     {
         GLuint name; // 0: a specialised program that failed to build
         GLint uniforms[U_COUNT];
-        uint32_t loaded[G_COUNT];
+        uint64_t loaded[G_COUNT];
     };
 
     bool MakeCurrent();
@@ -590,9 +593,10 @@ private:
     GLuint glTexture = 0;         // the texture GL has bound
     bool fixedDirty = true;    // blend, depth, cull, scissor, viewport
     bool samplerDirty = true;
-    // Uniform groups: the stamp of each one's last change (programs start holding none).
-    uint32_t changed[G_COUNT] = {1, 1, 1, 1, 1, 1};
-    uint32_t stamp = 1;
+    // Uniform groups: the stamp of each one's last change. A new program holds the stamp
+    // no change ever gets, so it loads every group at its first draw.
+    uint64_t changed[G_COUNT] = {};
+    uint64_t stamp = 0;
     bool combinedStale = true;
     PlatMatrix combined = {};
     // The vertex format's pre-transformed, diffuse and specular bits, and whether a
@@ -812,8 +816,8 @@ bool GLExecutor::BuildProgram(Program *built, bool generalProgram, uint32_t key)
     built->name = program;
     for (int i = 0; i < U_COUNT; i++)
         built->uniforms[i] = gl.GetUniformLocation(program, kUniformNames[i]);
-    for (uint32_t &loaded : built->loaded)
-        loaded = 0;
+    for (uint64_t &loaded : built->loaded)
+        loaded = kNeverLoaded;
     // The sampler reads texture unit 0.
     gl.UseProgram(program);
     gl.Uniform1i(built->uniforms[U_TEXTURE], 0);
@@ -1128,7 +1132,7 @@ GLExecutor::Program *GLExecutor::SelectProgram(uint32_t key)
 void GLExecutor::LoadUniforms(Program *program)
 {
     const GLint *uniforms = program->uniforms;
-    uint32_t *loaded = program->loaded;
+    uint64_t *loaded = program->loaded;
     if (loaded[G_TRANSFORM] != changed[G_TRANSFORM])
     {
         loaded[G_TRANSFORM] = changed[G_TRANSFORM];
