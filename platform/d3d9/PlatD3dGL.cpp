@@ -536,6 +536,7 @@ private:
     };
 
     bool MakeCurrent();
+    bool Built(GLuint object, bool isProgram);
     GLuint CompileShader(GLenum type, const char *defines, const char *source);
     bool BuildProgram(Program *program, bool general, uint32_t key);
     Program *SelectProgram(uint32_t key);
@@ -741,19 +742,33 @@ bool GLExecutor::Open(const PlatD3dPresentParameters &given)
     return true;
 }
 
+// Whether a shader compiled or a program linked; if not, its log becomes the error text.
+bool GLExecutor::Built(GLuint object, bool isProgram)
+{
+    GLint ok = 0;
+    char info[400] = "";
+    if (isProgram)
+        gl.GetProgramiv(object, GL_LINK_STATUS, &ok);
+    else
+        gl.GetShaderiv(object, GL_COMPILE_STATUS, &ok);
+    if (ok)
+        return true;
+    if (isProgram)
+        gl.GetProgramInfoLog(object, sizeof(info), nullptr, info);
+    else
+        gl.GetShaderInfoLog(object, sizeof(info), nullptr, info);
+    PlatD3dSetErrorText("%s: %s", isProgram ? "Program" : "Shader", info);
+    return false;
+}
+
 GLuint GLExecutor::CompileShader(GLenum type, const char *defines, const char *source)
 {
     const char *parts[3] = {kVersionLine, defines, source};
     GLuint shader = gl.CreateShader(type);
     gl.ShaderSource(shader, 3, parts, nullptr);
     gl.CompileShader(shader);
-    GLint ok = 0;
-    gl.GetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok)
+    if (!Built(shader, false))
     {
-        char info[400];
-        gl.GetShaderInfoLog(shader, sizeof(info), nullptr, info);
-        PlatD3dSetErrorText("Shader: %s", info);
         gl.DeleteShader(shader);
         return 0;
     }
@@ -803,13 +818,8 @@ bool GLExecutor::BuildProgram(Program *built, bool generalProgram, uint32_t key)
     if (!sharedVertex)
         gl.DeleteShader(vertex);
     gl.DeleteShader(fragment);
-    GLint ok = 0;
-    gl.GetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok)
+    if (!Built(program, true))
     {
-        char info[400];
-        gl.GetProgramInfoLog(program, sizeof(info), nullptr, info);
-        PlatD3dSetErrorText("Program: %s", info);
         gl.DeleteProgram(program);
         return false;
     }

@@ -16,36 +16,77 @@
 namespace
 {
 
+// A window of a back buffer's size for a device to draw straight into.
+PlatWindow *OpenWindow(const char *title, int width, int height)
+{
+    PlatWindowParms windowParms = {};
+    windowParms.title = title;
+    windowParms.x = windowParms.y = -1;
+    windowParms.width = width;
+    windowParms.height = height;
+    PlatWindow *window = PlatWinCreateWindow(&windowParms);
+    EXPECT_NE(window, nullptr) << PlatWinGetErrorText();
+    return window;
+}
+
+// A GL device with a back buffer of the given size on a display of one adapter: on
+// `window` when one is given, else off screen; `multiSample` samples when above 1.
+struct GLDevice
+{
+    PlatD3d *d3d = nullptr;
+    PlatD3dDevice *device = nullptr;
+
+    bool Open(uint32_t width, uint32_t height, PlatWindow *window = nullptr, uint32_t multiSample = 0)
+    {
+        PlatD3dFakeDisplay display = {};
+        display.adapterCount = 1;
+        display.adapters[0].desktop = {1280, 1024, 60, PLAT_FMT_X8R8G8B8};
+        display.adapters[0].modes[0] = display.adapters[0].desktop;
+        display.adapters[0].modeCount = 1;
+        if (multiSample > 1)
+            display.adapters[0].multiSampleTypes = 1u << multiSample;
+        PlatD3dSetFakeDisplay(&display);
+        d3d = PlatD3dCreate(PLAT_D3D_SDK_VERSION);
+        if (!d3d)
+            return false;
+        PlatD3dPresentParameters parameters = {};
+        parameters.backBufferWidth = width;
+        parameters.backBufferHeight = height;
+        parameters.backBufferFormat = PLAT_FMT_X8R8G8B8;
+        parameters.windowed = 1;
+        parameters.deviceWindow = window;
+        parameters.multiSampleType = multiSample;
+        parameters.enableAutoDepthStencil = 1;
+        parameters.autoDepthStencilFormat = PLAT_FMT_D24X8;
+        PlatResult result = PlatD3dCreateDevice(d3d, 0, PLAT_DEVTYPE_HAL, window, 0, &parameters, &device);
+        EXPECT_EQ(result, PLAT_D3D_OK) << PlatD3dGetErrorText();
+        return result == PLAT_D3D_OK;
+    }
+    void Close()
+    {
+        if (device)
+        {
+            EXPECT_EQ(PlatD3dDeviceRelease(device), 0u);
+        }
+        if (d3d)
+            PlatD3dRelease(d3d);
+        device = nullptr;
+        d3d = nullptr;
+        PlatD3dSetFakeDisplay(nullptr);
+    }
+    ~GLDevice() { Close(); }
+};
+
+
 // First: SDL brought up again after a GL context was made in an earlier video session
 // may settle on a driver that shows nothing, and this test needs the real display.
 TEST(PlatD3dGLTest, AWindowOfTheBackBuffersSizeIsDrawnIntoDirectlyAndItsAlphaReadsAsOne)
 {
-    PlatWindowParms windowParms = {};
-    windowParms.title = "Direct";
-    windowParms.x = windowParms.y = -1;
-    windowParms.width = 64;
-    windowParms.height = 48;
-    PlatWindow *window = PlatWinCreateWindow(&windowParms);
-    ASSERT_NE(window, nullptr) << PlatWinGetErrorText();
-    PlatD3dFakeDisplay display = {};
-    display.adapterCount = 1;
-    display.adapters[0].desktop = {1280, 1024, 60, PLAT_FMT_X8R8G8B8};
-    display.adapters[0].modes[0] = display.adapters[0].desktop;
-    display.adapters[0].modeCount = 1;
-    PlatD3dSetFakeDisplay(&display);
-    PlatD3d *d3d = PlatD3dCreate(PLAT_D3D_SDK_VERSION);
-    ASSERT_NE(d3d, nullptr);
-    PlatD3dPresentParameters parameters = {};
-    parameters.backBufferWidth = 64;
-    parameters.backBufferHeight = 48;
-    parameters.backBufferFormat = PLAT_FMT_X8R8G8B8;
-    parameters.windowed = 1;
-    parameters.deviceWindow = window;
-    parameters.enableAutoDepthStencil = 1;
-    parameters.autoDepthStencilFormat = PLAT_FMT_D24X8;
-    PlatD3dDevice *device = nullptr;
-    ASSERT_EQ(PlatD3dCreateDevice(d3d, 0, PLAT_DEVTYPE_HAL, window, 0, &parameters, &device), PLAT_D3D_OK)
-        << PlatD3dGetErrorText();
+    PlatWindow *window = OpenWindow("Direct", 64, 48);
+    ASSERT_NE(window, nullptr);
+    GLDevice gl;
+    ASSERT_TRUE(gl.Open(64, 48, window));
+    PlatD3dDevice *device = gl.device;
     EXPECT_NE(strstr(PlatD3dDeviceGetRendererText(device), "drawing into the window"), nullptr)
         << PlatD3dDeviceGetRendererText(device);
 
@@ -69,34 +110,15 @@ TEST(PlatD3dGLTest, AWindowOfTheBackBuffersSizeIsDrawnIntoDirectlyAndItsAlphaRea
     ASSERT_EQ(PlatD3dDeviceReadBackBuffer(device, pixels.data(), 64, 48), PLAT_D3D_OK);
     EXPECT_EQ(pixels[24 * 64 + 32], 0xFFFFFFFFu);
     EXPECT_EQ(PlatD3dDevicePresent(device), PLAT_D3D_OK);
-    EXPECT_EQ(PlatD3dDeviceRelease(device), 0u);
-    PlatD3dRelease(d3d);
-    PlatD3dSetFakeDisplay(nullptr);
+    gl.Close();
     PlatWinDestroyWindow(window);
 }
 
 TEST(PlatD3dGLTest, AntiAliasedBackBufferResolvesForReadBack)
 {
-    PlatD3dFakeDisplay display = {};
-    display.adapterCount = 1;
-    display.adapters[0].desktop = {1280, 1024, 60, PLAT_FMT_X8R8G8B8};
-    display.adapters[0].modes[0] = display.adapters[0].desktop;
-    display.adapters[0].modeCount = 1;
-    display.adapters[0].multiSampleTypes = 1u << 4;
-    PlatD3dSetFakeDisplay(&display);
-    PlatD3d *d3d = PlatD3dCreate(PLAT_D3D_SDK_VERSION);
-    ASSERT_NE(d3d, nullptr);
-    PlatD3dPresentParameters parameters = {};
-    parameters.backBufferWidth = 32;
-    parameters.backBufferHeight = 32;
-    parameters.backBufferFormat = PLAT_FMT_X8R8G8B8;
-    parameters.windowed = 1;
-    parameters.multiSampleType = 4;
-    parameters.enableAutoDepthStencil = 1;
-    parameters.autoDepthStencilFormat = PLAT_FMT_D24X8;
-    PlatD3dDevice *device = nullptr;
-    ASSERT_EQ(PlatD3dCreateDevice(d3d, 0, PLAT_DEVTYPE_HAL, nullptr, 0, &parameters, &device), PLAT_D3D_OK)
-        << PlatD3dGetErrorText();
+    GLDevice gl;
+    ASSERT_TRUE(gl.Open(32, 32, nullptr, 4));
+    PlatD3dDevice *device = gl.device;
 
     PlatD3dDeviceBeginScene(device);
     PlatD3dDeviceClear(device, 0, nullptr, PLAT_CLEAR_TARGET | PLAT_CLEAR_ZBUFFER, 0xFF000000u, 1.0f, 0);
@@ -123,9 +145,6 @@ TEST(PlatD3dGLTest, AntiAliasedBackBufferResolvesForReadBack)
     for (uint32_t pixel : edge)
         mixed = mixed || (pixel != 0xFF000000u && pixel != 0xFFFFFFFFu);
     EXPECT_TRUE(mixed);
-    EXPECT_EQ(PlatD3dDeviceRelease(device), 0u);
-    PlatD3dRelease(d3d);
-    PlatD3dSetFakeDisplay(nullptr);
 }
 
 // One stage state of the table, with the render states that pick a program.
@@ -247,24 +266,9 @@ TEST(PlatD3dGLTest, SpecialisedProgramsDrawThePixelsOfTheGeneralOne)
     };
     const int count = (int)(sizeof(cases) / sizeof(cases[0]));
 
-    PlatD3dFakeDisplay display = {};
-    display.adapterCount = 1;
-    display.adapters[0].desktop = {1280, 1024, 60, PLAT_FMT_X8R8G8B8};
-    display.adapters[0].modes[0] = display.adapters[0].desktop;
-    display.adapters[0].modeCount = 1;
-    PlatD3dSetFakeDisplay(&display);
-    PlatD3d *d3d = PlatD3dCreate(PLAT_D3D_SDK_VERSION);
-    ASSERT_NE(d3d, nullptr);
-    PlatD3dPresentParameters parameters = {};
-    parameters.backBufferWidth = 64;
-    parameters.backBufferHeight = 32;
-    parameters.backBufferFormat = PLAT_FMT_X8R8G8B8;
-    parameters.windowed = 1;
-    parameters.enableAutoDepthStencil = 1;
-    parameters.autoDepthStencilFormat = PLAT_FMT_D24X8;
-    PlatD3dDevice *device = nullptr;
-    ASSERT_EQ(PlatD3dCreateDevice(d3d, 0, PLAT_DEVTYPE_HAL, nullptr, 0, &parameters, &device), PLAT_D3D_OK)
-        << PlatD3dGetErrorText();
+    GLDevice gl;
+    ASSERT_TRUE(gl.Open(64, 32));
+    PlatD3dDevice *device = gl.device;
     // Colours and alphas that differ from texel to texel, so that filtering mixes them.
     PlatD3dTexture *texture = nullptr;
     ASSERT_EQ(PlatD3dDeviceCreateTexture(device, 8, 8, 1, 0, PLAT_FMT_A8R8G8B8, PLAT_POOL_MANAGED, &texture),
@@ -315,9 +319,6 @@ TEST(PlatD3dGLTest, SpecialisedProgramsDrawThePixelsOfTheGeneralOne)
         EXPECT_TRUE(pixels == specialised[i]);
     }
     PlatD3dTextureRelease(texture);
-    EXPECT_EQ(PlatD3dDeviceRelease(device), 0u);
-    PlatD3dRelease(d3d);
-    PlatD3dSetFakeDisplay(nullptr);
 }
 
 } // namespace
@@ -358,31 +359,9 @@ std::vector<std::vector<uint32_t>> DrawFrames(bool whole, PlatD3dDamageStats *st
     else
         unsetenv("PLINX_DRAW_WHOLE_FRAMES");
     std::vector<std::vector<uint32_t>> frames;
-    PlatWindowParms windowParms = {};
-    windowParms.title = "Damage";
-    windowParms.x = windowParms.y = -1;
-    windowParms.width = width;
-    windowParms.height = height;
-    PlatWindow *window = PlatWinCreateWindow(&windowParms);
-    EXPECT_NE(window, nullptr) << PlatWinGetErrorText();
-    PlatD3dFakeDisplay display = {};
-    display.adapterCount = 1;
-    display.adapters[0].desktop = {1280, 1024, 60, PLAT_FMT_X8R8G8B8};
-    display.adapters[0].modes[0] = display.adapters[0].desktop;
-    display.adapters[0].modeCount = 1;
-    PlatD3dSetFakeDisplay(&display);
-    PlatD3d *d3d = PlatD3dCreate(PLAT_D3D_SDK_VERSION);
-    PlatD3dPresentParameters parameters = {};
-    parameters.backBufferWidth = width;
-    parameters.backBufferHeight = height;
-    parameters.backBufferFormat = PLAT_FMT_X8R8G8B8;
-    parameters.windowed = 1;
-    parameters.deviceWindow = window;
-    parameters.enableAutoDepthStencil = 1;
-    parameters.autoDepthStencilFormat = PLAT_FMT_D24X8;
-    PlatD3dDevice *device = nullptr;
-    EXPECT_EQ(PlatD3dCreateDevice(d3d, 0, PLAT_DEVTYPE_HAL, window, 0, &parameters, &device), PLAT_D3D_OK)
-        << PlatD3dGetErrorText();
+    PlatWindow *window = OpenWindow("Damage", width, height);
+    GLDevice gl;
+    PlatD3dDevice *device = window && gl.Open(width, height, window) ? gl.device : nullptr;
     for (int frame = 0; device && frame < 8; frame++)
     {
         PlatD3dDeviceBeginScene(device);
@@ -421,13 +400,10 @@ std::vector<std::vector<uint32_t>> DrawFrames(bool whole, PlatD3dDamageStats *st
     }
     *stats = {};
     if (device)
-    {
         PlatD3dDeviceGetDamageStats(device, stats);
-        PlatD3dDeviceRelease(device);
-    }
-    PlatD3dRelease(d3d);
-    PlatD3dSetFakeDisplay(nullptr);
-    PlatWinDestroyWindow(window);
+    gl.Close();
+    if (window)
+        PlatWinDestroyWindow(window);
     unsetenv("PLINX_DRAW_WHOLE_FRAMES");
     return frames;
 }
