@@ -248,18 +248,20 @@ signed char Program::PostDeviceInitCB()
     return 1;
 }
 
-// The sounds and the play screen's textures: the splash needs neither, so they load
-// behind its black first frame, in the first tick, before the splash's clock starts (its
-// time line stays whole). True once done; false when the play screen's textures cannot
-// be made (reported).
+// The GUI font, the play screen's textures and the sounds: the splash's black first frame
+// needs none of them, so they load behind it, in the first tick, before the splash's
+// clock starts (its time line stays whole). True once done; false when the font or the
+// play screen's textures cannot be made (reported).
 bool GameFinishStart()
 {
     if (!game_program.startPending)
         return true;
     game_program.startPending = 0;
+    if (!GameCreateFreeTypeFont() || !AppViewCreateBallGraphics())
+        return false;
     if (!AppViewSoundInit())
         DebugInfo("Problem loading sounds");
-    return AppViewCreateBallGraphics();
+    return true;
 }
 
 // A start that fails behind the splash ends as a failed start does: the message that
@@ -304,7 +306,9 @@ void GameMenuReleaseGraphics()
 bool Program::CreateGraphicsObjectsCB()
 {
     SplashCreateGraphics();
-    if (!GameCreateFreeTypeFont())
+    // At the start the GUI font waits behind the splash with the balls (GameFinishStart):
+    // nothing draws text before the splash's first tick.
+    if (!game_program.startPending && !GameCreateFreeTypeFont())
         return false;
     AppViewCreateEffectGraphics();
     // At the start the balls wait behind the splash (GameFinishStart), unless their
