@@ -9,6 +9,7 @@
 #include "LevelsRender.h"
 #include "PlayScreen.h"
 #include "PlinxMWinSetup.h"
+#include "Rolls.h"
 #include "Sound.h"
 #include "TextEffects.h"
 #include "GameView.h"
@@ -142,6 +143,11 @@ void AppViewPreDeviceSetup()
 bool AppViewCreateBallGraphics()
 {
     return PlinxCreateGraphics() != 0;
+}
+
+bool AppViewBallFramesStored()
+{
+    return TexGenAllRollsStored() != 0;
 }
 
 void AppViewReleaseBallGraphics()

@@ -40,6 +40,8 @@ void AppViewRenderMenuEffect();
 // ---- Drawing ----
 void AppViewPreDeviceSetup();
 bool AppViewCreateBallGraphics();
+// Every ball frame is stored in the per-user folder: loading the balls makes none.
+bool AppViewBallFramesStored();
 void AppViewReleaseBallGraphics();
 bool AppViewCreateMenuGraphics();
 void AppViewReleaseMenuGraphics();

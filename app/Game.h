@@ -33,6 +33,10 @@ struct _GameProgramState
     uint8_t gameOverButtonHeld;
     uint8_t gameOverButtonHover;
     int32_t shots;          // fired in the game being played
+    // The start's work that the splash does not need (the GUI font, the play screen's
+    // textures, the sounds) waits until the splash has put its black first frame on the
+    // screen.
+    uint8_t startPending;
 };
 extern _GameProgramState game_program;
 
@@ -101,4 +105,7 @@ bool GameCreateFreeTypeFont();
 bool GameMenuCreateGraphics();
 void GameMenuReleaseGraphics();
 void GameAfterCreateStep();
+// The part of the start that waits behind the splash; see Program.cpp.
+bool GameFinishStart();
+void GameEndFailedStart();
 void GameShutdownStep();

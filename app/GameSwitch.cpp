@@ -17,7 +17,7 @@
 #include "User.h"
 #include "AppView.h"
 
-_GameProgramState game_program = {0, 0, nullptr, GAME_TARGET_NONE, -1000.0f, 0, 0, 0, 0};
+_GameProgramState game_program = {0, 0, nullptr, GAME_TARGET_NONE, -1000.0f, 0, 0, 0, 0, 0};
 
 namespace
 {
@@ -175,6 +175,13 @@ void GameGoFromMenusToGame(GameSwitchFn callback, char now)
 
 void GameAfterSplashCB(void *context)
 {
+    // The menus play music and the game draws balls: the start is finished first, also
+    // when the splash did not run or ended before its first frames.
+    if (!GameFinishStart())
+    {
+        GameEndFailedStart();
+        return;
+    }
     AppViewSetMusicVolume(GameState.userOptions.menuMusicVolume);
     game_program.targetScreen = GAME_TARGET_FIRST_SCREEN;
     GameSwitchToMenus();

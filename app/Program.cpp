@@ -222,6 +222,7 @@ signed char Program::PreDeviceInitCB()
     // The menu background already carries the game's title.
     userHost.titlePicture = nullptr;
     UserScreensSetHost(&userHost);
+    game_program.startPending = 1;
     return 1;
 }
 
@@ -230,8 +231,6 @@ signed char Program::PostDeviceInitCB()
     GameLogRes(3);
     PuzzlesLoadAllLists();
     PlinxScreensGetObject().SetupAllScreens();
-    if (!AppViewSoundInit())
-        DebugInfo("Problem loading sounds");
     GameAfterCreateStep();
     SplashSetup("Data/Splash1.jpg", "Data/Splash2.jpg", "Data/Splash3.jpg", "Data/Splash4.jpg",
                 "Data/NormalEffect.tga", nullptr, "Data/LogoMono.wav", PlinxGetMainFont(), 0.0f, 0.0f, nullptr,
@@ -239,8 +238,39 @@ signed char Program::PostDeviceInitCB()
     if (SplashStart())
         DebugInfo("Splash started");
     else
+    {
+        // No splash to hide the rest of the start behind: it runs now, and its failure
+        // fails the start.
+        if (!GameFinishStart())
+            return 0;
         GameAfterSplashCB(nullptr);
+    }
     return 1;
+}
+
+// The GUI font, the play screen's textures and the sounds: the splash's black first frame
+// needs none of them, so they load behind it, in the first tick, before the splash's
+// clock starts (its time line stays whole). True once done; false when the font or the
+// play screen's textures cannot be made (reported).
+bool GameFinishStart()
+{
+    if (!game_program.startPending)
+        return true;
+    game_program.startPending = 0;
+    if (!GameCreateFreeTypeFont() || !AppViewCreateBallGraphics())
+        return false;
+    if (!AppViewSoundInit())
+        DebugInfo("Problem loading sounds");
+    return true;
+}
+
+// A start that fails behind the splash ends as a failed start does: the message that
+// offers the log.
+void GameEndFailedStart()
+{
+    DebugError(ENG_FUNC, "The start could not be finished");
+    if (game_program.program)
+        game_program.program->ForceExitNow(nullptr, nullptr, false);
 }
 
 // ---- Graphics ---------------------------------------------------------------------------------------------
@@ -276,10 +306,15 @@ void GameMenuReleaseGraphics()
 bool Program::CreateGraphicsObjectsCB()
 {
     SplashCreateGraphics();
-    if (!GameCreateFreeTypeFont())
+    // At the start the GUI font waits behind the splash with the balls (GameFinishStart):
+    // nothing draws text before the splash's first tick.
+    if (!game_program.startPending && !GameCreateFreeTypeFont())
         return false;
     AppViewCreateEffectGraphics();
-    if (!AppViewCreateBallGraphics())
+    // At the start the balls wait behind the splash (GameFinishStart), unless their
+    // frames must be made first (the first start): that runs before the splash, as ever.
+    bool ballsWait = game_program.startPending && AppViewBallFramesStored();
+    if (!ballsWait && !AppViewCreateBallGraphics())
         return false;
     bool guiOn = GameIsGuiOn();
     if (EngWindow *window = GetMainWindow())
@@ -340,6 +375,11 @@ void GameMenuTick()
 
 void GameTick()
 {
+    if (game_program.startPending && SplashIsOn() && !GameFinishStart())
+    {
+        GameEndFailedStart();
+        return;
+    }
     if (SplashTick())
         return;
     bool fadingOut = GameFadeIsFadingOut();

@@ -44,7 +44,6 @@ struct
     EngTexture *bottom, *textBack, *boxBg, *turret, *turretEnd, *lives, *alpha;
     EngTexture *balls[ROLL_COLOURS][ROLL_FRAMES];
     EngTexture *special[kSpecialTypes];
-    bool rollsRemade; // a damaged frame was remade in this creation already
     EngFont *ownFont;
     EngFont *givenFont;
 
@@ -107,8 +106,9 @@ bool LoadFrame(EngTexture *&slot, const char *file)
     return true;
 }
 
-// Every frame; a frame that fails is remade once (deleted, then generated again) and
-// loaded again, so that one damaged file does not stop every later start.
+// Every frame, read once. A frame that does not load is made (again) from the packed
+// sheets and loaded once more: a fresh per-user folder gets all of its frames made at the
+// first miss, and one damaged file does not stop every later start.
 bool LoadBallTextures()
 {
     for (int colour = 0; colour < ROLL_COLOURS; colour++)
@@ -122,14 +122,13 @@ bool LoadBallTextures()
             snprintf(file, sizeof(file), "%s", name);
             if (LoadFrame(s_play.balls[colour][frame], file))
                 continue;
-            if (!s_play.rollsRemade)
+            if (EngFileExists(file, false))
             {
-                s_play.rollsRemade = true;
                 DebugError(ENG_FUNC, "Remaking damaged roll texture <%s>", file);
                 EngFileDelete(file, false);
-                if (TexGenCreateRollsFromPackedPictures() && LoadFrame(s_play.balls[colour][frame], file))
-                    continue;
             }
+            if (TexGenShowWindowAndCreateRolls() && LoadFrame(s_play.balls[colour][frame], file))
+                continue;
             DebugError(ENG_FUNC, "Could not load ball textures");
             return false;
         }
@@ -195,8 +194,6 @@ char PlinxCreateGraphics()
 {
     if (s_play.created)
         return 1;
-    s_play.rollsRemade = false;
-    TexGenShowWindowAndCreateRolls();
     bool ok = Load(s_play.bottom, "Data/Bottom.jpg", 0, "Could not load bottom back texture") &&
               Load(s_play.textBack, "Data/TextBack.bmp", 0, "Could not load text back texture") &&
               Load(s_play.boxBg, "Data/BoxBg.png", 1, "Could not load box bg texture") &&

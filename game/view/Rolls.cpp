@@ -167,6 +167,20 @@ char TexGenCreateRollsFromPackedPictures()
     return result;
 }
 
+char TexGenAllRollsStored()
+{
+    const char *rollsFolder = PrefFolderGetSubFolder("Rolls", false);
+    if (!rollsFolder || !rollsFolder[0])
+        return 0;
+    char folder[960];
+    snprintf(folder, sizeof(folder), "%s", rollsFolder);
+    for (int colour = 0; colour < ROLL_COLOURS; colour++)
+        for (int frame = 0; frame < ROLL_FRAMES; frame++)
+            if (!EngFileExists(FramePath(folder, colour, frame), false))
+                return 0;
+    return 1;
+}
+
 char TexGenShowWindowAndCreateRolls()
 {
     return TexGenCreateRollsFromPackedPictures();

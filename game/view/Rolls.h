@@ -21,6 +21,9 @@ char TexGenCreateRollsFromPackedPictures();
 // The frame file of `colour` (0-9) and `frame` (0-34): "<per-user Rolls>/Roll_CC_FF.tga"
 // in one buffer that the next call overwrites; NULL (reported) outside those ranges.
 const char *TexGenMakeRollFilename(int colour, int frame);
+// 1 when every frame file exists (a start that only loads them); 0 when one is missing.
+// A damaged file is found only when it is loaded.
+char TexGenAllRollsStored();
 // Runs the generation with the main window showing (ours is shown when it is made).
 char TexGenShowWindowAndCreateRolls();
 // The sheet file, tile x and tile y (pixels) of a frame: frame k = colour x 35 + frame

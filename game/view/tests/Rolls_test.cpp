@@ -108,6 +108,42 @@ TEST_F(RollsTest, OnlyADeletedOrDamagedFrameIsMadeAgain)
     }
 }
 
+TEST_F(RollsTest, TheGraphicsOfAFreshFolderMakeEveryFrameAndAStoredFolderIsOnlyRead)
+{
+    // A first start: the first frame that does not load makes them all, once.
+    const int sheetsBefore = TexGenGetSheetsLoaded();
+    ASSERT_TRUE(PlinxCreateGraphics()) << LogText();
+    EXPECT_EQ(350, FrameFiles());
+    EXPECT_EQ(6, TexGenGetSheetsLoaded() - sheetsBefore);
+    EXPECT_FALSE(LogHas("Remaking damaged roll texture"));
+    PlinxReleaseGraphics();
+
+    // A later start loads each stored frame once and makes nothing.
+    recorder->Clear();
+    ASSERT_TRUE(PlinxCreateGraphics()) << LogText();
+    EXPECT_EQ(6, TexGenGetSheetsLoaded() - sheetsBefore);
+    int frames = 0;
+    for (const PlatD3dRecord &record : recorder->records)
+        frames += record.kind == PLAT_REC_CREATE_TEXTURE && record.b == 64 && record.c == 64 ? 1 : 0;
+    EXPECT_EQ(350, frames);
+}
+
+TEST_F(RollsTest, EveryFrameStoredIsToldFromAFolderThatLacksOne)
+{
+    EXPECT_FALSE(TexGenAllRollsStored()) << "no folder yet";
+    ProvideRolls();
+    EXPECT_TRUE(TexGenAllRollsStored());
+    for (int colour : {0, 9})
+    {
+        SCOPED_TRACE(colour);
+        const std::string last = Frame(colour, colour == 0 ? 0 : 34);
+        ASSERT_TRUE(fs::remove(last));
+        EXPECT_FALSE(TexGenAllRollsStored());
+        ProvideRolls();
+        EXPECT_TRUE(TexGenAllRollsStored());
+    }
+}
+
 TEST_F(RollsTest, AFrameThatDoesNotLoadIsRemadeWhenTheGraphicsAreCreated)
 {
     ProvideRolls();

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "GameDriver.h"
@@ -60,6 +62,33 @@ TEST_F(PlinxDX9Test, CloseButtonClosesDownInOrder)
     ASSERT_TRUE(testkit::SendCloseRequest(window));
     EXPECT_EQ(WaitForExit(20), 0);
     ExpectShutDownInOrder("Exiting.");
+}
+
+// A later start finds its ball frames stored and loads them behind the splash: frames
+// that turn out damaged there are made again before the first screen.
+TEST_F(PlinxDX9Test, DamagedBallFramesOfALaterStartAreRemadeBehindTheSplash)
+{
+    namespace fs = std::filesystem;
+    const std::string rolls = userFolder + "/Rolls";
+    fs::create_directories(rolls);
+    for (int colour = 0; colour < 10; colour++)
+        for (int frame = 0; frame < 35; frame++)
+        {
+            char name[32];
+            snprintf(name, sizeof(name), "/Roll_%02d_%02d.tga", colour, frame);
+            testkit::WriteFile(rolls + name, colour == 0 && frame == 0 ? "not a picture" : "");
+        }
+    ASSERT_TRUE(StartToSplash()) << testkit::ReadFile(logPath);
+    ASSERT_TRUE(WaitForLog("Screen uUSR", 30)) << testkit::ReadFile(logPath);
+    std::string log = testkit::ReadFile(logPath);
+    size_t splash = log.find("Splash started"), remade = log.find("Remaking damaged roll texture");
+    ASSERT_NE(remade, std::string::npos) << log;
+    EXPECT_LT(splash, remade) << log;
+    EXPECT_EQ(log.find("Could not load ball textures"), std::string::npos) << log;
+    EXPECT_EQ(fs::file_size(rolls + "/Roll_09_34.tga"), fs::file_size(rolls + "/Roll_00_00.tga"));
+    EXPECT_GT(fs::file_size(rolls + "/Roll_00_00.tga"), 64u * 64u * 4u);
+    kill(pid, SIGTERM);
+    EXPECT_EQ(WaitForExit(20), 0);
 }
 
 } // namespace
