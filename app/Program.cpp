@@ -249,9 +249,9 @@ signed char Program::PostDeviceInitCB()
 }
 
 // The GUI font, the play screen's textures and the sounds: the splash's black first frame
-// needs none of them, so they load behind it, in the first tick, before the splash's
-// clock starts (its time line stays whole). True once done; false when the font or the
-// play screen's textures cannot be made (reported).
+// needs none of them, so they load behind it, in its first tick (the splash stays black
+// for its first 0.8 s). True once done; false when the font or the play screen's
+// textures cannot be made (reported).
 bool GameFinishStart()
 {
     if (!game_program.startPending)
@@ -375,13 +375,14 @@ void GameMenuTick()
 
 void GameTick()
 {
-    if (game_program.startPending && SplashIsOn() && !GameFinishStart())
+    if (SplashTick())
     {
-        GameEndFailedStart();
+        // The first tick starts the splash's clock; the rest of the start then loads
+        // within its black first second, before anything is drawn with it.
+        if (game_program.startPending && !GameFinishStart())
+            GameEndFailedStart();
         return;
     }
-    if (SplashTick())
-        return;
     bool fadingOut = GameFadeIsFadingOut();
     if (GameFadeIsFading())
         GameFadeTick(EngFrameTiming.currentTime);
