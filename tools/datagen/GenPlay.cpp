@@ -228,15 +228,21 @@ void EffectSprite()
 {
     const int size = 64;
     // Soft round glow with a faint four-ray sparkle. Stored as grey levels equal to the
-    // alpha (white on black), so that it also works when loaded without its alpha.
+    // alpha (white on black), so that it also works when loaded without its alpha. The
+    // glow fills the square to where it has faded to a few levels (three quarters of the
+    // radius it would take to vanish): a sprite costs its whole square at every frame,
+    // and the effects size their sprites to match.
+    const float reach = 0.75f;
     DgImage img = ImageRenderSupersampled(size, size, 2, [&](float x, float y) {
-        float u = (x - size * 0.5f) / (size * 0.5f), v = (y - size * 0.5f) / (size * 0.5f);
+        float edgeU = (x - size * 0.5f) / (size * 0.5f), edgeV = (y - size * 0.5f) / (size * 0.5f);
+        float u = edgeU * reach, v = edgeV * reach;
         float r2 = u * u + v * v;
         float glow = std::exp(-r2 * 5.5f);
         float rays = std::exp(-std::fabs(u) * 26.0f) * std::exp(-std::fabs(v) * 2.6f) +
                      std::exp(-std::fabs(v) * 26.0f) * std::exp(-std::fabs(u) * 2.6f);
         float core = std::exp(-r2 * 40.0f);
-        float a = Clamp01(glow * 0.85f + rays * 0.35f + core * 0.4f) * Clamp01((1.0f - r2) * 4.0f);
+        float edge = Clamp01((1.0f - (edgeU * edgeU + edgeV * edgeV)) * 8.0f);
+        float a = Clamp01(glow * 0.85f + rays * 0.35f + core * 0.4f) * edge;
         return DgColour{a, a, a, a};
     });
     std::vector<uint8_t> rgba((size_t)size * size * 4);

@@ -80,19 +80,24 @@ TEST_F(PlatD3dDamageTest, AMovedQuadRedrawsOnlyItsOldAndNewPlaceAndTheScissorIsL
     EXPECT_EQ(stats.wholeFrames, 2u);
     EXPECT_EQ(stats.unchangedFrames, 1u);
     EXPECT_EQ(stats.partialFrames, 1u);
-    // One area from the old place to the new, in whole tiles with a margin: the
-    // background and the quad drawn in it, each cut to the part it covers; then the
+    // Two areas, the old place and the new, in whole tiles with a margin: the background
+    // in each, and the quad in the new one, each cut to the part it covers; then the
     // frame's own rectangle again.
-    EXPECT_EQ(stats.lastAreas, 1u);
+    EXPECT_EQ(stats.lastAreas, 2u);
     std::vector<PlatD3dRecord> scissors = Sent(PLAT_REC_SCISSOR);
-    ASSERT_EQ(scissors.size(), 3u);
-    const PlatD3dRect &area = scissors[0].rect;
-    EXPECT_LE(area.left, 38);
-    EXPECT_GE(area.right, 72);
-    EXPECT_LE(area.top, 98);
-    EXPECT_GE(area.bottom, 112);
-    EXPECT_LE((area.right - area.left) * (area.bottom - area.top), 48 * 32);
-    EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 2u);
+    ASSERT_EQ(scissors.size(), 4u);
+    const PlatD3dRect &before = scissors[0].rect, &after = scissors[1].rect;
+    EXPECT_LE(before.left, 39);
+    EXPECT_GE(before.right, 51);
+    EXPECT_LE(after.left, 59);
+    EXPECT_GE(after.right, 71);
+    for (const PlatD3dRect *area : {&before, &after})
+    {
+        EXPECT_LE(area->top, 99);
+        EXPECT_GE(area->bottom, 111);
+        EXPECT_LE((area->right - area->left) * (area->bottom - area->top), 16 * 16);
+    }
+    EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 3u);
     // Afterwards the scissor is the frame's own: off, and the rectangle it last set.
     const PlatD3dRecord *enable = nullptr;
     for (const PlatD3dRecord &record : recorder->records)
