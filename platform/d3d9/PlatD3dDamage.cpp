@@ -735,71 +735,71 @@ private:
         current.Clear();
     }
 
-    // Each damaged area in turn: the frame's states from its start, and the clears and
-    // draws that reach the area, cut to it.
+    // The frame's calls in their order, each state sent once, and each clear and draw sent
+    // once for every damaged area it reaches, cut to it by the scissor. The areas do not
+    // overlap, so every pixel still sees its draws in the frame's order; the driver sees
+    // the states change as often as in a whole frame (a software renderer pays for every
+    // change of texture, blending or program, not for a change of scissor).
     void SendAreas(const std::vector<Rect> &areas)
     {
-        for (size_t n = 0; n < areas.size(); n++)
-        {
-            const Rect &area = areas[n];
-            const bool last = n + 1 == areas.size();
-            SendState(current.start);
-            bool scissorOn = current.start.renderStates[PLAT_RS_SCISSORTESTENABLE] != 0;
-            PlatD3dRect scissor = current.start.scissor;
-            Rect sent = {-1, -1, -1, -1};
-            inner->SetRenderState(PLAT_RS_SCISSORTESTENABLE, 1);
-            auto cut = [&](const Rect &reach) {
-                Rect target = Intersect(area, reach);
-                if (scissorOn)
-                    target = Intersect(target, {scissor.left, scissor.top, scissor.right, scissor.bottom});
-                if (target.Empty())
-                    return false;
-                if (memcmp(&target, &sent, sizeof(target)) != 0)
-                {
-                    inner->SetScissorRect({target.left, target.top, target.right, target.bottom});
-                    sent = target;
-                }
-                return true;
-            };
-            for (size_t i = 0; i < current.commands.size(); i++)
+        SendState(current.start);
+        bool scissorOn = current.start.renderStates[PLAT_RS_SCISSORTESTENABLE] != 0;
+        PlatD3dRect scissor = current.start.scissor;
+        Rect sent = {-1, -1, -1, -1};
+        inner->SetRenderState(PLAT_RS_SCISSORTESTENABLE, 1);
+        auto cut = [&](const Rect &reach) {
+            Rect target = reach;
+            if (scissorOn)
+                target = Intersect(target, {scissor.left, scissor.top, scissor.right, scissor.bottom});
+            if (target.Empty())
+                return false;
+            if (memcmp(&target, &sent, sizeof(target)) != 0)
             {
-                const Command &command = current.commands[i];
-                switch (command.kind)
+                inner->SetScissorRect({target.left, target.top, target.right, target.bottom});
+                sent = target;
+            }
+            return true;
+        };
+        for (size_t i = 0; i < current.commands.size(); i++)
+        {
+            const Command &command = current.commands[i];
+            switch (command.kind)
+            {
+            case CMD_RENDER_STATE:
+                if (command.a == PLAT_RS_SCISSORTESTENABLE)
+                    scissorOn = command.b != 0;
+                else
+                    Send(current, command);
+                break;
+            case CMD_SCISSOR:
+                memcpy(&scissor, current.At(command), sizeof(scissor));
+                break;
+            case CMD_CLEAR: {
+                PlatD3dRect rect;
+                memcpy(&rect, current.At(command), sizeof(rect));
+                for (const Rect &area : areas)
                 {
-                case CMD_RENDER_STATE:
-                    if (command.a == PLAT_RS_SCISSORTESTENABLE)
-                        scissorOn = command.b != 0;
-                    else
-                        Send(current, command);
-                    break;
-                case CMD_SCISSOR:
-                    memcpy(&scissor, current.At(command), sizeof(scissor));
-                    break;
-                case CMD_CLEAR: {
-                    PlatD3dRect rect;
-                    memcpy(&rect, current.At(command), sizeof(rect));
                     Rect reach = Intersect({rect.left, rect.top, rect.right, rect.bottom}, area);
                     if (cut(reach))
                         inner->Clear({reach.left, reach.top, reach.right, reach.bottom}, command.a, command.b,
                                      command.z);
-                    break;
                 }
-                case CMD_DRAW:
-                    if (!cut(drawAreas[i]))
-                        break;
+                break;
+            }
+            case CMD_DRAW:
+                for (const Rect &area : areas)
+                {
+                    if (!cut(Intersect(area, drawAreas[i])))
+                        continue;
                     if (firstTriangle[i] != SIZE_MAX)
                         SendListIn(command, firstTriangle[i], area);
                     else
                         Send(current, command);
-                    break;
-                case CMD_FENCE:
-                    if (last)
-                        Send(current, command);
-                    break;
-                default:
-                    Send(current, command);
-                    break;
                 }
+                break;
+            default:
+                Send(current, command);
+                break;
             }
         }
         // The states as the frame left them.
