@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Effects.h"
 #include "EngDebug.h"
 #include "EngDevice.h"
 #include "EngFile.h"
@@ -557,10 +558,9 @@ bool SplashEffectsSetupParameters(int budget, float scale, EngTexture *texture, 
     parms->randomEndColour = 1;
     parms->startAlpha = 1.0f;
     parms->endAlpha = 0.0f;
-    // The sprite's glow fills three quarters of its radius: the sizes of the whole glow
-    // (0.35 to 0.05) times 0.75.
-    parms->startSize = 0.35f * 0.75f;
-    parms->endSize = 0.05f * 0.75f;
+    // The whole glow from 0.35 to 0.05, as the sprite fills its square.
+    parms->startSize = 0.35f * EFFECT_SPRITE_FILL;
+    parms->endSize = 0.05f * EFFECT_SPRITE_FILL;
     parms->spreadType = 0;
     parms->spreadFactor = 1.0f;
     parms->spreadMin = -1.9f;

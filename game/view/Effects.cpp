@@ -47,9 +47,6 @@ const KindTable kKinds[] = {
 
 // Ball followers are sized to a ball.
 const float kBallSizeFactor = 0.438143f;
-// The effect sprite's glow fills its square only to three quarters of the radius where
-// it would vanish; the looks below give the sizes of the whole glow.
-const float kSpriteFill = 0.75f;
 
 int GameEffectsLevel()
 {
@@ -181,8 +178,9 @@ void KindLook(ParticleEffect::Kind kind, _EngParticleSystemParms &p)
         p.spreadMax = 0.12f;
         break;
     }
-    p.startSize *= kSpriteFill;
-    p.endSize *= kSpriteFill;
+    // The looks above give the sizes of the whole glow.
+    p.startSize *= EFFECT_SPRITE_FILL;
+    p.endSize *= EFFECT_SPRITE_FILL;
 }
 } // namespace
 

@@ -156,3 +156,7 @@ extern Effects game_effects;
 
 // The count of an effects level 0-3: 0, 33, 66, 100.
 int EffectsGetCountForLevel(int level);
+
+// The effect sprite ("Data/NormalEffect.tga") fills its square only to this share of the
+// radius where its glow would vanish: whoever draws it sizes the whole glow, times this.
+const float EFFECT_SPRITE_FILL = 0.75f;

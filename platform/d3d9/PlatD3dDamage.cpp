@@ -26,8 +26,8 @@ namespace
 const int kStages = 8;
 const int kTile = 4;
 // More separate areas than this, or more than this share of the screen, and the whole
-// frame is drawn: each area sends the draws that reach it again (measured on a software
-// renderer: a whole 640 x 480 frame costs as much as a few hundred small areas).
+// frame is drawn: every draw goes out once for each area it reaches (measured on a
+// software renderer: a whole 640 x 480 frame costs as much as a few hundred small areas).
 const size_t kMaxAreas = 160;
 const double kMaxShare = 0.5;
 // Pixels round a triangle's corners that its edges may still reach (a pixel whose centre

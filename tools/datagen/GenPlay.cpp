@@ -231,7 +231,7 @@ void EffectSprite()
     // alpha (white on black), so that it also works when loaded without its alpha. The
     // glow fills the square to where it has faded to a few levels (three quarters of the
     // radius it would take to vanish): a sprite costs its whole square at every frame,
-    // and the effects size their sprites to match.
+    // and the effects size their sprites to match (EFFECT_SPRITE_FILL in the game's effects).
     const float reach = 0.75f;
     DgImage img = ImageRenderSupersampled(size, size, 2, [&](float x, float y) {
         float edgeU = (x - size * 0.5f) / (size * 0.5f), edgeV = (y - size * 0.5f) / (size * 0.5f);
