@@ -1,7 +1,7 @@
 // Frames drawn again only where they changed. The damage executor keeps every call of a
 // frame, compares the frame with the one before when it ends, and sends its inner
-// executor only the draws that reach a changed area, each cut to that area by the
-// scissor. It serves back buffers that keep their pixels from one present to the next
+// executor only the draws that reach a changed area, each cut to the changed areas. It
+// serves back buffers that keep their pixels from one present to the next
 // (a software rasteriser drawing into the window), where every pixel shaded costs the
 // processor: a menu whose only moving parts are a few small sparkles then shades those
 // sparkles' surroundings instead of the whole screen sixty times a second.
@@ -33,6 +33,9 @@ const double kMaxShare = 0.5;
 // Pixels round a triangle's corners that its edges may still reach (a pixel whose centre
 // lies on an edge).
 const float kMargin = 1.0f;
+// The most 4-byte fields of a vertex a draw is cut in: a pre-transformed position, a
+// normal, two colours and a pair of texture coordinates make eleven.
+const uint32_t kMaxFields = 16;
 
 enum CommandKind : uint8_t
 {
@@ -496,6 +499,33 @@ private:
         return Intersect(area, {0, 0, screenWidth, screenHeight});
     }
 
+    // Where a vertex lands on the screen, and the w it is divided by there (its rhw when it
+    // comes pre-transformed, with no matrix): false behind the eye.
+    static bool ScreenPoint(const uint8_t *vertex, const PlatMatrix *m, const PlatD3dViewport &vp, float *x, float *y,
+                            float *w)
+    {
+        float p[4];
+        if (!m)
+        {
+            memcpy(p, vertex, sizeof(p));
+            *x = p[0];
+            *y = p[1];
+            *w = p[3];
+            return true;
+        }
+        memcpy(p, vertex, 3 * sizeof(float));
+        const float *e = m->m;
+        float cx = p[0] * e[0] + p[1] * e[4] + p[2] * e[8] + e[12];
+        float cy = p[0] * e[1] + p[1] * e[5] + p[2] * e[9] + e[13];
+        float cw = p[0] * e[3] + p[1] * e[7] + p[2] * e[11] + e[15];
+        if (!(cw > 1e-6f))
+            return false;
+        *x = (float)vp.x + (cx / cw + 1.0f) * 0.5f * (float)vp.width;
+        *y = (float)vp.y + (1.0f - cy / cw) * 0.5f * (float)vp.height;
+        *w = cw;
+        return true;
+    }
+
     // Calls `each` with the screen rectangle of every triangle of a draw.
     template <typename Each> void Triangles(const Frame &frame, const Command &draw, Walker &walker, Each each)
     {
@@ -506,23 +536,8 @@ private:
         const PlatD3dViewport &vp = walker.viewport;
         const PlatMatrix *m = pretransformed ? nullptr : &walker.Combined();
         auto corner = [&](uint32_t index, float *x, float *y) {
-            float p[3];
-            memcpy(p, vertices + (size_t)index * stride, sizeof(p));
-            if (pretransformed)
-            {
-                *x = p[0];
-                *y = p[1];
-                return true;
-            }
-            const float *e = m->m;
-            float cx = p[0] * e[0] + p[1] * e[4] + p[2] * e[8] + e[12];
-            float cy = p[0] * e[1] + p[1] * e[5] + p[2] * e[9] + e[13];
-            float cw = p[0] * e[3] + p[1] * e[7] + p[2] * e[11] + e[15];
-            if (!(cw > 1e-6f))
-                return false;
-            *x = (float)vp.x + (cx / cw + 1.0f) * 0.5f * (float)vp.width;
-            *y = (float)vp.y + (1.0f - cy / cw) * 0.5f * (float)vp.height;
-            return true;
+            float w;
+            return ScreenPoint(vertices + (size_t)index * stride, m, vp, x, y, &w);
         };
         auto triangle = [&](uint32_t i0, uint32_t i1, uint32_t i2) {
             float xs[3], ys[3];
@@ -570,6 +585,183 @@ private:
                 picked.insert(picked.end(), vertices + (size_t)t * 3 * stride, vertices + (size_t)(t + 1) * 3 * stride);
         if (!picked.empty())
             inner->Draw((PlatD3dPrimitive)draw.a, draw.b, stride, picked.data(), (uint32_t)(picked.size() / stride));
+    }
+
+    // ---- Draws cut to the areas ----------------------------------------------------------
+
+    // A corner on its way through the cut: where it lands on the screen, and its fields.
+    struct Corner
+    {
+        float x, y;
+        uint32_t fields[kMaxFields];
+    };
+
+    // The 4-byte fields of a vertex format a cut can make new corners of, and which of
+    // them are colours: every other field is a float that varies evenly along an edge.
+    static bool CutLayout(uint32_t fvf, uint32_t stride, uint32_t *fields, uint32_t *colours)
+    {
+        const uint32_t known =
+            PLAT_FVF_XYZ | PLAT_FVF_XYZRHW | PLAT_FVF_NORMAL | PLAT_FVF_DIFFUSE | PLAT_FVF_SPECULAR | PLAT_FVF_TEX1;
+        if ((fvf & ~known) != 0 || ((fvf & PLAT_FVF_XYZ) != 0) == ((fvf & PLAT_FVF_XYZRHW) != 0))
+            return false;
+        uint32_t count = (fvf & PLAT_FVF_XYZRHW) ? 4 : 3;
+        if (fvf & PLAT_FVF_NORMAL)
+            count += 3;
+        *colours = 0;
+        if (fvf & PLAT_FVF_DIFFUSE)
+            *colours |= 1u << count++;
+        if (fvf & PLAT_FVF_SPECULAR)
+            *colours |= 1u << count++;
+        if (fvf & PLAT_FVF_TEX1)
+            count += 2;
+        *fields = count;
+        return stride == count * 4;
+    }
+
+    // Where the edge between two corners crosses a line (axis 0: x = at, 1: y = at). The
+    // edge is walked from the same end whichever triangle it belongs to, so that two
+    // triangles sharing it get the very same new corner and meet without gap or overlap.
+    static Corner Crossing(const Corner &p, const Corner &q, int axis, float at, uint32_t fields, uint32_t colours)
+    {
+        const bool pFirst = p.x < q.x || (p.x == q.x && p.y < q.y);
+        const Corner &a = pFirst ? p : q, &b = pFirst ? q : p;
+        const float t = axis == 0 ? (at - a.x) / (b.x - a.x) : (at - a.y) / (b.y - a.y);
+        Corner c;
+        c.x = axis == 0 ? at : a.x + t * (b.x - a.x);
+        c.y = axis == 1 ? at : a.y + t * (b.y - a.y);
+        for (uint32_t f = 0; f < fields; f++)
+        {
+            if (colours >> f & 1)
+            {
+                c.fields[f] = a.fields[f];
+                continue;
+            }
+            float fa, fb;
+            memcpy(&fa, &a.fields[f], sizeof(fa));
+            memcpy(&fb, &b.fields[f], sizeof(fb));
+            float value = fa + t * (fb - fa);
+            memcpy(&c.fields[f], &value, sizeof(value));
+        }
+        return c;
+    }
+
+    // The part of a polygon on one side of a line: at or above `at` when `keepAbove`.
+    static void KeepSide(const std::vector<Corner> &in, std::vector<Corner> *out, int axis, float at, bool keepAbove,
+                         uint32_t fields, uint32_t colours)
+    {
+        out->clear();
+        auto inside = [&](const Corner &c) {
+            float value = axis == 0 ? c.x : c.y;
+            return keepAbove ? value >= at : value <= at;
+        };
+        for (size_t i = 0; i < in.size(); i++)
+        {
+            const Corner &a = in[i], &b = in[(i + 1) % in.size()];
+            const bool aIn = inside(a), bIn = inside(b);
+            if (aIn)
+                out->push_back(a);
+            if (aIn != bIn)
+                out->push_back(Crossing(a, b, axis, at, fields, colours));
+        }
+    }
+
+    // A draw's triangles cut to the areas they reach, into `picked` as one list: each
+    // triangle's pieces in the draw's order, each turning the way the triangle did. The
+    // areas do not overlap, so every pixel sees the pieces it is covered by in the draw's
+    // order, and the draw goes out once however many areas it reaches, where a scissor
+    // per area would cost the software renderer a change of state each. The cuts run
+    // halfway between pixel centres, so a piece covers exactly the pixels of its area
+    // the triangle covers. False where a cut could change a pixel: a depth test (a new
+    // corner's depth is rounded), a corner behind the eye or the corners divided by
+    // different w (attributes then vary unevenly on the screen), or colours that differ
+    // between the corners (a new corner's colour would be rounded to whole steps).
+    bool Cut(const Command &draw, size_t index, Walker &walker, bool depthOff, const std::vector<Rect> &areas)
+    {
+        uint32_t fields = 0, colours = 0;
+        if (!depthOff || !CutLayout(draw.b, draw.c, &fields, &colours))
+            return false;
+        const uint8_t *vertices = current.At(draw);
+        const uint32_t count = draw.vertexCount, stride = draw.c;
+        const PlatMatrix *m = (draw.b & PLAT_FVF_XYZRHW) ? nullptr : &walker.Combined();
+        reached.clear();
+        for (const Rect &area : areas)
+            if (!Intersect(area, drawAreas[index]).Empty())
+                reached.push_back(area);
+        picked.clear();
+        auto emit = [&](const Corner &c) {
+            const uint8_t *bytes = (const uint8_t *)c.fields;
+            picked.insert(picked.end(), bytes, bytes + stride);
+        };
+        auto triangle = [&](uint32_t i0, uint32_t i1, uint32_t i2) {
+            const uint32_t at[3] = {i0, i1, i2};
+            Corner corners[3];
+            float w[3];
+            for (int k = 0; k < 3; k++)
+            {
+                const uint8_t *vertex = vertices + (size_t)at[k] * stride;
+                if (!ScreenPoint(vertex, m, walker.viewport, &corners[k].x, &corners[k].y, &w[k]))
+                    return false;
+                memcpy(corners[k].fields, vertex, stride);
+            }
+            if (w[0] != w[1] || w[0] != w[2])
+                return false;
+            for (uint32_t f = 0; f < fields; f++)
+                if ((colours >> f & 1) &&
+                    (corners[0].fields[f] != corners[1].fields[f] || corners[0].fields[f] != corners[2].fields[f]))
+                    return false;
+            const float x0 = std::min({corners[0].x, corners[1].x, corners[2].x});
+            const float x1 = std::max({corners[0].x, corners[1].x, corners[2].x});
+            const float y0 = std::min({corners[0].y, corners[1].y, corners[2].y});
+            const float y1 = std::max({corners[0].y, corners[1].y, corners[2].y});
+            if (!(x0 > -1e6f && x1 < 1e6f && y0 > -1e6f && y1 < 1e6f))
+                return false;
+            for (const Rect &area : reached)
+            {
+                const float left = (float)area.left - 0.5f, right = (float)area.right - 0.5f;
+                const float top = (float)area.top - 0.5f, bottom = (float)area.bottom - 0.5f;
+                if (x1 <= left || x0 >= right || y1 <= top || y0 >= bottom)
+                    continue;
+                if (x0 >= left && x1 <= right && y0 >= top && y1 <= bottom)
+                {
+                    for (const Corner &c : corners)
+                        emit(c);
+                    continue;
+                }
+                polygon.assign(corners, corners + 3);
+                KeepSide(polygon, &scratch, 0, left, true, fields, colours);
+                KeepSide(scratch, &polygon, 0, right, false, fields, colours);
+                KeepSide(polygon, &scratch, 1, top, true, fields, colours);
+                KeepSide(scratch, &polygon, 1, bottom, false, fields, colours);
+                for (size_t k = 1; k + 1 < polygon.size(); k++)
+                {
+                    emit(polygon[0]);
+                    emit(polygon[k]);
+                    emit(polygon[k + 1]);
+                }
+            }
+            return true;
+        };
+        bool ok = true;
+        switch (draw.a)
+        {
+        case PLAT_PT_TRIANGLELIST:
+            for (uint32_t i = 0; ok && i + 2 < count; i += 3)
+                ok = triangle(i, i + 1, i + 2);
+            break;
+        case PLAT_PT_TRIANGLESTRIP:
+            // Every other triangle of a strip turns the other way round its first edge.
+            for (uint32_t i = 0; ok && i + 2 < count; i++)
+                ok = i % 2 == 0 ? triangle(i, i + 1, i + 2) : triangle(i + 1, i, i + 2);
+            break;
+        case PLAT_PT_TRIANGLEFAN:
+            for (uint32_t i = 1; ok && i + 1 < count; i++)
+                ok = triangle(0, i, i + 1);
+            break;
+        default:
+            ok = false;
+            break;
+        }
+        return ok;
     }
 
     // ---- The end of a frame ------------------------------------------------------------
@@ -743,6 +935,8 @@ private:
     void SendAreas(const std::vector<Rect> &areas)
     {
         SendState(current.start);
+        Walker walker(current.start);
+        bool depthOff = current.start.renderSet[PLAT_RS_ZENABLE] && current.start.renderStates[PLAT_RS_ZENABLE] == 0;
         bool scissorOn = current.start.renderStates[PLAT_RS_SCISSORTESTENABLE] != 0;
         PlatD3dRect scissor = current.start.scissor;
         Rect sent = {-1, -1, -1, -1};
@@ -763,9 +957,12 @@ private:
         for (size_t i = 0; i < current.commands.size(); i++)
         {
             const Command &command = current.commands[i];
+            walker.Step(current, command);
             switch (command.kind)
             {
             case CMD_RENDER_STATE:
+                if (command.a == PLAT_RS_ZENABLE)
+                    depthOff = command.b == 0;
                 if (command.a == PLAT_RS_SCISSORTESTENABLE)
                     scissorOn = command.b != 0;
                 else
@@ -787,6 +984,15 @@ private:
                 break;
             }
             case CMD_DRAW:
+                if (Cut(command, i, walker, depthOff, areas))
+                {
+                    if (!picked.empty() && cut({0, 0, screenWidth, screenHeight}))
+                        inner->Draw(PLAT_PT_TRIANGLELIST, command.b, command.c, picked.data(),
+                                    (uint32_t)(picked.size() / command.c));
+                    stats.cutDraws++;
+                    break;
+                }
+                stats.scissoredDraws++;
                 for (const Rect &area : areas)
                 {
                     if (!cut(Intersect(area, drawAreas[i])))
@@ -821,6 +1027,8 @@ private:
     std::vector<Rect> drawAreas, areaList, triangleAreas;
     std::vector<size_t> firstTriangle;
     std::vector<uint8_t> picked;
+    std::vector<Rect> reached;
+    std::vector<Corner> polygon, scratch;
     std::unordered_map<uint32_t, uint32_t> versions;
 };
 

@@ -74,6 +74,8 @@ struct PlatD3dDamageStats
     uint64_t unchangedFrames; // the same picture: nothing drawn
     uint32_t lastAreas;       // areas of the last partial frame
     uint64_t lastPixels;      // and the pixels they cover
+    uint64_t cutDraws;        // draws of partial frames sent once, their triangles cut to the areas
+    uint64_t scissoredDraws;  // draws of partial frames sent once per area, cut by the scissor
 };
 bool PlatD3dGetDamageStats(const PlatD3dExecutor *executor, PlatD3dDamageStats *out);
 // The device's, when it draws through the damage executor.

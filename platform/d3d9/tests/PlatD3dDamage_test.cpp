@@ -3,6 +3,7 @@
 // fence is waited on before the frame is shown.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "PlatD3dExecutor.h"
@@ -159,6 +160,77 @@ TEST_F(PlatD3dDamageTest, WaitingOnAFenceOfTheFrameSendsItFirstAndDrawingOnAfter
     Frame(40);
     EXPECT_TRUE(executor->Present());
     EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 2u);
+}
+
+// With the depth test off, a draw whose corners share one colour goes out once, its
+// triangles cut to the areas (every corner within them, where pixel centres lie on whole
+// numbers); a draw shaded from corner to corner goes out once per area, by the scissor.
+TEST(PlatD3dDamageCutTest, DrawsOfOneColourAreCutToTheAreasAndShadedOnesScissored)
+{
+    struct Case
+    {
+        const char *name;
+        uint32_t otherColour; // of the moving quad's last corner
+        uint32_t zEnable;
+        size_t draws, scissors;
+        uint64_t cut, scissored;
+    } cases[] = {
+        {"one colour", ~0u, 0, 2, 2, 2, 0},
+        {"shaded", 0xFF102030u, 0, 2, 3, 1, 1},
+        {"depth tested", ~0u, 1, 3, 4, 0, 2},
+    };
+    for (const Case &row : cases)
+    {
+        SCOPED_TRACE(row.name);
+        PlatD3dRecorder *recorder = new PlatD3dRecorder();
+        PlatD3dExecutor *executor = PlatD3dCreateDamageExecutor(recorder, 320, 240);
+        executor->SetViewport({0, 0, 320, 240, 0.0f, 1.0f});
+        executor->SetRenderState(PLAT_RS_SCISSORTESTENABLE, 0);
+        executor->SetRenderState(PLAT_RS_ZENABLE, row.zEnable);
+        auto frame = [&](float x) {
+            executor->BeginScene();
+            std::vector<Vertex> background = Quad(0, 0, 320, 240), moving = Quad(x, 100.25f, 10, 10);
+            moving[4].colour = row.otherColour;
+            for (const std::vector<Vertex> *draw : {&background, &moving})
+                executor->Draw(PLAT_PT_TRIANGLELIST, PLAT_FVF_XYZRHW | PLAT_FVF_DIFFUSE, sizeof(Vertex),
+                               draw->data(), (uint32_t)draw->size());
+            executor->EndScene();
+            EXPECT_TRUE(executor->Present());
+        };
+        for (int i = 0; i < 3; i++)
+            frame(40);
+        recorder->Clear();
+        frame(60.5f);
+        PlatD3dDamageStats stats = {};
+        ASSERT_TRUE(PlatD3dGetDamageStats(executor, &stats));
+        EXPECT_EQ(stats.partialFrames, 1u);
+        EXPECT_EQ(stats.lastAreas, 2u);
+        EXPECT_EQ(stats.cutDraws, row.cut);
+        EXPECT_EQ(stats.scissoredDraws, row.scissored);
+        size_t draws = 0, scissors = 0;
+        for (const PlatD3dRecord &record : recorder->records)
+        {
+            scissors += record.kind == PLAT_REC_SCISSOR;
+            if (record.kind != PLAT_REC_DRAW)
+                continue;
+            draws++;
+            // Every corner sent lies in the old place or the new, with their margins.
+            for (size_t at = 0; at + sizeof(Vertex) <= record.vertices.size(); at += sizeof(Vertex))
+            {
+                Vertex corner;
+                memcpy(&corner, record.vertices.data() + at, sizeof(corner));
+                const bool old = corner.x >= 39 - 4.5f && corner.x <= 50 + 4.5f;
+                const bool now = corner.x >= 59.5f - 4.5f && corner.x <= 71 + 4.5f;
+                EXPECT_TRUE(old || now || row.scissored > 0) << corner.x;
+                EXPECT_TRUE((corner.y >= 99 - 4.5f && corner.y <= 111 + 4.5f) || row.scissored > 0) << corner.y;
+            }
+        }
+        // Scissors: the whole screen once for the cut draws, each area for the others,
+        // and the frame's own rectangle put back at the end.
+        EXPECT_EQ(draws, row.draws);
+        EXPECT_EQ(scissors, row.scissors);
+        delete executor;
+    }
 }
 
 } // namespace
