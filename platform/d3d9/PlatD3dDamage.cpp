@@ -665,7 +665,7 @@ private:
         }
     }
 
-    // A draw's triangles cut to the areas they reach, into `picked` as one list: each
+    // A draw's triangles cut to the areas they reach, added to `batch` as a list: each
     // triangle's pieces in the draw's order, each turning the way the triangle did. The
     // areas do not overlap, so every pixel sees the pieces it is covered by in the draw's
     // order, and the draw goes out once however many areas it reaches, where a scissor
@@ -683,14 +683,14 @@ private:
         const uint8_t *vertices = current.At(draw);
         const uint32_t count = draw.vertexCount, stride = draw.c;
         const PlatMatrix *m = (draw.b & PLAT_FVF_XYZRHW) ? nullptr : &walker.Combined();
+        const size_t start = batch.size();
         reached.clear();
         for (const Rect &area : areas)
             if (!Intersect(area, drawAreas[index]).Empty())
                 reached.push_back(area);
-        picked.clear();
         auto emit = [&](const Corner &c) {
             const uint8_t *bytes = (const uint8_t *)c.fields;
-            picked.insert(picked.end(), bytes, bytes + stride);
+            batch.insert(batch.end(), bytes, bytes + stride);
         };
         auto triangle = [&](uint32_t i0, uint32_t i1, uint32_t i2) {
             const uint32_t at[3] = {i0, i1, i2};
@@ -761,6 +761,8 @@ private:
             ok = false;
             break;
         }
+        if (!ok)
+            batch.resize(start);
         return ok;
     }
 
@@ -941,6 +943,9 @@ private:
         PlatD3dRect scissor = current.start.scissor;
         Rect sent = {-1, -1, -1, -1};
         inner->SetRenderState(PLAT_RS_SCISSORTESTENABLE, 1);
+        // Cut draws of one vertex format with no call between them go out as one.
+        uint32_t batchFvf = 0, batchStride = 0;
+        batch.clear();
         auto cut = [&](const Rect &reach) {
             Rect target = reach;
             if (scissorOn)
@@ -954,9 +959,22 @@ private:
             }
             return true;
         };
+        auto flush = [&]() {
+            if (!batch.empty() && cut({0, 0, screenWidth, screenHeight}))
+                inner->Draw(PLAT_PT_TRIANGLELIST, batchFvf, batchStride, batch.data(),
+                            (uint32_t)(batch.size() / batchStride));
+            batch.clear();
+        };
         for (size_t i = 0; i < current.commands.size(); i++)
         {
             const Command &command = current.commands[i];
+            const bool draw = command.kind == CMD_DRAW;
+            if (!draw || command.b != batchFvf || command.c != batchStride)
+            {
+                flush();
+                batchFvf = draw ? command.b : 0;
+                batchStride = draw ? command.c : 0;
+            }
             walker.Step(current, command);
             switch (command.kind)
             {
@@ -986,12 +1004,10 @@ private:
             case CMD_DRAW:
                 if (Cut(command, i, walker, depthOff, areas))
                 {
-                    if (!picked.empty() && cut({0, 0, screenWidth, screenHeight}))
-                        inner->Draw(PLAT_PT_TRIANGLELIST, command.b, command.c, picked.data(),
-                                    (uint32_t)(picked.size() / command.c));
                     stats.cutDraws++;
                     break;
                 }
+                flush();
                 stats.scissoredDraws++;
                 for (const Rect &area : areas)
                 {
@@ -1008,6 +1024,7 @@ private:
                 break;
             }
         }
+        flush();
         // The states as the frame left them.
         inner->SetRenderState(PLAT_RS_SCISSORTESTENABLE, state.renderStates[PLAT_RS_SCISSORTESTENABLE]);
         inner->SetScissorRect(state.scissor);
@@ -1026,7 +1043,7 @@ private:
     std::vector<uint8_t> tiles;
     std::vector<Rect> drawAreas, areaList, triangleAreas;
     std::vector<size_t> firstTriangle;
-    std::vector<uint8_t> picked;
+    std::vector<uint8_t> picked, batch;
     std::vector<Rect> reached;
     std::vector<Corner> polygon, scratch;
     std::unordered_map<uint32_t, uint32_t> versions;

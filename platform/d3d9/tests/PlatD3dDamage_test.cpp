@@ -164,7 +164,8 @@ TEST_F(PlatD3dDamageTest, WaitingOnAFenceOfTheFrameSendsItFirstAndDrawingOnAfter
 
 // With the depth test off, a draw whose corners share one colour goes out once, its
 // triangles cut to the areas (every corner within them, where pixel centres lie on whole
-// numbers); a draw shaded from corner to corner goes out once per area, by the scissor.
+// numbers), and with the cut draws next to it in one call; a draw shaded from corner to
+// corner goes out once per area, by the scissor.
 TEST(PlatD3dDamageCutTest, DrawsOfOneColourAreCutToTheAreasAndShadedOnesScissored)
 {
     struct Case
@@ -175,7 +176,7 @@ TEST(PlatD3dDamageCutTest, DrawsOfOneColourAreCutToTheAreasAndShadedOnesScissore
         size_t draws, scissors;
         uint64_t cut, scissored;
     } cases[] = {
-        {"one colour", ~0u, 0, 2, 2, 2, 0},
+        {"one colour", ~0u, 0, 1, 2, 2, 0},
         {"shaded", 0xFF102030u, 0, 2, 3, 1, 1},
         {"depth tested", ~0u, 1, 3, 4, 0, 2},
     };
