@@ -692,7 +692,9 @@ private:
             const uint8_t *bytes = (const uint8_t *)c.fields;
             batch.insert(batch.end(), bytes, bytes + stride);
         };
-        auto triangle = [&](uint32_t i0, uint32_t i1, uint32_t i2) {
+        // `inner` marks the edges (corner 0-1, 1-2, 2-0) another triangle of the draw
+        // shares.
+        auto triangle = [&](uint32_t i0, uint32_t i1, uint32_t i2, uint32_t inner) {
             const uint32_t at[3] = {i0, i1, i2};
             Corner corners[3];
             float w[3];
@@ -715,6 +717,17 @@ private:
             const float y1 = std::max({corners[0].y, corners[1].y, corners[2].y});
             if (!(x0 > -1e6f && x1 < 1e6f && y0 > -1e6f && y1 < 1e6f))
                 return false;
+            // A slanted outer edge cut short ends at a new corner a little off the edge
+            // (the rasteriser rounds corners to its grid): a pixel its centre almost
+            // touches could change sides. Inner edges are cut the same way for both of
+            // their triangles, and edges along an axis stay where they were.
+            bool slanted = false;
+            for (int e = 0; e < 3; e++)
+            {
+                const Corner &p = corners[e], &q = corners[(e + 1) % 3];
+                if (!(inner >> e & 1) && p.x != q.x && p.y != q.y)
+                    slanted = true;
+            }
             for (const Rect &area : reached)
             {
                 const float left = (float)area.left - 0.5f, right = (float)area.right - 0.5f;
@@ -727,6 +740,8 @@ private:
                         emit(c);
                     continue;
                 }
+                if (slanted)
+                    return false;
                 polygon.assign(corners, corners + 3);
                 KeepSide(polygon, &scratch, 0, left, true, fields, colours);
                 KeepSide(scratch, &polygon, 0, right, false, fields, colours);
@@ -741,21 +756,50 @@ private:
             }
             return true;
         };
+        // Whether a triangle of a list has both corners of an edge in the one before or after.
+        auto sharedInList = [&](uint32_t first, uint32_t a, uint32_t b) {
+            for (int64_t other : {(int64_t)first - 3, (int64_t)first + 3})
+            {
+                if (other < 0 || other + 2 >= (int64_t)count)
+                    continue;
+                int found = 0;
+                for (uint32_t end : {a, b})
+                    for (uint32_t k = 0; k < 3; k++)
+                        if (memcmp(vertices + (size_t)end * stride, vertices + (size_t)(other + k) * stride, stride) ==
+                            0)
+                        {
+                            found++;
+                            break;
+                        }
+                if (found == 2)
+                    return true;
+            }
+            return false;
+        };
         bool ok = true;
         switch (draw.a)
         {
         case PLAT_PT_TRIANGLELIST:
             for (uint32_t i = 0; ok && i + 2 < count; i += 3)
-                ok = triangle(i, i + 1, i + 2);
+                ok = triangle(i, i + 1, i + 2,
+                              (sharedInList(i, i, i + 1) ? 1u : 0u) | (sharedInList(i, i + 1, i + 2) ? 2u : 0u) |
+                                  (sharedInList(i, i + 2, i) ? 4u : 0u));
             break;
         case PLAT_PT_TRIANGLESTRIP:
-            // Every other triangle of a strip turns the other way round its first edge.
+            // Every other triangle of a strip turns the other way round its first edge. A
+            // triangle shares its first edge with the one before and its last with the one
+            // after; the edge joining its first and third corners is outer.
             for (uint32_t i = 0; ok && i + 2 < count; i++)
-                ok = i % 2 == 0 ? triangle(i, i + 1, i + 2) : triangle(i + 1, i, i + 2);
+            {
+                const uint32_t before = i > 0 ? 1u : 0u, after = i + 3 < count ? 1u : 0u;
+                ok = i % 2 == 0 ? triangle(i, i + 1, i + 2, before | after << 1)
+                                : triangle(i + 1, i, i + 2, before | after << 2);
+            }
             break;
         case PLAT_PT_TRIANGLEFAN:
+            // Each triangle shares its edges from the centre with its neighbours.
             for (uint32_t i = 1; ok && i + 1 < count; i++)
-                ok = triangle(0, i, i + 1);
+                ok = triangle(0, i, i + 1, (i > 1 ? 1u : 0u) | (i + 2 < count ? 4u : 0u));
             break;
         default:
             ok = false;
@@ -845,7 +889,6 @@ private:
         if (current.commands.empty())
             return;
         bool whole = segmented || !previousValid || screenWidth <= 0 || screenHeight <= 0 ||
-                     current.commands.size() != previous.commands.size() ||
                      memcmp(&current.start, &previous.start, sizeof(State)) != 0;
         tilesX = (screenWidth + kTile - 1) / kTile;
         tilesY = (screenHeight + kTile - 1) / kTile;
@@ -857,40 +900,80 @@ private:
         {
             tiles.assign((size_t)tilesX * tilesY, 0);
             Walker now(current.start), before(previous.start);
-            for (size_t i = 0; i < current.commands.size() && !whole; i++)
+            // This frame's draw `i`: where its triangles land, and with `changed` its
+            // damage.
+            auto place = [&](size_t i, bool changed) {
+                const Command &x = current.commands[i];
+                Rect &bounds = drawAreas[i];
+                bounds = {screenWidth, screenHeight, 0, 0};
+                const bool list = x.a == PLAT_PT_TRIANGLELIST && x.vertexCount > 3;
+                if (list)
+                    firstTriangle[i] = triangleAreas.size();
+                Triangles(current, x, now, [&](const Rect &area) {
+                    if (list)
+                        triangleAreas.push_back(area);
+                    if (area.Empty())
+                        return;
+                    bounds = {std::min(bounds.left, area.left), std::min(bounds.top, area.top),
+                              std::max(bounds.right, area.right), std::max(bounds.bottom, area.bottom)};
+                    if (changed)
+                        MarkTiles(area);
+                });
+                damaged = damaged || changed;
+            };
+            // The frame before's draw `j`, gone or changed: its damage.
+            auto left = [&](size_t j) {
+                Triangles(previous, previous.commands[j], before, [&](const Rect &area) {
+                    if (!area.Empty())
+                        MarkTiles(area);
+                });
+                damaged = true;
+            };
+            // The calls other than draws must match one for one, so that draws between the
+            // same two of them see the same states. Such a run of draws compares draw by
+            // draw when both frames have as many; otherwise (a sparkle born or gone) all of
+            // its draws, in both frames, are damage.
+            size_t i = 0, j = 0;
+            const size_t count = current.commands.size(), countBefore = previous.commands.size();
+            while (!whole)
             {
-                const Command &x = current.commands[i], &y = previous.commands[i];
+                size_t endNow = i, endBefore = j;
+                while (endNow < count && current.commands[endNow].kind == CMD_DRAW)
+                    endNow++;
+                while (endBefore < countBefore && previous.commands[endBefore].kind == CMD_DRAW)
+                    endBefore++;
+                const bool paired = endNow - i == endBefore - j;
+                for (size_t k = i; k < endNow; k++)
+                {
+                    const Command &x = current.commands[k];
+                    if (!paired)
+                    {
+                        place(k, true);
+                        continue;
+                    }
+                    const Command &y = previous.commands[j + k - i];
+                    const bool same = SameCall(current, x, previous, y);
+                    place(k, !same);
+                    if (!same)
+                        left(j + k - i);
+                }
+                if (!paired)
+                    for (size_t k = j; k < endBefore; k++)
+                        left(k);
+                i = endNow;
+                j = endBefore;
+                if (i == count || j == countBefore)
+                {
+                    whole = i != count || j != countBefore;
+                    break;
+                }
+                const Command &x = current.commands[i], &y = previous.commands[j];
+                if (!SameCall(current, x, previous, y))
+                    whole = true;
                 now.Step(current, x);
                 before.Step(previous, y);
-                if (x.kind == CMD_DRAW && y.kind == CMD_DRAW && x.a == y.a && x.b == y.b && x.c == y.c)
-                {
-                    Rect &bounds = drawAreas[i];
-                    bounds = {screenWidth, screenHeight, 0, 0};
-                    bool same = SameCall(current, x, previous, y);
-                    const bool list = x.a == PLAT_PT_TRIANGLELIST && x.vertexCount > 3;
-                    if (list)
-                        firstTriangle[i] = triangleAreas.size();
-                    Triangles(current, x, now, [&](const Rect &area) {
-                        if (list)
-                            triangleAreas.push_back(area);
-                        if (area.Empty())
-                            return;
-                        bounds = {std::min(bounds.left, area.left), std::min(bounds.top, area.top),
-                                  std::max(bounds.right, area.right), std::max(bounds.bottom, area.bottom)};
-                        if (!same)
-                            MarkTiles(area);
-                    });
-                    if (!same)
-                    {
-                        damaged = true;
-                        Triangles(previous, y, before, [&](const Rect &area) {
-                            if (!area.Empty())
-                                MarkTiles(area);
-                        });
-                    }
-                }
-                else if (!SameCall(current, x, previous, y))
-                    whole = true;
+                i++;
+                j++;
             }
         }
         std::vector<Rect> &areas = areaList;

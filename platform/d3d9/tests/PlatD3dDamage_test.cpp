@@ -162,6 +162,36 @@ TEST_F(PlatD3dDamageTest, WaitingOnAFenceOfTheFrameSendsItFirstAndDrawingOnAfter
     EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 2u);
 }
 
+TEST_F(PlatD3dDamageTest, ADrawBornOrGoneRedrawsTheDrawsBetweenTheSameCalls)
+{
+    texture = executor->CreateTexture(8, 8, PLAT_FMT_A8R8G8B8);
+    // The background, then a run of quads with no other call between them: two, three
+    // (one born far to the right), two again.
+    auto frame = [&](int quads) {
+        executor->BeginScene();
+        executor->SetTexture(0, 0);
+        Draw(Quad(0, 0, 320, 240));
+        executor->SetTexture(0, texture);
+        const float xs[3] = {40, 100, 200};
+        for (int q = 0; q < quads; q++)
+            Draw(Quad(xs[q], 100, 10, 10));
+        executor->EndScene();
+        EXPECT_TRUE(executor->Present());
+    };
+    for (int i = 0; i < 3; i++)
+        frame(2);
+    for (int quads : {3, 2})
+    {
+        recorder->Clear();
+        frame(quads);
+        PlatD3dDamageStats stats = {};
+        ASSERT_TRUE(PlatD3dGetDamageStats(executor, &stats));
+        EXPECT_EQ(stats.wholeFrames, 2u) << quads;
+        EXPECT_EQ(stats.lastAreas, 3u) << quads;
+        EXPECT_LE(stats.lastPixels, 3u * 16u * 16u) << quads;
+    }
+}
+
 // With the depth test off, a draw whose corners share one colour goes out once, its
 // triangles cut to the areas (every corner within them, where pixel centres lie on whole
 // numbers), and with the cut draws next to it in one call; a draw shaded from corner to

@@ -472,12 +472,23 @@ std::vector<std::vector<uint32_t>> DrawFrames(bool whole, PlatD3dDamageStats *st
         std::vector<Vertex> background, sparkles, panel, corner;
         Quad(&background, 0, 0, width, height, 0xFF203080u, 0xFF802030u);
         DrawList(device, background);
+        // The sparkles' own blending, as in a menu: the background and they do not share
+        // a run of draws.
+        PlatD3dDeviceSetRenderState(device, PLAT_RS_DESTBLEND, PLAT_BLEND_INVSRCALPHA);
         // Frames 3 and 4 show the same picture; the others move the sparkles.
         float step = (float)(frame == 4 ? 3 : frame);
         Quad(&sparkles, 10 + 7 * step, 20 + 3 * step, 9, 9, 0xC0FFFF80u, 0x80FFFFFFu);
         Quad(&sparkles, 120 - 5 * step, 90 - 2 * step, 11.5f, 7.5f, 0x9080FFFFu, 0xE0FFFFFFu);
         Quad(&sparkles, 140, 10, 6, 6, 0xFFFFFFFFu, 0xFFFFFFFFu);
         DrawList(device, sparkles);
+        // A sparkle of its own in one of the frames drawn in areas: the draws round it
+        // no longer pair with the frame before's.
+        if (frame == 5)
+        {
+            std::vector<Vertex> born;
+            Quad(&born, 132.5f, 96, 7, 7, 0xE0FFFFFFu, 0xE0FFFFFFu);
+            DrawList(device, born);
+        }
         DrawTurned(device, texture, step);
         // A still, see-through square of one colour on the turned squares' path: cut
         // across by their areas, each of its pieces must stay inside its own.
