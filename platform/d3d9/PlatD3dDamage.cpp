@@ -11,6 +11,11 @@
 // textures, and the damage is every triangle of such a draw, in the frame before and in
 // this one. Anything else (another sequence of calls, a texture changed while the frame
 // was drawn, too much damage) draws the whole frame, as the inner executor would alone.
+//
+// The first calls of a frame are often the same frame after frame (a menu's background
+// under its sparkles): once they have been in two comparisons running, the pixels they
+// leave are kept aside as a layer, and the changed areas start from a copy of it instead
+// of drawing those calls again.
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
@@ -145,6 +150,8 @@ public:
     bool Open(const PlatD3dPresentParameters &parameters) override
     {
         previousValid = false;
+        layerKept = false;
+        lastStill = 0;
         current.Clear();
         return inner->Open(parameters);
     }
@@ -443,10 +450,28 @@ private:
         }
     }
 
-    void SendWhole(const Frame &frame)
+    // The whole frame; with `keepAt` a call of it, the layer kept before that call.
+    void SendWhole(const Frame &frame, size_t keepAt = SIZE_MAX)
     {
-        for (const Command &command : frame.commands)
-            Send(frame, command);
+        for (size_t i = 0; i < frame.commands.size(); i++)
+        {
+            if (i == keepAt)
+            {
+                layerKept = inner->KeepLayer();
+                layerRefused = !layerKept;
+                layerCommands = layerKept ? keepAt : 0;
+            }
+            Send(frame, frame.commands[i]);
+        }
+    }
+
+    // Whether the first `count` calls of a frame clear or draw.
+    static bool DrawsBefore(const Frame &frame, size_t count)
+    {
+        for (size_t i = 0; i < count && i < frame.commands.size(); i++)
+            if (frame.commands[i].kind == CMD_DRAW || frame.commands[i].kind == CMD_CLEAR)
+                return true;
+        return false;
     }
 
     // ---- Where triangles land ----------------------------------------------------------
@@ -896,6 +921,10 @@ private:
         firstTriangle.assign(current.commands.size(), SIZE_MAX);
         triangleAreas.clear();
         bool damaged = false;
+        // The calls at the start of the frame that are those of the frame before, when
+        // the two were compared.
+        const bool compared = !whole;
+        size_t still = SIZE_MAX;
         if (!whole)
         {
             tiles.assign((size_t)tilesX * tilesY, 0);
@@ -943,6 +972,8 @@ private:
                 while (endBefore < countBefore && previous.commands[endBefore].kind == CMD_DRAW)
                     endBefore++;
                 const bool paired = endNow - i == endBefore - j;
+                if (!paired)
+                    still = std::min(still, i);
                 for (size_t k = i; k < endNow; k++)
                 {
                     const Command &x = current.commands[k];
@@ -955,7 +986,10 @@ private:
                     const bool same = SameCall(current, x, previous, y);
                     place(k, !same);
                     if (!same)
+                    {
                         left(j + k - i);
+                        still = std::min(still, k);
+                    }
                 }
                 if (!paired)
                     for (size_t k = j; k < endBefore; k++)
@@ -965,11 +999,16 @@ private:
                 if (i == count || j == countBefore)
                 {
                     whole = i != count || j != countBefore;
+                    if (whole)
+                        still = std::min(still, i);
                     break;
                 }
                 const Command &x = current.commands[i], &y = previous.commands[j];
                 if (!SameCall(current, x, previous, y))
+                {
                     whole = true;
+                    still = std::min(still, i);
+                }
                 now.Step(current, x);
                 before.Step(previous, y);
                 i++;
@@ -983,9 +1022,21 @@ private:
              (double)pixels > kMaxShare * (double)screenWidth * (double)screenHeight))
             whole = true;
 
-        if (whole)
+        // The kept layer holds while its calls stay the same. A frame whose first calls
+        // drew something and matched the frame before in as many calls in two
+        // comparisons running is drawn whole, and the layer kept after those calls.
+        still = std::min(still, current.commands.size());
+        if (!compared || still < layerCommands)
+            layerKept = false;
+        size_t keepAt = SIZE_MAX;
+        if (compared && !layerKept && !layerRefused && still == lastStill && DrawsBefore(current, still) &&
+            inner->CanKeepLayer())
+            keepAt = still;
+        lastStill = compared ? still : 0;
+
+        if (whole || keepAt != SIZE_MAX)
         {
-            SendWhole(current);
+            SendWhole(current, keepAt);
             stats.wholeFrames++;
         }
         else if (!damaged)
@@ -1019,6 +1070,14 @@ private:
     // change of texture, blending or program, not for a change of scissor).
     void SendAreas(const std::vector<Rect> &areas)
     {
+        // The layer's pixels first, in place of its calls' clears and draws.
+        const size_t fromLayer = layerKept ? layerCommands : 0;
+        if (layerKept)
+        {
+            for (const Rect &area : areas)
+                inner->RestoreLayer({area.left, area.top, area.right, area.bottom});
+            stats.layerFrames++;
+        }
         SendState(current.start);
         Walker walker(current.start);
         bool depthOff = current.start.renderSet[PLAT_RS_ZENABLE] && current.start.renderStates[PLAT_RS_ZENABLE] == 0;
@@ -1051,6 +1110,8 @@ private:
         for (size_t i = 0; i < current.commands.size(); i++)
         {
             const Command &command = current.commands[i];
+            if (i < fromLayer && (command.kind == CMD_DRAW || command.kind == CMD_CLEAR))
+                continue;
             const bool draw = command.kind == CMD_DRAW;
             if (!draw || command.b != batchFvf || command.c != batchStride)
             {
@@ -1127,6 +1188,10 @@ private:
     std::vector<Rect> drawAreas, areaList, triangleAreas;
     std::vector<size_t> firstTriangle;
     std::vector<uint8_t> picked, batch;
+    // The kept layer: the pixels of the first `layerCommands` calls, the same in every
+    // frame since it was kept; `lastStill` the calls the last comparison found the same.
+    bool layerKept = false, layerRefused = false;
+    size_t layerCommands = 0, lastStill = 0;
     std::vector<Rect> reached;
     std::vector<Corner> polygon, scratch;
     std::unordered_map<uint32_t, uint32_t> versions;

@@ -54,6 +54,17 @@ public:
     virtual bool Present() = 0;
     // The back buffer as 0xAARRGGBB (alpha 255), rows top to bottom.
     virtual bool ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t height) = 0;
+    // A copy of the whole back buffer kept aside, and parts of it put back (back-buffer
+    // pixels): a frame whose first draws are those of the frame before starts its
+    // changed areas from them instead of drawing them again. False where the executor
+    // keeps none.
+    virtual bool CanKeepLayer() { return false; }
+    virtual bool KeepLayer() { return false; }
+    virtual bool RestoreLayer(const PlatD3dRect &rect)
+    {
+        (void)rect;
+        return false;
+    }
     // True when the back buffer keeps its pixels from one present to the next, so that
     // a frame may draw again only what changed.
     virtual bool KeepsBackBuffer() { return false; }
@@ -76,6 +87,7 @@ struct PlatD3dDamageStats
     uint64_t lastPixels;      // and the pixels they cover
     uint64_t cutDraws;        // draws of partial frames sent once, their triangles cut to the areas
     uint64_t scissoredDraws;  // draws of partial frames sent once per area, cut by the scissor
+    uint64_t layerFrames;     // partial frames whose areas started from the kept layer
 };
 bool PlatD3dGetDamageStats(const PlatD3dExecutor *executor, PlatD3dDamageStats *out);
 // The device's, when it draws through the damage executor.
@@ -106,6 +118,8 @@ enum PlatD3dRecordKind
     PLAT_REC_UPDATE_TEXTURE, // a id
     PLAT_REC_DESTROY_TEXTURE,// a id
     PLAT_REC_PRESENT,
+    PLAT_REC_KEEP_LAYER,
+    PLAT_REC_RESTORE_LAYER,  // rect
 };
 
 struct PlatD3dRecord
@@ -130,6 +144,8 @@ public:
     bool presentResult = true;
     // Answer of KeepsBackBuffer (true lets the device draw through the damage executor).
     bool keepsBackBuffer = false;
+    // Answer of KeepLayer and RestoreLayer.
+    bool keepsLayer = false;
 
     void Clear() { records.clear(); }
     // How many writes of `state` were recorded (any value).
@@ -156,6 +172,9 @@ public:
     uint32_t CreateTexture(uint32_t width, uint32_t height, PlatD3dFormat format) override;
     void UpdateTexture(uint32_t textureId, const void *pixels) override;
     void DestroyTexture(uint32_t textureId) override;
+    bool CanKeepLayer() override { return keepsLayer; }
+    bool KeepLayer() override;
+    bool RestoreLayer(const PlatD3dRect &rect) override;
     uint32_t CreateFence() override { return ++lastFence; }
     void IssueFence(uint32_t fenceId) override {}
     bool IsFenceDone(uint32_t fenceId, bool flush) override { return true; }

@@ -518,6 +518,9 @@ public:
     bool Present() override;
     bool ReadBackBuffer(uint32_t *pixels, uint32_t width, uint32_t height) override;
     bool KeepsBackBuffer() override { return keepsBackBuffer; }
+    bool CanKeepLayer() override { return samples == 0; }
+    bool KeepLayer() override;
+    bool RestoreLayer(const PlatD3dRect &rect) override;
 
 private:
     struct Texture
@@ -576,6 +579,7 @@ private:
     GLuint sampler = 0;
     GLuint frameBuffer = 0, colourBuffer = 0, depthBuffer = 0;
     GLuint resolveFrameBuffer = 0, resolveColourBuffer = 0;
+    GLuint layerFrameBuffer = 0, layerColourBuffer = 0;
     int samples = 0;
     // Drawing goes straight into the window's buffer (frameBuffer is then 0).
     bool direct = false;
@@ -641,10 +645,10 @@ GLExecutor::~GLExecutor()
             gl.DeleteBuffers(1, &streamBuffer);
         if (sampler)
             gl.DeleteSamplers(1, &sampler);
-        GLuint frameBuffers[] = {frameBuffer, resolveFrameBuffer};
-        GLuint renderBuffers[] = {colourBuffer, depthBuffer, resolveColourBuffer};
-        gl.DeleteFramebuffers(2, frameBuffers);
-        gl.DeleteRenderbuffers(3, renderBuffers);
+        GLuint frameBuffers[] = {frameBuffer, resolveFrameBuffer, layerFrameBuffer};
+        GLuint renderBuffers[] = {colourBuffer, depthBuffer, resolveColourBuffer, layerColourBuffer};
+        gl.DeleteFramebuffers(3, frameBuffers);
+        gl.DeleteRenderbuffers(4, renderBuffers);
         if (platContext)
             PlatWinGLDeleteContext(platContext);
         else
@@ -1416,6 +1420,61 @@ void GLExecutor::DestroyFence(uint32_t fenceId)
     if (found->second && MakeCurrent())
         gl.DeleteSync(found->second);
     fences.erase(found);
+}
+
+// ---- The kept layer ---------------------------------------------------------------------
+
+// The back buffer copied whole into a buffer of its own, made at the first copy. Only for
+// a back buffer of one sample, drawn straight into the window or not.
+bool GLExecutor::KeepLayer()
+{
+    if (samples > 0 || !MakeCurrent())
+        return false;
+    GLint width = (GLint)parameters.backBufferWidth, height = (GLint)parameters.backBufferHeight;
+    GLuint target = direct ? 0 : frameBuffer;
+    if (!layerFrameBuffer)
+    {
+        gl.GenRenderbuffers(1, &layerColourBuffer);
+        gl.BindRenderbuffer(GL_RENDERBUFFER, layerColourBuffer);
+        gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, 0, GL_RGB8, width, height);
+        gl.GenFramebuffers(1, &layerFrameBuffer);
+        gl.BindFramebuffer(GL_FRAMEBUFFER, layerFrameBuffer);
+        gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, layerColourBuffer);
+        bool complete = gl.CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        gl.BindFramebuffer(GL_FRAMEBUFFER, target);
+        if (!complete)
+        {
+            GLuint names[] = {layerFrameBuffer};
+            gl.DeleteFramebuffers(1, names);
+            gl.DeleteRenderbuffers(1, &layerColourBuffer);
+            layerFrameBuffer = layerColourBuffer = 0;
+            return false;
+        }
+    }
+    gl.Disable(GL_SCISSOR_TEST);
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, target);
+    gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, layerFrameBuffer);
+    gl.BlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    gl.BindFramebuffer(GL_FRAMEBUFFER, target);
+    fixedDirty = true;
+    return gl.GetError() == GL_NO_ERROR;
+}
+
+// A rectangle of the kept layer back into the back buffer (rows counted from the top).
+bool GLExecutor::RestoreLayer(const PlatD3dRect &rect)
+{
+    if (!layerFrameBuffer || !MakeCurrent())
+        return false;
+    GLint height = (GLint)parameters.backBufferHeight;
+    GLuint target = direct ? 0 : frameBuffer;
+    gl.Disable(GL_SCISSOR_TEST);
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, layerFrameBuffer);
+    gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
+    gl.BlitFramebuffer(rect.left, height - rect.bottom, rect.right, height - rect.top, rect.left,
+                       height - rect.bottom, rect.right, height - rect.top, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    gl.BindFramebuffer(GL_FRAMEBUFFER, target);
+    fixedDirty = true;
+    return true;
 }
 
 // ---- Present and read-back ------------------------------------------------------------

@@ -162,6 +162,18 @@ void PlatD3dRecorder::DestroyTexture(uint32_t textureId)
     Add(PLAT_REC_DESTROY_TEXTURE, textureId);
 }
 
+bool PlatD3dRecorder::KeepLayer()
+{
+    Add(PLAT_REC_KEEP_LAYER);
+    return keepsLayer;
+}
+
+bool PlatD3dRecorder::RestoreLayer(const PlatD3dRect &rect)
+{
+    Add(PLAT_REC_RESTORE_LAYER).rect = rect;
+    return keepsLayer;
+}
+
 bool PlatD3dRecorder::Present()
 {
     Add(PLAT_REC_PRESENT);

@@ -192,6 +192,40 @@ TEST_F(PlatD3dDamageTest, ADrawBornOrGoneRedrawsTheDrawsBetweenTheSameCalls)
     }
 }
 
+TEST_F(PlatD3dDamageTest, TheStillStartOfAFrameIsKeptAsALayerAndItsAreasStartFromIt)
+{
+    recorder->keepsLayer = true;
+    texture = executor->CreateTexture(8, 8, PLAT_FMT_A8R8G8B8);
+    const float xs[] = {40, 44, 48, 52, 56};
+    for (float x : xs)
+    {
+        Frame(x);
+        EXPECT_TRUE(executor->Present());
+    }
+    // Frames 1 and 2 found the background the same: the third is drawn whole and the
+    // layer kept after the background; the areas of the next start from it.
+    PlatD3dDamageStats stats = {};
+    ASSERT_TRUE(PlatD3dGetDamageStats(executor, &stats));
+    EXPECT_EQ(recorder->CountKind(PLAT_REC_KEEP_LAYER), 1);
+    EXPECT_EQ(stats.layerFrames, 1u);
+    recorder->Clear();
+    Frame(60);
+    EXPECT_TRUE(executor->Present());
+    EXPECT_EQ(Sent(PLAT_REC_RESTORE_LAYER).size(), 1u);
+    // Only the quad is drawn: the background comes from the layer.
+    EXPECT_EQ(Sent(PLAT_REC_DRAW).size(), 1u);
+    // Another background: the layer no longer holds.
+    recorder->Clear();
+    executor->BeginScene();
+    executor->SetTexture(0, 0);
+    Draw(Quad(0, 0, 320, 200));
+    executor->SetTexture(0, texture);
+    Draw(Quad(64, 100, 10, 10));
+    executor->EndScene();
+    EXPECT_TRUE(executor->Present());
+    EXPECT_EQ(Sent(PLAT_REC_RESTORE_LAYER).size(), 0u);
+}
+
 // With the depth test off, a draw whose corners share one colour goes out once, its
 // triangles cut to the areas (every corner within them, where pixel centres lie on whole
 // numbers), and with the cut draws next to it in one call; a draw shaded from corner to
