@@ -523,6 +523,7 @@ public:
     bool RestoreLayer(const PlatD3dRect &rect) override;
 
 private:
+    bool MakeColourTarget(GLuint *frame, GLuint *colour);
     struct Texture
     {
         GLuint name;
@@ -921,13 +922,7 @@ bool GLExecutor::BuildBackBuffer()
     }
     if (samples > 0)
     {
-        gl.GenRenderbuffers(1, &resolveColourBuffer);
-        gl.BindRenderbuffer(GL_RENDERBUFFER, resolveColourBuffer);
-        gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, 0, GL_RGB8, width, height);
-        gl.GenFramebuffers(1, &resolveFrameBuffer);
-        gl.BindFramebuffer(GL_FRAMEBUFFER, resolveFrameBuffer);
-        gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, resolveColourBuffer);
-        if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+        if (!MakeColourTarget(&resolveFrameBuffer, &resolveColourBuffer))
         {
             PlatD3dSetErrorText("Resolve buffer incomplete");
             return false;
@@ -1424,6 +1419,20 @@ void GLExecutor::DestroyFence(uint32_t fenceId)
 
 // ---- The kept layer ---------------------------------------------------------------------
 
+// A frame buffer of one colour buffer of the back buffer's size and one sample, left
+// bound; false when incomplete.
+bool GLExecutor::MakeColourTarget(GLuint *frame, GLuint *colour)
+{
+    gl.GenRenderbuffers(1, colour);
+    gl.BindRenderbuffer(GL_RENDERBUFFER, *colour);
+    gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, 0, GL_RGB8, (GLsizei)parameters.backBufferWidth,
+                                      (GLsizei)parameters.backBufferHeight);
+    gl.GenFramebuffers(1, frame);
+    gl.BindFramebuffer(GL_FRAMEBUFFER, *frame);
+    gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, *colour);
+    return gl.CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
 // The back buffer copied whole into a buffer of its own, made at the first copy. Only for
 // a back buffer of one sample, drawn straight into the window or not.
 bool GLExecutor::KeepLayer()
@@ -1434,13 +1443,7 @@ bool GLExecutor::KeepLayer()
     GLuint target = direct ? 0 : frameBuffer;
     if (!layerFrameBuffer)
     {
-        gl.GenRenderbuffers(1, &layerColourBuffer);
-        gl.BindRenderbuffer(GL_RENDERBUFFER, layerColourBuffer);
-        gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, 0, GL_RGB8, width, height);
-        gl.GenFramebuffers(1, &layerFrameBuffer);
-        gl.BindFramebuffer(GL_FRAMEBUFFER, layerFrameBuffer);
-        gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, layerColourBuffer);
-        bool complete = gl.CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        bool complete = MakeColourTarget(&layerFrameBuffer, &layerColourBuffer);
         gl.BindFramebuffer(GL_FRAMEBUFFER, target);
         if (!complete)
         {
