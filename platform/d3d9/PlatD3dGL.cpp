@@ -524,6 +524,7 @@ public:
 
 private:
     bool MakeColourTarget(GLuint *frame, GLuint *colour);
+    void CopyPixels(GLuint from, GLuint to, const PlatD3dRect &rect, GLuint after);
     struct Texture
     {
         GLuint name;
@@ -1454,12 +1455,7 @@ bool GLExecutor::KeepLayer()
             return false;
         }
     }
-    gl.Disable(GL_SCISSOR_TEST);
-    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, target);
-    gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, layerFrameBuffer);
-    gl.BlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    gl.BindFramebuffer(GL_FRAMEBUFFER, target);
-    fixedDirty = true;
+    CopyPixels(target, layerFrameBuffer, {0, 0, width, height}, target);
     return gl.GetError() == GL_NO_ERROR;
 }
 
@@ -1468,29 +1464,32 @@ bool GLExecutor::RestoreLayer(const PlatD3dRect &rect)
 {
     if (!layerFrameBuffer || !MakeCurrent())
         return false;
-    GLint height = (GLint)parameters.backBufferHeight;
     GLuint target = direct ? 0 : frameBuffer;
+    CopyPixels(layerFrameBuffer, target, rect, target);
+    return true;
+}
+
+// A rectangle of pixels (rows counted from the top) from one frame buffer to the same
+// place in another; `after` is bound again afterwards.
+void GLExecutor::CopyPixels(GLuint from, GLuint to, const PlatD3dRect &rect, GLuint after)
+{
+    GLint height = (GLint)parameters.backBufferHeight;
     gl.Disable(GL_SCISSOR_TEST);
-    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, layerFrameBuffer);
-    gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
+    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, from);
+    gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
     gl.BlitFramebuffer(rect.left, height - rect.bottom, rect.right, height - rect.top, rect.left,
                        height - rect.bottom, rect.right, height - rect.top, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    gl.BindFramebuffer(GL_FRAMEBUFFER, target);
+    gl.BindFramebuffer(GL_FRAMEBUFFER, after);
+    // The copy borrowed the scissor.
     fixedDirty = true;
-    return true;
 }
 
 // ---- Present and read-back ------------------------------------------------------------
 
 void GLExecutor::ResolveBackBuffer()
 {
-    GLint width = (GLint)parameters.backBufferWidth, height = (GLint)parameters.backBufferHeight;
-    gl.Disable(GL_SCISSOR_TEST);
-    gl.BindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer);
-    gl.BindFramebuffer(GL_DRAW_FRAMEBUFFER, resolveFrameBuffer);
-    gl.BlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    gl.BindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
-    fixedDirty = true;
+    CopyPixels(frameBuffer, resolveFrameBuffer,
+               {0, 0, (int32_t)parameters.backBufferWidth, (int32_t)parameters.backBufferHeight}, frameBuffer);
 }
 
 bool GLExecutor::Present()
