@@ -1074,8 +1074,10 @@ private:
         const size_t fromLayer = layerKept ? layerCommands : 0;
         if (layerKept)
         {
+            restores.clear();
             for (const Rect &area : areas)
-                inner->RestoreLayer({area.left, area.top, area.right, area.bottom});
+                restores.push_back({area.left, area.top, area.right, area.bottom});
+            inner->RestoreLayer(restores.data(), (uint32_t)restores.size());
             stats.layerFrames++;
         }
         SendState(current.start);
@@ -1193,6 +1195,7 @@ private:
     bool layerKept = false, layerRefused = false;
     size_t layerCommands = 0, lastStill = 0;
     std::vector<Rect> reached;
+    std::vector<PlatD3dRect> restores;
     std::vector<Corner> polygon, scratch;
     std::unordered_map<uint32_t, uint32_t> versions;
 };

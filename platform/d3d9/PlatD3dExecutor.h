@@ -60,9 +60,10 @@ public:
     // keeps none.
     virtual bool CanKeepLayer() { return false; }
     virtual bool KeepLayer() { return false; }
-    virtual bool RestoreLayer(const PlatD3dRect &rect)
+    virtual bool RestoreLayer(const PlatD3dRect *rects, uint32_t count)
     {
-        (void)rect;
+        (void)rects;
+        (void)count;
         return false;
     }
     // True when the back buffer keeps its pixels from one present to the next, so that
@@ -119,7 +120,7 @@ enum PlatD3dRecordKind
     PLAT_REC_DESTROY_TEXTURE,// a id
     PLAT_REC_PRESENT,
     PLAT_REC_KEEP_LAYER,
-    PLAT_REC_RESTORE_LAYER,  // rect
+    PLAT_REC_RESTORE_LAYER,  // rect (one record for each)
 };
 
 struct PlatD3dRecord
@@ -174,7 +175,7 @@ public:
     void DestroyTexture(uint32_t textureId) override;
     bool CanKeepLayer() override { return keepsLayer; }
     bool KeepLayer() override;
-    bool RestoreLayer(const PlatD3dRect &rect) override;
+    bool RestoreLayer(const PlatD3dRect *rects, uint32_t count) override;
     uint32_t CreateFence() override { return ++lastFence; }
     void IssueFence(uint32_t fenceId) override {}
     bool IsFenceDone(uint32_t fenceId, bool flush) override { return true; }

@@ -97,6 +97,7 @@
     X(PFNGLDELETEFRAMEBUFFERSPROC, DeleteFramebuffers)                                           \
     X(PFNGLBINDFRAMEBUFFERPROC, BindFramebuffer)                                                 \
     X(PFNGLFRAMEBUFFERRENDERBUFFERPROC, FramebufferRenderbuffer)                                 \
+    X(PFNGLFRAMEBUFFERTEXTURE2DPROC, FramebufferTexture2D)                                       \
     X(PFNGLCHECKFRAMEBUFFERSTATUSPROC, CheckFramebufferStatus)                                   \
     X(PFNGLBLITFRAMEBUFFERPROC, BlitFramebuffer)                                                 \
     X(PFNGLGETFRAMEBUFFERATTACHMENTPARAMETERIVPROC, GetFramebufferAttachmentParameteriv)         \
@@ -520,9 +521,11 @@ public:
     bool KeepsBackBuffer() override { return keepsBackBuffer; }
     bool CanKeepLayer() override { return samples == 0; }
     bool KeepLayer() override;
-    bool RestoreLayer(const PlatD3dRect &rect) override;
+    bool RestoreLayer(const PlatD3dRect *rects, uint32_t count) override;
 
 private:
+    GLintptr Stream(const void *vertices, GLsizeiptr size, uint32_t stride);
+    bool BuildLayerProgram();
     bool MakeColourTarget(GLuint *frame, GLuint *colour);
     void CopyPixels(GLuint from, GLuint to, const PlatD3dRect &rect, GLuint after);
     struct Texture
@@ -581,7 +584,9 @@ private:
     GLuint sampler = 0;
     GLuint frameBuffer = 0, colourBuffer = 0, depthBuffer = 0;
     GLuint resolveFrameBuffer = 0, resolveColourBuffer = 0;
-    GLuint layerFrameBuffer = 0, layerColourBuffer = 0;
+    GLuint layerFrameBuffer = 0, layerTexture = 0;
+    GLuint layerProgram = 0;
+    GLint layerSizeUniform = -1;
     int samples = 0;
     // Drawing goes straight into the window's buffer (frameBuffer is then 0).
     bool direct = false;
@@ -648,9 +653,13 @@ GLExecutor::~GLExecutor()
         if (sampler)
             gl.DeleteSamplers(1, &sampler);
         GLuint frameBuffers[] = {frameBuffer, resolveFrameBuffer, layerFrameBuffer};
-        GLuint renderBuffers[] = {colourBuffer, depthBuffer, resolveColourBuffer, layerColourBuffer};
+        GLuint renderBuffers[] = {colourBuffer, depthBuffer, resolveColourBuffer};
         gl.DeleteFramebuffers(3, frameBuffers);
-        gl.DeleteRenderbuffers(4, renderBuffers);
+        gl.DeleteRenderbuffers(3, renderBuffers);
+        if (layerTexture)
+            gl.DeleteTextures(1, &layerTexture);
+        if (layerProgram)
+            gl.DeleteProgram(layerProgram);
         if (platContext)
             PlatWinGLDeleteContext(platContext);
         else
@@ -1264,19 +1273,9 @@ void GLExecutor::Draw(PlatD3dPrimitive primitive, uint32_t fvf, uint32_t stride,
     // vertex so that one set of attribute pointers serves every batch of a layout. A full
     // stream is orphaned: the driver keeps the old storage for draws still queued, and
     // writes never wait for the graphics processor.
-    GLsizeiptr base = (streamUsed + stride - 1) / stride * stride;
-    if (base + size > kStreamSize)
-    {
-        gl.BufferData(GL_ARRAY_BUFFER, kStreamSize, nullptr, GL_STREAM_DRAW);
-        base = 0;
-    }
-    void *target = gl.MapBufferRange(GL_ARRAY_BUFFER, base, size,
-                                     GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
-    if (!target)
+    GLintptr base = Stream(vertices, size, stride);
+    if (base < 0)
         return;
-    memcpy(target, vertices, (size_t)size);
-    gl.UnmapBuffer(GL_ARRAY_BUFFER);
-    streamUsed = base + size;
 
     bool preTransformed = (fvf & PLAT_FVF_XYZRHW) != 0;
     uint32_t flags = fvf & (PLAT_FVF_XYZRHW | PLAT_FVF_DIFFUSE | PLAT_FVF_SPECULAR);
@@ -1335,6 +1334,27 @@ void GLExecutor::Draw(PlatD3dPrimitive primitive, uint32_t fvf, uint32_t stride,
         }
     }
     gl.DrawArrays(mode, (GLint)(base / stride), (GLsizei)vertexCount);
+}
+
+// Vertices into the stream, starting on a whole vertex; their offset, or -1.
+GLintptr GLExecutor::Stream(const void *vertices, GLsizeiptr size, uint32_t stride)
+{
+    if (size > kStreamSize || stride == 0)
+        return -1;
+    GLsizeiptr base = (streamUsed + stride - 1) / stride * stride;
+    if (base + size > kStreamSize)
+    {
+        gl.BufferData(GL_ARRAY_BUFFER, kStreamSize, nullptr, GL_STREAM_DRAW);
+        base = 0;
+    }
+    void *target = gl.MapBufferRange(GL_ARRAY_BUFFER, base, size,
+                                     GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
+    if (!target)
+        return -1;
+    memcpy(target, vertices, (size_t)size);
+    gl.UnmapBuffer(GL_ARRAY_BUFFER);
+    streamUsed = base + size;
+    return base;
 }
 
 uint32_t GLExecutor::CreateTexture(uint32_t width, uint32_t height, PlatD3dFormat format)
@@ -1444,14 +1464,24 @@ bool GLExecutor::KeepLayer()
     GLuint target = direct ? 0 : frameBuffer;
     if (!layerFrameBuffer)
     {
-        bool complete = MakeColourTarget(&layerFrameBuffer, &layerColourBuffer);
+        // A texture of the pixels' own byte order (blue, green, red, alpha): a software
+        // renderer copies it back into the window row by row instead of drawing it.
+        gl.GenTextures(1, &layerTexture);
+        gl.BindTexture(GL_TEXTURE_2D, layerTexture);
+        gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+        gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+        gl.BindTexture(GL_TEXTURE_2D, glTexture);
+        gl.GenFramebuffers(1, &layerFrameBuffer);
+        gl.BindFramebuffer(GL_FRAMEBUFFER, layerFrameBuffer);
+        gl.FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, layerTexture, 0);
+        bool complete = gl.CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
         gl.BindFramebuffer(GL_FRAMEBUFFER, target);
         if (!complete)
         {
             GLuint names[] = {layerFrameBuffer};
             gl.DeleteFramebuffers(1, names);
-            gl.DeleteRenderbuffers(1, &layerColourBuffer);
-            layerFrameBuffer = layerColourBuffer = 0;
+            gl.DeleteTextures(1, &layerTexture);
+            layerFrameBuffer = layerTexture = 0;
             return false;
         }
     }
@@ -1459,13 +1489,91 @@ bool GLExecutor::KeepLayer()
     return gl.GetError() == GL_NO_ERROR;
 }
 
-// A rectangle of the kept layer back into the back buffer (rows counted from the top).
-bool GLExecutor::RestoreLayer(const PlatD3dRect &rect)
+// Rectangles of the kept layer back into the back buffer (rows counted from the top), in
+// one draw of their pixels read one for one: a copy per rectangle would cost a software
+// renderer a pass of its own, with its states set up and put back, for each.
+bool GLExecutor::RestoreLayer(const PlatD3dRect *rects, uint32_t count)
 {
-    if (!layerFrameBuffer || !MakeCurrent())
+    if (!layerFrameBuffer || !count || !MakeCurrent() || !BuildLayerProgram())
         return false;
-    GLuint target = direct ? 0 : frameBuffer;
-    CopyPixels(layerFrameBuffer, target, rect, target);
+    std::vector<float> corners;
+    corners.reserve((size_t)count * 12);
+    for (uint32_t i = 0; i < count; i++)
+    {
+        const float l = (float)rects[i].left, t = (float)rects[i].top, r = (float)rects[i].right,
+                    b = (float)rects[i].bottom;
+        const float quad[12] = {l, t, r, t, l, b, r, t, r, b, l, b};
+        corners.insert(corners.end(), quad, quad + 12);
+    }
+    GLintptr base = Stream(corners.data(), (GLsizeiptr)(corners.size() * sizeof(float)), 2 * sizeof(float));
+    if (base < 0)
+        return false;
+    gl.Disable(GL_BLEND);
+    gl.Disable(GL_DEPTH_TEST);
+    gl.Disable(GL_CULL_FACE);
+    gl.Disable(GL_SCISSOR_TEST);
+    gl.UseProgram(layerProgram);
+    const float size[4] = {(float)parameters.backBufferWidth, (float)parameters.backBufferHeight, 0.0f, 0.0f};
+    gl.Uniform4fv(layerSizeUniform, 1, size);
+    gl.BindTexture(GL_TEXTURE_2D, layerTexture);
+    gl.EnableVertexAttribArray(ATTR_POSITION);
+    gl.VertexAttribPointer(ATTR_POSITION, 2, GL_FLOAT, GL_FALSE, 2 * sizeof(float), nullptr);
+    for (GLuint attribute : {ATTR_DIFFUSE, ATTR_SPECULAR, ATTR_TEXCOORD})
+        gl.DisableVertexAttribArray(attribute);
+    gl.DrawArrays(GL_TRIANGLES, (GLint)(base / (2 * sizeof(float))), (GLsizei)(count * 6));
+    // The next draw sets its own program, texture, vertex layout and fixed states.
+    current = nullptr;
+    glTexture = layerTexture;
+    layoutFvf = 0xFFFFFFFFu;
+    fixedDirty = true;
+    return true;
+}
+
+// The program of the layer's copy: each pixel takes the layer's pixel at its place.
+bool GLExecutor::BuildLayerProgram()
+{
+    if (layerProgram)
+        return true;
+    static const char kVertex[] = "in vec2 aPosition;\n"
+                                  "uniform vec4 uSize;\n"
+                                  "void main()\n"
+                                  "{\n"
+                                  "    gl_Position = vec4(aPosition.x / uSize.x * 2.0 - 1.0, 1.0 - aPosition.y / uSize.y * 2.0, 0.0, 1.0);\n"
+                                  "}\n";
+    static const char kFragment[] = "uniform sampler2D uLayer;\n"
+                                    "out vec4 fragColour;\n"
+                                    "void main()\n"
+                                    "{\n"
+                                    "    fragColour = texelFetch(uLayer, ivec2(gl_FragCoord.xy), 0);\n"
+                                    "}\n";
+    GLuint vertex = CompileShader(GL_VERTEX_SHADER, "", kVertex);
+    GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, "", kFragment);
+    GLuint program = vertex && fragment ? gl.CreateProgram() : 0;
+    if (program)
+    {
+        gl.AttachShader(program, vertex);
+        gl.AttachShader(program, fragment);
+        gl.BindAttribLocation(program, ATTR_POSITION, "aPosition");
+        gl.BindFragDataLocation(program, 0, "fragColour");
+        gl.LinkProgram(program);
+        gl.DetachShader(program, vertex);
+        gl.DetachShader(program, fragment);
+    }
+    if (vertex)
+        gl.DeleteShader(vertex);
+    if (fragment)
+        gl.DeleteShader(fragment);
+    if (!program || !Built(program, true))
+    {
+        if (program)
+            gl.DeleteProgram(program);
+        return false;
+    }
+    layerProgram = program;
+    layerSizeUniform = gl.GetUniformLocation(program, "uSize");
+    gl.UseProgram(program);
+    gl.Uniform1i(gl.GetUniformLocation(program, "uLayer"), 0);
+    current = nullptr;
     return true;
 }
 

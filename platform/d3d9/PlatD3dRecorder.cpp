@@ -168,9 +168,10 @@ bool PlatD3dRecorder::KeepLayer()
     return keepsLayer;
 }
 
-bool PlatD3dRecorder::RestoreLayer(const PlatD3dRect &rect)
+bool PlatD3dRecorder::RestoreLayer(const PlatD3dRect *rects, uint32_t count)
 {
-    Add(PLAT_REC_RESTORE_LAYER).rect = rect;
+    for (uint32_t i = 0; i < count; i++)
+        Add(PLAT_REC_RESTORE_LAYER).rect = rects[i];
     return keepsLayer;
 }
 
