@@ -31,13 +31,13 @@ namespace
 const int kStages = 8;
 const int kTile = 4;
 // More separate areas than this, or more than this share of the screen, and the whole
-// frame is drawn: every draw goes out once for each area it reaches (measured on a
-// software renderer: a whole 640 x 480 frame costs as much as a few hundred small areas).
+// frame is drawn: each area costs its cuts and, for draws kept to it by the scissor, a
+// draw of its own.
 const size_t kMaxAreas = 160;
 const double kMaxShare = 0.5;
-// Pixels round a triangle's corners that its edges may still reach (a pixel whose centre
-// lies on an edge).
-const float kMargin = 1.0f;
+// How far beyond a triangle's corners a pixel it covers may lie: a pixel is covered when
+// its centre is inside, and centres lie on whole coordinates or a little past them.
+const float kMargin = 0.5f;
 // The most 4-byte fields of a vertex a draw is cut in: a pre-transformed position, a
 // normal, two colours and a pair of texture coordinates make eleven.
 const uint32_t kMaxFields = 16;
