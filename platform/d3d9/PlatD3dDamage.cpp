@@ -551,6 +551,44 @@ private:
         return true;
     }
 
+    // Calls `each(i0, i1, i2, shared)` with the corners of every triangle of a list, strip
+    // or fan of `count` vertices, each turning the way the primitive draws it (every other
+    // triangle of a strip turns the other way round its first edge), and with `shared`
+    // marking the edges (corners 0-1, 1-2, 2-0) the strip or fan shares with another of
+    // its triangles; lists mark none. Stops at the first false `each`; false then, or for
+    // another primitive.
+    template <typename Each> static bool EachTriangle(uint32_t primitive, uint32_t count, Each each)
+    {
+        switch (primitive)
+        {
+        case PLAT_PT_TRIANGLELIST:
+            for (uint32_t i = 0; i + 2 < count; i += 3)
+                if (!each(i, i + 1, i + 2, 0u))
+                    return false;
+            return true;
+        case PLAT_PT_TRIANGLESTRIP:
+            // A triangle of a strip shares its first edge with the one before and its
+            // last with the one after; the edge joining its first and third corners is
+            // outer.
+            for (uint32_t i = 0; i + 2 < count; i++)
+            {
+                const uint32_t before = i > 0 ? 1u : 0u, after = i + 3 < count ? 1u : 0u;
+                if (!(i % 2 == 0 ? each(i, i + 1, i + 2, before | after << 1)
+                                 : each(i + 1, i, i + 2, before | after << 2)))
+                    return false;
+            }
+            return true;
+        case PLAT_PT_TRIANGLEFAN:
+            // Each triangle of a fan shares its edges from the centre with its neighbours.
+            for (uint32_t i = 1; i + 1 < count; i++)
+                if (!each(0, i, i + 1, (i > 1 ? 1u : 0u) | (i + 2 < count ? 4u : 0u)))
+                    return false;
+            return true;
+        default:
+            return false;
+        }
+    }
+
     // Calls `each` with the screen rectangle of every triangle of a draw.
     template <typename Each> void Triangles(const Frame &frame, const Command &draw, Walker &walker, Each each)
     {
@@ -578,24 +616,12 @@ private:
             }
             each(area);
         };
-        switch (draw.a)
-        {
-        case PLAT_PT_TRIANGLELIST:
-            for (uint32_t i = 0; i + 2 < count; i += 3)
-                triangle(i, i + 1, i + 2);
-            break;
-        case PLAT_PT_TRIANGLESTRIP:
-            for (uint32_t i = 0; i + 2 < count; i++)
-                triangle(i, i + 1, i + 2);
-            break;
-        case PLAT_PT_TRIANGLEFAN:
-            for (uint32_t i = 1; i + 1 < count; i++)
-                triangle(0, i, i + 1);
-            break;
-        default:
+        const bool known = EachTriangle(draw.a, count, [&](uint32_t i0, uint32_t i1, uint32_t i2, uint32_t) {
+            triangle(i0, i1, i2);
+            return true;
+        });
+        if (!known)
             each(clip);
-            break;
-        }
     }
 
     // A list of triangles sent to one area: only those that reach it, in their order.
@@ -717,9 +743,9 @@ private:
             const uint8_t *bytes = (const uint8_t *)c.fields;
             batch.insert(batch.end(), bytes, bytes + stride);
         };
-        // `inner` marks the edges (corner 0-1, 1-2, 2-0) another triangle of the draw
+        // `shared` marks the edges (corner 0-1, 1-2, 2-0) another triangle of the draw
         // shares.
-        auto triangle = [&](uint32_t i0, uint32_t i1, uint32_t i2, uint32_t inner) {
+        auto triangle = [&](uint32_t i0, uint32_t i1, uint32_t i2, uint32_t shared) {
             const uint32_t at[3] = {i0, i1, i2};
             Corner corners[3];
             float w[3];
@@ -750,7 +776,7 @@ private:
             for (int e = 0; e < 3; e++)
             {
                 const Corner &p = corners[e], &q = corners[(e + 1) % 3];
-                if (!(inner >> e & 1) && p.x != q.x && p.y != q.y)
+                if (!(shared >> e & 1) && p.x != q.x && p.y != q.y)
                     slanted = true;
             }
             for (const Rect &area : reached)
@@ -801,35 +827,13 @@ private:
             }
             return false;
         };
-        bool ok = true;
-        switch (draw.a)
-        {
-        case PLAT_PT_TRIANGLELIST:
-            for (uint32_t i = 0; ok && i + 2 < count; i += 3)
-                ok = triangle(i, i + 1, i + 2,
-                              (sharedInList(i, i, i + 1) ? 1u : 0u) | (sharedInList(i, i + 1, i + 2) ? 2u : 0u) |
-                                  (sharedInList(i, i + 2, i) ? 4u : 0u));
-            break;
-        case PLAT_PT_TRIANGLESTRIP:
-            // Every other triangle of a strip turns the other way round its first edge. A
-            // triangle shares its first edge with the one before and its last with the one
-            // after; the edge joining its first and third corners is outer.
-            for (uint32_t i = 0; ok && i + 2 < count; i++)
-            {
-                const uint32_t before = i > 0 ? 1u : 0u, after = i + 3 < count ? 1u : 0u;
-                ok = i % 2 == 0 ? triangle(i, i + 1, i + 2, before | after << 1)
-                                : triangle(i + 1, i, i + 2, before | after << 2);
-            }
-            break;
-        case PLAT_PT_TRIANGLEFAN:
-            // Each triangle shares its edges from the centre with its neighbours.
-            for (uint32_t i = 1; ok && i + 1 < count; i++)
-                ok = triangle(0, i, i + 1, (i > 1 ? 1u : 0u) | (i + 2 < count ? 4u : 0u));
-            break;
-        default:
-            ok = false;
-            break;
-        }
+        const bool list = draw.a == PLAT_PT_TRIANGLELIST;
+        const bool ok = EachTriangle(draw.a, count, [&](uint32_t i0, uint32_t i1, uint32_t i2, uint32_t shared) {
+            if (list)
+                shared = (sharedInList(i0, i0, i1) ? 1u : 0u) | (sharedInList(i0, i1, i2) ? 2u : 0u) |
+                         (sharedInList(i0, i2, i0) ? 4u : 0u);
+            return triangle(i0, i1, i2, shared);
+        });
         if (!ok)
             batch.resize(start);
         return ok;
@@ -1063,11 +1067,12 @@ private:
         current.Clear();
     }
 
-    // The frame's calls in their order, each state sent once, and each clear and draw sent
-    // once for every damaged area it reaches, cut to it by the scissor. The areas do not
-    // overlap, so every pixel still sees its draws in the frame's order; the driver sees
-    // the states change as often as in a whole frame (a software renderer pays for every
-    // change of texture, blending or program, not for a change of scissor).
+    // The frame's calls in their order, each state sent once: a draw that can be cut goes
+    // out once, cut to the damaged areas (with the cut draws next to it), any other clear
+    // or draw once for every damaged area it reaches, cut to it by the scissor. The areas
+    // do not overlap, so every pixel still sees its draws in the frame's order; the driver
+    // sees the states change as often as in a whole frame (a software renderer copies its
+    // whole drawing state at each change of texture, blending, program or scissor).
     void SendAreas(const std::vector<Rect> &areas)
     {
         // The layer's pixels first, in place of its calls' clears and draws.

@@ -145,7 +145,7 @@ public:
     bool presentResult = true;
     // Answer of KeepsBackBuffer (true lets the device draw through the damage executor).
     bool keepsBackBuffer = false;
-    // Answer of KeepLayer and RestoreLayer.
+    // Answer of CanKeepLayer, KeepLayer and RestoreLayer.
     bool keepsLayer = false;
 
     void Clear() { records.clear(); }

@@ -526,7 +526,7 @@ public:
 private:
     GLintptr Stream(const void *vertices, GLsizeiptr size, uint32_t stride);
     bool BuildLayerProgram();
-    bool MakeColourTarget(GLuint *frame, GLuint *colour);
+    GLuint LinkProgram(GLuint vertex, GLuint fragment);
     void CopyPixels(GLuint from, GLuint to, const PlatD3dRect &rect, GLuint after);
     struct Texture
     {
@@ -587,6 +587,7 @@ private:
     GLuint layerFrameBuffer = 0, layerTexture = 0;
     GLuint layerProgram = 0;
     GLint layerSizeUniform = -1;
+    std::vector<float> layerCorners; // the areas' corners of the last copy back, kept for its storage
     int samples = 0;
     // Drawing goes straight into the window's buffer (frameBuffer is then 0).
     bool direct = false;
@@ -790,6 +791,29 @@ GLuint GLExecutor::CompileShader(GLenum type, const char *defines, const char *s
     return shader;
 }
 
+// A program of two compiled shaders, the vertex inputs and the colour output at their
+// places; 0 with the reason in the error text. The shaders stay the caller's.
+GLuint GLExecutor::LinkProgram(GLuint vertex, GLuint fragment)
+{
+    GLuint program = gl.CreateProgram();
+    gl.AttachShader(program, vertex);
+    gl.AttachShader(program, fragment);
+    gl.BindAttribLocation(program, ATTR_POSITION, "aPosition");
+    gl.BindAttribLocation(program, ATTR_DIFFUSE, "aDiffuse");
+    gl.BindAttribLocation(program, ATTR_SPECULAR, "aSpecular");
+    gl.BindAttribLocation(program, ATTR_TEXCOORD, "aTexCoord");
+    gl.BindFragDataLocation(program, 0, "fragColour");
+    gl.LinkProgram(program);
+    gl.DetachShader(program, vertex);
+    gl.DetachShader(program, fragment);
+    if (!Built(program, true))
+    {
+        gl.DeleteProgram(program);
+        return 0;
+    }
+    return program;
+}
+
 // The general program, or the one specialised to `key`; false with the reason in the
 // error text.
 bool GLExecutor::BuildProgram(Program *built, bool generalProgram, uint32_t key)
@@ -819,25 +843,12 @@ bool GLExecutor::BuildProgram(Program *built, bool generalProgram, uint32_t key)
             gl.DeleteShader(vertex);
         return false;
     }
-    GLuint program = gl.CreateProgram();
-    gl.AttachShader(program, vertex);
-    gl.AttachShader(program, fragment);
-    gl.BindAttribLocation(program, ATTR_POSITION, "aPosition");
-    gl.BindAttribLocation(program, ATTR_DIFFUSE, "aDiffuse");
-    gl.BindAttribLocation(program, ATTR_SPECULAR, "aSpecular");
-    gl.BindAttribLocation(program, ATTR_TEXCOORD, "aTexCoord");
-    gl.BindFragDataLocation(program, 0, "fragColour");
-    gl.LinkProgram(program);
-    gl.DetachShader(program, vertex);
-    gl.DetachShader(program, fragment);
+    GLuint program = LinkProgram(vertex, fragment);
     if (!sharedVertex)
         gl.DeleteShader(vertex);
     gl.DeleteShader(fragment);
-    if (!Built(program, true))
-    {
-        gl.DeleteProgram(program);
+    if (!program)
         return false;
-    }
     built->name = program;
     for (int i = 0; i < U_COUNT; i++)
         built->uniforms[i] = gl.GetUniformLocation(program, kUniformNames[i]);
@@ -932,7 +943,13 @@ bool GLExecutor::BuildBackBuffer()
     }
     if (samples > 0)
     {
-        if (!MakeColourTarget(&resolveFrameBuffer, &resolveColourBuffer))
+        gl.GenRenderbuffers(1, &resolveColourBuffer);
+        gl.BindRenderbuffer(GL_RENDERBUFFER, resolveColourBuffer);
+        gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, 0, GL_RGB8, width, height);
+        gl.GenFramebuffers(1, &resolveFrameBuffer);
+        gl.BindFramebuffer(GL_FRAMEBUFFER, resolveFrameBuffer);
+        gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, resolveColourBuffer);
+        if (gl.CheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
         {
             PlatD3dSetErrorText("Resolve buffer incomplete");
             return false;
@@ -1440,20 +1457,6 @@ void GLExecutor::DestroyFence(uint32_t fenceId)
 
 // ---- The kept layer ---------------------------------------------------------------------
 
-// A frame buffer of one colour buffer of the back buffer's size and one sample, left
-// bound; false when incomplete.
-bool GLExecutor::MakeColourTarget(GLuint *frame, GLuint *colour)
-{
-    gl.GenRenderbuffers(1, colour);
-    gl.BindRenderbuffer(GL_RENDERBUFFER, *colour);
-    gl.RenderbufferStorageMultisample(GL_RENDERBUFFER, 0, GL_RGB8, (GLsizei)parameters.backBufferWidth,
-                                      (GLsizei)parameters.backBufferHeight);
-    gl.GenFramebuffers(1, frame);
-    gl.BindFramebuffer(GL_FRAMEBUFFER, *frame);
-    gl.FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, *colour);
-    return gl.CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-}
-
 // The back buffer copied whole into a buffer of its own, made at the first copy. Only for
 // a back buffer of one sample, drawn straight into the window or not.
 bool GLExecutor::KeepLayer()
@@ -1496,8 +1499,8 @@ bool GLExecutor::RestoreLayer(const PlatD3dRect *rects, uint32_t count)
 {
     if (!layerFrameBuffer || !count || !MakeCurrent() || !BuildLayerProgram())
         return false;
-    std::vector<float> corners;
-    corners.reserve((size_t)count * 12);
+    std::vector<float> &corners = layerCorners;
+    corners.clear();
     for (uint32_t i = 0; i < count; i++)
     {
         const float l = (float)rects[i].left, t = (float)rects[i].top, r = (float)rects[i].right,
@@ -1548,27 +1551,13 @@ bool GLExecutor::BuildLayerProgram()
                                     "}\n";
     GLuint vertex = CompileShader(GL_VERTEX_SHADER, "", kVertex);
     GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, "", kFragment);
-    GLuint program = vertex && fragment ? gl.CreateProgram() : 0;
-    if (program)
-    {
-        gl.AttachShader(program, vertex);
-        gl.AttachShader(program, fragment);
-        gl.BindAttribLocation(program, ATTR_POSITION, "aPosition");
-        gl.BindFragDataLocation(program, 0, "fragColour");
-        gl.LinkProgram(program);
-        gl.DetachShader(program, vertex);
-        gl.DetachShader(program, fragment);
-    }
+    GLuint program = vertex && fragment ? LinkProgram(vertex, fragment) : 0;
     if (vertex)
         gl.DeleteShader(vertex);
     if (fragment)
         gl.DeleteShader(fragment);
-    if (!program || !Built(program, true))
-    {
-        if (program)
-            gl.DeleteProgram(program);
+    if (!program)
         return false;
-    }
     layerProgram = program;
     layerSizeUniform = gl.GetUniformLocation(program, "uSize");
     gl.UseProgram(program);

@@ -237,12 +237,14 @@ TEST(PlatD3dDamageCutTest, DrawsOfOneColourAreCutToTheAreasAndShadedOnesScissore
         const char *name;
         uint32_t otherColour; // of the moving quad's last corner
         uint32_t zEnable;
+        bool turnedBackground; // its outer edges slanted: a cut would shorten them
         size_t draws, scissors;
         uint64_t cut, scissored;
     } cases[] = {
-        {"one colour", ~0u, 0, 1, 2, 2, 0},
-        {"shaded", 0xFF102030u, 0, 2, 3, 1, 1},
-        {"depth tested", ~0u, 1, 3, 4, 0, 2},
+        {"one colour", ~0u, 0, false, 1, 2, 2, 0},
+        {"shaded", 0xFF102030u, 0, false, 2, 3, 1, 1},
+        {"depth tested", ~0u, 1, false, 3, 4, 0, 2},
+        {"slanted outer edges", ~0u, 0, true, 3, 4, 1, 1},
     };
     for (const Case &row : cases)
     {
@@ -256,6 +258,16 @@ TEST(PlatD3dDamageCutTest, DrawsOfOneColourAreCutToTheAreasAndShadedOnesScissore
             executor->BeginScene();
             std::vector<Vertex> background = Quad(0, 0, 320, 240), moving = Quad(x, 100.25f, 10, 10);
             moving[4].colour = row.otherColour;
+            if (row.turnedBackground)
+            {
+                // Corners top left, top right, bottom left, top right, bottom right, bottom left.
+                const float xs[6] = {-40, 340, -20, 340, 360, -20}, ys[6] = {-20, -40, 280, -40, 260, 280};
+                for (int k = 0; k < 6; k++)
+                {
+                    background[k].x = xs[k];
+                    background[k].y = ys[k];
+                }
+            }
             for (const std::vector<Vertex> *draw : {&background, &moving})
                 executor->Draw(PLAT_PT_TRIANGLELIST, PLAT_FVF_XYZRHW | PLAT_FVF_DIFFUSE, sizeof(Vertex),
                                draw->data(), (uint32_t)draw->size());
