@@ -1468,7 +1468,7 @@ bool GLExecutor::KeepLayer()
     if (!layerFrameBuffer)
     {
         // A texture of the pixels' own byte order (blue, green, red, alpha): a software
-        // renderer copies it back into the window row by row instead of drawing it.
+        // renderer copies the back buffer into it row by row, with no conversion.
         gl.GenTextures(1, &layerTexture);
         gl.BindTexture(GL_TEXTURE_2D, layerTexture);
         gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
