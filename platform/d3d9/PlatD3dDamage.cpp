@@ -16,7 +16,11 @@
 // under its sparkles): once they have been in two comparisons running, the pixels they
 // leave are kept aside as a layer, and the changed areas start from a copy of it instead
 // of drawing those calls again.
+//
+// Damage under an opaque draw that follows it unchanged (a button over the sparkles
+// drifting behind it) changes no pixel on the screen: it is dropped there.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <unordered_map>
 #include <cstdint>
@@ -137,6 +141,91 @@ struct Frame
     const uint8_t *At(const Command &command) const { return bytes.data() + command.offset; }
 };
 
+// Which texels of a texture are opaque (alpha 255), a bit each in rows of 64-bit words;
+// a texture of a format without alpha is opaque throughout, one whose contents were never
+// given is not known to be.
+struct Opacity
+{
+    uint32_t width = 0, height = 0;
+    bool solid = false, known = false;
+    std::vector<uint64_t> bits;
+
+    uint32_t Words() const { return (width + 63) / 64; }
+    // The texture's pixels, 32 bits each with alpha in the top byte, row after row.
+    void Take(const uint32_t *pixels)
+    {
+        known = pixels != nullptr;
+        bits.clear();
+        cores.clear();
+        if (!known || solid)
+            return;
+        const uint32_t words = Words();
+        bits.assign((size_t)words * height, 0);
+        for (uint32_t y = 0; y < height; y++)
+            for (uint32_t x = 0; x < width; x++)
+                if (pixels[(size_t)y * width + x] >> 24 == 0xFF)
+                    bits[(size_t)y * words + x / 64] |= 1ull << (x % 64);
+    }
+    // Whether every texel from (left, top) to (right, bottom), both included, is opaque.
+    bool Opaque(uint32_t left, uint32_t top, uint32_t right, uint32_t bottom) const
+    {
+        if (solid)
+            return true;
+        if (!known || right >= width || bottom >= height || left > right || top > bottom)
+            return false;
+        const uint32_t words = Words();
+        for (uint32_t y = top; y <= bottom; y++)
+            for (uint32_t word = left / 64; word <= right / 64; word++)
+            {
+                const uint32_t from = word == left / 64 ? left % 64 : 0, to = word == right / 64 ? right % 64 : 63;
+                const uint64_t mask = (to == 63 ? ~0ull : (1ull << (to + 1)) - 1) & ~((1ull << from) - 1);
+                if ((bits[(size_t)y * words + word] & mask) != mask)
+                    return false;
+            }
+        return true;
+    }
+    // The opaque rectangle round the middle of a texel rectangle (both corners included):
+    // the opaque run through the middle row, as many rows up and down as stay opaque
+    // along it. False when the middle texel is not opaque.
+    bool Core(uint32_t left, uint32_t top, uint32_t right, uint32_t bottom, uint32_t out[4])
+    {
+        for (const Found &found : cores)
+            if (found.in[0] == left && found.in[1] == top && found.in[2] == right && found.in[3] == bottom)
+            {
+                memcpy(out, found.out, sizeof(found.out));
+                return found.opaque;
+            }
+        Found found = {{left, top, right, bottom}, {0, 0, 0, 0}, false};
+        const uint32_t x = left + (right - left) / 2, y = top + (bottom - top) / 2;
+        if (Opaque(x, y, x, y))
+        {
+            uint32_t l = x, r = x, t = y, b = y;
+            while (l > left && Opaque(l - 1, y, l - 1, y))
+                l--;
+            while (r < right && Opaque(r + 1, y, r + 1, y))
+                r++;
+            while (t > top && Opaque(l, t - 1, r, t - 1))
+                t--;
+            while (b < bottom && Opaque(l, b + 1, r, b + 1))
+                b++;
+            found = {{left, top, right, bottom}, {l, t, r, b}, true};
+        }
+        if (cores.size() >= 64)
+            cores.clear();
+        cores.push_back(found);
+        memcpy(out, found.out, sizeof(found.out));
+        return found.opaque;
+    }
+
+private:
+    struct Found
+    {
+        uint32_t in[4], out[4];
+        bool opaque;
+    };
+    std::vector<Found> cores;
+};
+
 class DamageExecutor : public PlatD3dExecutor
 {
 public:
@@ -247,6 +336,14 @@ public:
         BeforeTextureChange();
         uint32_t id = inner->CreateTexture(width, height, format);
         versions[id]++;
+        if (id)
+        {
+            Opacity &texels = opacity[id];
+            texels = Opacity();
+            texels.width = width;
+            texels.height = height;
+            texels.solid = format == PLAT_FMT_X8R8G8B8;
+        }
         return id;
     }
     void UpdateTexture(uint32_t textureId, const void *pixels) override
@@ -254,12 +351,16 @@ public:
         BeforeTextureChange();
         inner->UpdateTexture(textureId, pixels);
         versions[textureId]++;
+        auto found = opacity.find(textureId);
+        if (found != opacity.end())
+            found->second.Take((const uint32_t *)pixels);
     }
     void DestroyTexture(uint32_t textureId) override
     {
         BeforeTextureChange();
         inner->DestroyTexture(textureId);
         versions[textureId]++;
+        opacity.erase(textureId);
     }
 
     uint32_t CreateFence() override { return inner->CreateFence(); }
@@ -527,7 +628,7 @@ private:
     // Where a vertex lands on the screen, and the w it is divided by there (its rhw when it
     // comes pre-transformed, with no matrix): false behind the eye.
     static bool ScreenPoint(const uint8_t *vertex, const PlatMatrix *m, const PlatD3dViewport &vp, float *x, float *y,
-                            float *w)
+                            float *w, float *z = nullptr)
     {
         float p[4];
         if (!m)
@@ -536,6 +637,8 @@ private:
             *x = p[0];
             *y = p[1];
             *w = p[3];
+            if (z)
+                *z = p[2];
             return true;
         }
         memcpy(p, vertex, 3 * sizeof(float));
@@ -548,6 +651,8 @@ private:
         *x = (float)vp.x + (cx / cw + 1.0f) * 0.5f * (float)vp.width;
         *y = (float)vp.y + (1.0f - cy / cw) * 0.5f * (float)vp.height;
         *w = cw;
+        if (z)
+            *z = (p[0] * e[2] + p[1] * e[6] + p[2] * e[10] + e[14]) / cw;
         return true;
     }
 
@@ -848,11 +953,320 @@ private:
                memcmp(a.At(x), b.At(y), x.size) == 0;
     }
 
-    void MarkTiles(const Rect &area)
+    // The damaged tiles, less those a later unchanged draw hides.
+    void MarkDamage()
     {
-        for (int32_t ty = area.top / kTile; ty <= (area.bottom - 1) / kTile && ty < tilesY; ty++)
-            for (int32_t tx = area.left / kTile; tx <= (area.right - 1) / kTile && tx < tilesX; tx++)
-                tiles[(size_t)ty * tilesX + tx] = 1;
+        const bool hiding = !hiders.empty();
+        if (hiding)
+        {
+            hiddenBy.assign(tiles.size(), 0);
+            for (const auto &[index, hidden] : hiders)
+                for (int32_t ty = hidden.top; ty < hidden.bottom; ty++)
+                    std::fill_n(hiddenBy.begin() + (size_t)ty * tilesX + hidden.left, hidden.right - hidden.left,
+                                (uint32_t)index + 1);
+        }
+        for (const Damage &hurt : damage)
+        {
+            const Rect &area = hurt.area;
+            for (int32_t ty = area.top / kTile; ty <= (area.bottom - 1) / kTile && ty < tilesY; ty++)
+                for (int32_t tx = area.left / kTile; tx <= (area.right - 1) / kTile && tx < tilesX; tx++)
+                {
+                    const size_t tile = (size_t)ty * tilesX + tx;
+                    if (!hiding || hiddenBy[tile] <= hurt.at + 1)
+                        tiles[tile] = 1;
+                    else
+                        stats.hiddenTiles++;
+                }
+        }
+    }
+
+    // The states a call leaves, on top of those before it (the transforms and the
+    // viewport are the walker's).
+    static void Apply(State *s, const Frame &frame, const Command &command)
+    {
+        switch (command.kind)
+        {
+        case CMD_RENDER_STATE:
+            if (command.a < PLAT_RS_COUNT)
+                Note(&s->renderStates[command.a], &s->renderSet[command.a], command.b);
+            break;
+        case CMD_STAGE_STATE:
+            if (command.a < kStages && command.b < PLAT_TSS_COUNT)
+                Note(&s->stageStates[command.a][command.b], &s->stageSet[command.a][command.b], command.c);
+            break;
+        case CMD_SAMPLER_STATE:
+            if (command.a < kStages && command.b < PLAT_SAMP_COUNT)
+                Note(&s->samplerStates[command.a][command.b], &s->samplerSet[command.a][command.b], command.c);
+            break;
+        case CMD_TEXTURE:
+            if (command.a < kStages)
+                Note(&s->textures[command.a], &s->textureSet[command.a], command.b);
+            break;
+        case CMD_SCISSOR:
+            memcpy(&s->scissor, frame.At(command), sizeof(s->scissor));
+            s->scissorSet = 1;
+            break;
+        case CMD_MATERIAL:
+            memcpy(&s->material, frame.At(command), sizeof(s->material));
+            s->materialSet = 1;
+            break;
+        default:
+            break;
+        }
+    }
+
+    // ---- What a draw hides -------------------------------------------------------------
+
+    // The tiles whose every pixel a draw of this frame replaces whatever was there (in
+    // tiles, right and bottom excluded): a rectangle along the screen's axes in two
+    // triangles, drawn without the depth test, whose pixels all come out opaque: blending
+    // off, or over-blending of an alpha of one throughout (the texels it samples opaque,
+    // the diffuse alpha one). False for any other draw, or when no whole tile is inside.
+    bool HiddenTiles(const Command &draw, const State &s, Walker &walker, Rect *hidden)
+    {
+        for (PlatD3dRenderState which : {PLAT_RS_ZENABLE, PLAT_RS_ALPHABLENDENABLE, PLAT_RS_SRCBLEND,
+                                         PLAT_RS_DESTBLEND, PLAT_RS_CULLMODE, PLAT_RS_LIGHTING,
+                                         PLAT_RS_SCISSORTESTENABLE, PLAT_RS_DIFFUSEMATERIALSOURCE})
+            if (!s.renderSet[which])
+                return false;
+        for (PlatD3dStageState which : {PLAT_TSS_COLOROP, PLAT_TSS_ALPHAOP, PLAT_TSS_ALPHAARG1, PLAT_TSS_ALPHAARG2})
+            if (!s.stageSet[0][which])
+                return false;
+        if (!s.samplerSet[0][PLAT_SAMP_ADDRESSU] || !s.samplerSet[0][PLAT_SAMP_ADDRESSV] || !s.textureSet[0] ||
+            !s.materialSet || !s.scissorSet || s.renderStates[PLAT_RS_ZENABLE] != 0)
+            return false;
+        const uint32_t *rs = s.renderStates;
+        bool blend = rs[PLAT_RS_ALPHABLENDENABLE] != 0;
+        if (blend && rs[PLAT_RS_SRCBLEND] == PLAT_BLEND_ONE && rs[PLAT_RS_DESTBLEND] == PLAT_BLEND_ZERO)
+            blend = false;
+        if (blend && (rs[PLAT_RS_SRCBLEND] != PLAT_BLEND_SRCALPHA || rs[PLAT_RS_DESTBLEND] != PLAT_BLEND_INVSRCALPHA))
+            return false;
+
+        // The corners: at most six, each on a corner of the rectangle, one w throughout.
+        uint32_t fields = 0, colours = 0;
+        const uint32_t fvf = draw.b, stride = draw.c, count = draw.vertexCount;
+        if (count > 6 || !CutLayout(fvf, stride, &fields, &colours))
+            return false;
+        const bool pretransformed = (fvf & PLAT_FVF_XYZRHW) != 0;
+        uint32_t field = pretransformed ? 4 : 3;
+        if (fvf & PLAT_FVF_NORMAL)
+            field += 3;
+        const uint32_t diffuseAt = (fvf & PLAT_FVF_DIFFUSE) ? field++ : UINT32_MAX;
+        const uint32_t specularAt = (fvf & PLAT_FVF_SPECULAR) ? field++ : UINT32_MAX;
+        const uint32_t texAt = (fvf & PLAT_FVF_TEX1) ? field : UINT32_MAX;
+        const uint8_t *vertices = current.At(draw);
+        const PlatMatrix *m = pretransformed ? nullptr : &walker.Combined();
+        float xs[6], ys[6], w0 = 0.0f;
+        for (uint32_t v = 0; v < count; v++)
+        {
+            float z, w;
+            if (!ScreenPoint(vertices + (size_t)v * stride, m, walker.viewport, &xs[v], &ys[v], &w, &z) ||
+                !(xs[v] > -1e6f && xs[v] < 1e6f && ys[v] > -1e6f && ys[v] < 1e6f) || !(z >= 0.0f && z <= 1.0f) ||
+                !(w >= 0.0f) || (v > 0 && w != w0))
+                return false;
+            w0 = w;
+        }
+        const float x0 = *std::min_element(xs, xs + count), x1 = *std::max_element(xs, xs + count);
+        const float y0 = *std::min_element(ys, ys + count), y1 = *std::max_element(ys, ys + count);
+        if (!(x0 < x1 && y0 < y1))
+            return false;
+        uint32_t corner[6];
+        for (uint32_t v = 0; v < count; v++)
+        {
+            if ((xs[v] != x0 && xs[v] != x1) || (ys[v] != y0 && ys[v] != y1))
+                return false;
+            corner[v] = (xs[v] == x1 ? 1u : 0u) | (ys[v] == y1 ? 2u : 0u);
+        }
+        // Two triangles, each on three corners, the one each leaves out opposite the
+        // other's, each facing the way the cull mode keeps.
+        const uint32_t cull = rs[PLAT_RS_CULLMODE];
+        uint32_t missing[2], triangles = 0;
+        const bool shaped = EachTriangle(draw.a, count, [&](uint32_t i0, uint32_t i1, uint32_t i2, uint32_t) {
+            if (triangles == 2 || corner[i0] == corner[i1] || corner[i1] == corner[i2] || corner[i0] == corner[i2])
+                return false;
+            const float turn = (xs[i1] - xs[i0]) * (ys[i2] - ys[i0]) - (ys[i1] - ys[i0]) * (xs[i2] - xs[i0]);
+            if ((cull == PLAT_CULL_CCW && !(turn > 0.0f)) || (cull == PLAT_CULL_CW && !(turn < 0.0f)))
+                return false;
+            missing[triangles++] = 6 - corner[i0] - corner[i1] - corner[i2];
+            return true;
+        });
+        if (!shaped || triangles != 2 || (missing[0] ^ missing[1]) != 3)
+            return false;
+
+        // The pixels whose centres lie inside by a margin, within the viewport and the
+        // scissor; right and bottom excluded.
+        Rect inside = {(int32_t)std::ceil(x0 + 0.25f), (int32_t)std::ceil(y0 + 0.25f),
+                       (int32_t)std::floor(x1 - 0.25f) + 1, (int32_t)std::floor(y1 - 0.25f) + 1};
+        inside = Intersect(inside, ViewportRect(walker.viewport));
+        if (rs[PLAT_RS_SCISSORTESTENABLE])
+            inside = Intersect(inside, {s.scissor.left, s.scissor.top, s.scissor.right, s.scissor.bottom});
+        *hidden = {(inside.left + kTile - 1) / kTile, (inside.top + kTile - 1) / kTile, inside.right / kTile,
+                   inside.bottom / kTile};
+        if (inside.Empty() || hidden->Empty())
+            return false;
+        if (!blend)
+            return true;
+
+        // Where the alpha is one throughout: the diffuse colour's, the texture's, or what
+        // the stage makes of them.
+        auto alphaOf = [&](uint32_t at) {
+            bool one = true;
+            for (uint32_t v = 0; v < count; v++)
+            {
+                uint32_t colour;
+                memcpy(&colour, vertices + (size_t)v * stride + at * 4, sizeof(colour));
+                one = one && colour >> 24 == 0xFF;
+            }
+            return one;
+        };
+        auto diffuse = [&]() -> Rect {
+            bool one;
+            if (rs[PLAT_RS_LIGHTING] && !pretransformed)
+            {
+                const uint32_t source = rs[PLAT_RS_DIFFUSEMATERIALSOURCE];
+                if (source == PLAT_MCS_COLOR1 && diffuseAt != UINT32_MAX)
+                    one = alphaOf(diffuseAt);
+                else if (source == PLAT_MCS_COLOR2 && specularAt != UINT32_MAX)
+                    one = alphaOf(specularAt);
+                else
+                    one = s.material.diffuse.a >= 1.0f;
+            }
+            else
+                one = diffuseAt == UINT32_MAX || alphaOf(diffuseAt);
+            return one ? inside : Rect{0, 0, 0, 0};
+        };
+        auto texture = [&]() -> Rect {
+            const uint32_t id = s.textures[0];
+            if (id == 0)
+                return inside;
+            auto found = opacity.find(id);
+            if (found == opacity.end() || texAt == UINT32_MAX)
+                return {0, 0, 0, 0};
+            Opacity &texels = found->second;
+            if (texels.solid)
+                return inside;
+            return OpaqueTexels(texels, vertices, stride, texAt, count, corner, x0, y0, x1, y1, inside, s);
+        };
+        const uint32_t *stage = s.stageStates[0];
+        auto arg = [&](uint32_t which) { return which == PLAT_TA_TEXTURE ? texture() : diffuse(); };
+        const uint32_t arg1 = stage[PLAT_TSS_ALPHAARG1], arg2 = stage[PLAT_TSS_ALPHAARG2];
+        Rect opaque;
+        if (stage[PLAT_TSS_COLOROP] == PLAT_TOP_DISABLE || stage[PLAT_TSS_ALPHAOP] == PLAT_TOP_DISABLE)
+            opaque = diffuse();
+        else
+            switch (stage[PLAT_TSS_ALPHAOP])
+            {
+            case PLAT_TOP_SELECTARG2:
+                opaque = arg(arg2);
+                break;
+            case PLAT_TOP_MODULATE:
+            case PLAT_TOP_MODULATE2X:
+                opaque = Intersect(arg(arg1), arg(arg2));
+                break;
+            case PLAT_TOP_ADD: {
+                // Either alpha of one makes one: the larger of the two.
+                const Rect one = arg(arg1), two = arg(arg2);
+                auto size = [](const Rect &r) { return r.Empty() ? 0 : (int64_t)(r.right - r.left) * (r.bottom - r.top); };
+                opaque = size(one) >= size(two) ? one : two;
+                break;
+            }
+            case PLAT_TOP_BLENDTEXTUREALPHA:
+                opaque = {0, 0, 0, 0};
+                break;
+            default:
+                // The first argument, as any operation the stage does not know.
+                opaque = arg(arg1);
+                break;
+            }
+        if (opaque.Empty())
+            return false;
+        *hidden = {(opaque.left + kTile - 1) / kTile, (opaque.top + kTile - 1) / kTile, opaque.right / kTile,
+                   opaque.bottom / kTile};
+        return !hidden->Empty();
+    }
+
+    // The texels a filter may read for the pixels `from` to `to` (whole numbers, `to`
+    // excluded) along one axis of a rectangle from `at0` to `at1` whose texture
+    // coordinate goes from `c0` to `c1`: from half a pixel before the first centre to
+    // half a pixel after the last, and the next texel. False when the address mode would
+    // wrap them round, unless `clamped` asks for the part within the texture.
+    static bool TexelRange(float at0, float at1, float c0, float c1, int32_t from, int32_t to, uint32_t size,
+                           uint32_t address, uint32_t *first, uint32_t *last, bool clamped = false)
+    {
+        const float a = (c0 + ((float)from - 0.5f - at0) / (at1 - at0) * (c1 - c0)) * (float)size - 0.5f;
+        const float b = (c0 + ((float)to - 0.5f - at0) / (at1 - at0) * (c1 - c0)) * (float)size - 0.5f;
+        if (!(a > -1e6f && a < 1e6f && b > -1e6f && b < 1e6f) || from >= to)
+            return false;
+        int64_t low = (int64_t)std::floor(std::min(a, b)), high = (int64_t)std::floor(std::max(a, b)) + 1;
+        if (address == PLAT_TADDRESS_CLAMP || clamped)
+        {
+            low = std::clamp<int64_t>(low, 0, (int64_t)size - 1);
+            high = std::clamp<int64_t>(high, 0, (int64_t)size - 1);
+        }
+        if (low < 0 || high >= (int64_t)size)
+            return false;
+        *first = (uint32_t)low;
+        *last = (uint32_t)high;
+        return true;
+    }
+
+    // The pixels, whole numbers from `*from` to `*to` (excluded), whose texels lie from
+    // `first` to `last` along one axis (the inverse of `TexelRange`, a little inside).
+    static void PixelRange(float at0, float at1, float c0, float c1, uint32_t first, uint32_t last, uint32_t size,
+                           int32_t *from, int32_t *to)
+    {
+        if (c0 == c1)
+            return;
+        // Texel position s = (c * size - 0.5) along the axis, linear in the screen position.
+        auto screenAt = [&](float texel) { return at0 + ((texel + 0.5f) / (float)size - c0) / (c1 - c0) * (at1 - at0); };
+        float a = screenAt((float)first + 0.01f), b = screenAt((float)last - 0.01f);
+        if (a > b)
+            std::swap(a, b);
+        if (!(a > -1e6f && b < 1e6f))
+            return;
+        *from = std::max(*from, (int32_t)std::ceil(a + 0.51f));
+        *to = std::min(*to, (int32_t)std::floor(b - 0.51f) + 1);
+    }
+
+    // The pixels of `inside` whose texels are all opaque: the opaque core of the texels
+    // the rectangle reads, mapped back to the screen and checked again. Texture
+    // coordinates must vary along each axis alone.
+    Rect OpaqueTexels(Opacity &texels, const uint8_t *vertices, uint32_t stride, uint32_t texAt, uint32_t count,
+                      const uint32_t *corner, float x0, float y0, float x1, float y1, const Rect &inside,
+                      const State &s)
+    {
+        const Rect none = {0, 0, 0, 0};
+        float u[2] = {0, 0}, v[2] = {0, 0};
+        bool uSet[2] = {false, false}, vSet[2] = {false, false};
+        for (uint32_t k = 0; k < count; k++)
+        {
+            float uv[2];
+            memcpy(uv, vertices + (size_t)k * stride + texAt * 4, sizeof(uv));
+            const uint32_t side = corner[k] & 1, row = corner[k] >> 1;
+            if ((uSet[side] && u[side] != uv[0]) || (vSet[row] && v[row] != uv[1]))
+                return none;
+            u[side] = uv[0];
+            v[row] = uv[1];
+            uSet[side] = vSet[row] = true;
+        }
+        const uint32_t addressU = s.samplerStates[0][PLAT_SAMP_ADDRESSU], addressV = s.samplerStates[0][PLAT_SAMP_ADDRESSV];
+        uint32_t range[4], core[4];
+        if (!TexelRange(x0, x1, u[0], u[1], inside.left, inside.right, texels.width, addressU, &range[0], &range[2],
+                        true) ||
+            !TexelRange(y0, y1, v[0], v[1], inside.top, inside.bottom, texels.height, addressV, &range[1], &range[3],
+                        true) ||
+            !texels.Core(range[0], range[1], range[2], range[3], core))
+            return none;
+        Rect opaque = inside;
+        PixelRange(x0, x1, u[0], u[1], core[0], core[2], texels.width, &opaque.left, &opaque.right);
+        PixelRange(y0, y1, v[0], v[1], core[1], core[3], texels.height, &opaque.top, &opaque.bottom);
+        uint32_t check[4];
+        if (opaque.Empty() ||
+            !TexelRange(x0, x1, u[0], u[1], opaque.left, opaque.right, texels.width, addressU, &check[0], &check[2]) ||
+            !TexelRange(y0, y1, v[0], v[1], opaque.top, opaque.bottom, texels.height, addressV, &check[1], &check[3]) ||
+            !texels.Opaque(check[0], check[1], check[2], check[3]))
+            return none;
+        return opaque;
     }
 
     // The damaged tiles as rectangles: runs along each row of tiles, joined with the run
@@ -932,7 +1346,11 @@ private:
         if (!whole)
         {
             tiles.assign((size_t)tilesX * tilesY, 0);
+            damage.clear();
+            hiders.clear();
+            hidesNow.assign(current.commands.size(), Hides());
             Walker now(current.start), before(previous.start);
+            State at = current.start;
             // This frame's draw `i`: where its triangles land, and with `changed` its
             // damage.
             auto place = [&](size_t i, bool changed) {
@@ -950,15 +1368,16 @@ private:
                     bounds = {std::min(bounds.left, area.left), std::min(bounds.top, area.top),
                               std::max(bounds.right, area.right), std::max(bounds.bottom, area.bottom)};
                     if (changed)
-                        MarkTiles(area);
+                        damage.push_back({area, i});
                 });
                 damaged = damaged || changed;
             };
-            // The frame before's draw `j`, gone or changed: its damage.
-            auto left = [&](size_t j) {
+            // The frame before's draw `j`, gone or changed, in place of this frame's call
+            // `i`: its damage.
+            auto left = [&](size_t j, size_t i) {
                 Triangles(previous, previous.commands[j], before, [&](const Rect &area) {
                     if (!area.Empty())
-                        MarkTiles(area);
+                        damage.push_back({area, i});
                 });
                 damaged = true;
             };
@@ -991,13 +1410,28 @@ private:
                     place(k, !same);
                     if (!same)
                     {
-                        left(j + k - i);
+                        left(j + k - i, k);
                         still = std::min(still, k);
+                    }
+                    // What a draw hides stays while it does: found again only for a
+                    // draw the frame before did not look at.
+                    if (same && !damage.empty())
+                    {
+                        const size_t before = j + k - i;
+                        if (before < hidesBefore.size() && hidesBefore[before].known)
+                            hidesNow[k] = hidesBefore[before];
+                        else
+                        {
+                            hidesNow[k].known = true;
+                            hidesNow[k].any = HiddenTiles(x, at, now, &hidesNow[k].tiles);
+                        }
+                        if (hidesNow[k].any)
+                            hiders.push_back({k, hidesNow[k].tiles});
                     }
                 }
                 if (!paired)
                     for (size_t k = j; k < endBefore; k++)
-                        left(k);
+                        left(k, i);
                 i = endNow;
                 j = endBefore;
                 if (i == count || j == countBefore)
@@ -1015,9 +1449,11 @@ private:
                 }
                 now.Step(current, x);
                 before.Step(previous, y);
+                Apply(&at, current, x);
                 i++;
                 j++;
             }
+            MarkDamage();
         }
         std::vector<Rect> &areas = areaList;
         uint64_t pixels = 0;
@@ -1025,6 +1461,9 @@ private:
             (!TileAreas(&areas, &pixels) ||
              (double)pixels > kMaxShare * (double)screenWidth * (double)screenHeight))
             whole = true;
+        // All of the damage hidden: the same picture.
+        if (!whole && damaged && pixels == 0)
+            damaged = false;
 
         // The kept layer holds while its calls stay the same. A frame whose first calls
         // drew something and matched the frame before in as many calls in two
@@ -1060,6 +1499,10 @@ private:
             stats.lastPixels = pixels;
         }
         drawnSinceEnd = false;
+        if (compared)
+            hidesBefore.swap(hidesNow);
+        else
+            hidesBefore.clear();
         previous.commands.swap(current.commands);
         previous.bytes.swap(current.bytes);
         previous.start = current.start;
@@ -1203,6 +1646,25 @@ private:
     std::vector<PlatD3dRect> restores;
     std::vector<Corner> polygon, scratch;
     std::unordered_map<uint32_t, uint32_t> versions;
+    std::unordered_map<uint32_t, Opacity> opacity;
+    // Damage with the call it comes at, and the tiles each unchanged opaque draw hides;
+    // of each tile, one more than the last call that hides it (0: none).
+    struct Damage
+    {
+        Rect area;
+        size_t at;
+    };
+    std::vector<Damage> damage;
+    std::vector<std::pair<size_t, Rect>> hiders;
+    // Of each draw of the frame (and of the frame before): whether it was looked at, and
+    // the tiles it hides.
+    struct Hides
+    {
+        bool known = false, any = false;
+        Rect tiles = {0, 0, 0, 0};
+    };
+    std::vector<Hides> hidesNow, hidesBefore;
+    std::vector<uint32_t> hiddenBy;
 };
 
 } // namespace

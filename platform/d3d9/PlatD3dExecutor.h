@@ -89,6 +89,7 @@ struct PlatD3dDamageStats
     uint64_t cutDraws;        // draws of partial frames sent once, their triangles cut to the areas
     uint64_t scissoredDraws;  // draws of partial frames sent once per area, cut by the scissor
     uint64_t layerFrames;     // partial frames whose areas started from the kept layer
+    uint64_t hiddenTiles;     // damaged tiles left out, a later unchanged opaque draw over them (per damaging draw)
 };
 bool PlatD3dGetDamageStats(const PlatD3dExecutor *executor, PlatD3dDamageStats *out);
 // The device's, when it draws through the damage executor.

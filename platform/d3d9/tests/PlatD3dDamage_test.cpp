@@ -310,4 +310,147 @@ TEST(PlatD3dDamageCutTest, DrawsOfOneColourAreCutToTheAreasAndShadedOnesScissore
     }
 }
 
+struct TexturedVertex
+{
+    float x, y, z, rhw;
+    uint32_t colour;
+    float u, v;
+};
+
+// A quad of two triangles as a list, its texture coordinates from (u0, v0) to (u1, v1).
+std::vector<TexturedVertex> TexturedQuad(float x, float y, float w, float h, uint32_t colour, float u0 = 0,
+                                         float v0 = 0, float u1 = 1, float v1 = 1)
+{
+    const TexturedVertex tl = {x, y, 0, 1, colour, u0, v0}, tr = {x + w, y, 0, 1, colour, u1, v0},
+                         bl = {x, y + h, 0, 1, colour, u0, v1}, br = {x + w, y + h, 0, 1, colour, u1, v1};
+    return {tl, tr, bl, tr, br, bl};
+}
+
+// Damage under a later draw that leaves nothing of what it covers (an opaque button over
+// sparkles) is left out of the areas; a draw that may let any of it through, or that
+// comes before the change, hides nothing.
+TEST(PlatD3dDamageHideTest, DamageUnderALaterOpaqueDrawIsLeftOut)
+{
+    enum Texture
+    {
+        BORDERED, // see-through border, opaque inside
+        HOLED,    // the same with a see-through texel in the middle
+        NONE,
+    };
+    struct Case
+    {
+        const char *name;
+        Texture texture;
+        uint32_t colour; // of the cover's corners
+        uint32_t blend, cull, zEnable, address;
+        bool coverFirst;   // drawn before the moving quad
+        bool turned;       // the cover's corners off the screen's axes
+        float uSpan;       // texture coordinates across the cover
+        bool hides;        // all of the moving quad's damage
+        bool partly;       // some of it
+    } cases[] = {
+        {"opaque inside a see-through border", BORDERED, ~0u, 1, PLAT_CULL_NONE, 0, PLAT_TADDRESS_CLAMP, false, false, 1, true, true},
+        {"untextured and opaque", NONE, ~0u, 1, PLAT_CULL_CCW, 0, PLAT_TADDRESS_CLAMP, false, false, 1, true, true},
+        {"blending off, texels see-through", HOLED, 0x10FFFFFFu, 0, PLAT_CULL_NONE, 0, PLAT_TADDRESS_WRAP, false, false, 1, true, true},
+        // Only the rows above the see-through texel hide.
+        {"a see-through texel in the middle", HOLED, ~0u, 1, PLAT_CULL_NONE, 0, PLAT_TADDRESS_CLAMP, false, false, 1, false, true},
+        {"corners' alpha below one", NONE, 0xFEFFFFFFu, 1, PLAT_CULL_NONE, 0, PLAT_TADDRESS_CLAMP, false, false, 1, false, false},
+        {"culled", BORDERED, ~0u, 1, PLAT_CULL_CW, 0, PLAT_TADDRESS_CLAMP, false, false, 1, false, false},
+        {"depth tested", BORDERED, ~0u, 1, PLAT_CULL_NONE, 1, PLAT_TADDRESS_CLAMP, false, false, 1, false, false},
+        {"drawn before the change", BORDERED, ~0u, 1, PLAT_CULL_NONE, 0, PLAT_TADDRESS_CLAMP, true, false, 1, false, false},
+        {"turned", NONE, ~0u, 1, PLAT_CULL_NONE, 0, PLAT_TADDRESS_CLAMP, false, true, 1, false, false},
+        // Twice across, wrapped round: the see-through seam in the middle stays.
+        {"texture wrapped round", BORDERED, ~0u, 1, PLAT_CULL_NONE, 0, PLAT_TADDRESS_WRAP, false, false, 2, false, true},
+    };
+    for (const Case &row : cases)
+    {
+        SCOPED_TRACE(row.name);
+        PlatD3dRecorder *recorder = new PlatD3dRecorder();
+        PlatD3dExecutor *executor = PlatD3dCreateDamageExecutor(recorder, 320, 240);
+        uint32_t textures[2];
+        for (int which = 0; which < 2; which++)
+        {
+            textures[which] = executor->CreateTexture(16, 16, PLAT_FMT_A8R8G8B8);
+            uint32_t texels[16 * 16];
+            for (int y = 0; y < 16; y++)
+                for (int x = 0; x < 16; x++)
+                {
+                    const bool border = x == 0 || y == 0 || x == 15 || y == 15;
+                    const bool hole = which == HOLED && x == 8 && y == 8;
+                    texels[y * 16 + x] = (border || hole ? 0x80000000u : 0xFF000000u) | (uint32_t)(x * 16 + y);
+                }
+            executor->UpdateTexture(textures[which], texels);
+        }
+        // The states a device starts with, and the case's own.
+        executor->SetViewport({0, 0, 320, 240, 0.0f, 1.0f});
+        executor->SetScissorRect({0, 0, 320, 240});
+        executor->SetMaterial({});
+        const std::pair<PlatD3dRenderState, uint32_t> states[] = {
+            {PLAT_RS_ZENABLE, row.zEnable},
+            {PLAT_RS_ALPHABLENDENABLE, row.blend},
+            {PLAT_RS_SRCBLEND, PLAT_BLEND_SRCALPHA},
+            {PLAT_RS_DESTBLEND, PLAT_BLEND_INVSRCALPHA},
+            {PLAT_RS_CULLMODE, row.cull},
+            {PLAT_RS_LIGHTING, 0},
+            {PLAT_RS_SCISSORTESTENABLE, 0},
+            {PLAT_RS_DIFFUSEMATERIALSOURCE, PLAT_MCS_COLOR1},
+        };
+        for (const auto &[state, value] : states)
+            executor->SetRenderState(state, value);
+        executor->SetTextureStageState(0, PLAT_TSS_COLOROP, PLAT_TOP_MODULATE);
+        executor->SetTextureStageState(0, PLAT_TSS_ALPHAOP, PLAT_TOP_MODULATE);
+        executor->SetTextureStageState(0, PLAT_TSS_ALPHAARG1, PLAT_TA_TEXTURE);
+        executor->SetTextureStageState(0, PLAT_TSS_ALPHAARG2, PLAT_TA_DIFFUSE);
+        executor->SetSamplerState(0, PLAT_SAMP_ADDRESSU, row.address);
+        executor->SetSamplerState(0, PLAT_SAMP_ADDRESSV, row.address);
+        executor->SetSamplerState(0, PLAT_SAMP_MAGFILTER, PLAT_TEXF_LINEAR);
+        executor->SetSamplerState(0, PLAT_SAMP_MINFILTER, PLAT_TEXF_LINEAR);
+        auto frame = [&](float x) {
+            executor->BeginScene();
+            executor->SetTexture(0, 0);
+            std::vector<Vertex> background = Quad(0, 0, 320, 240), moving = Quad(x, 104, 8, 8);
+            executor->Draw(PLAT_PT_TRIANGLELIST, PLAT_FVF_XYZRHW | PLAT_FVF_DIFFUSE, sizeof(Vertex),
+                           background.data(), (uint32_t)background.size());
+            const uint32_t fvf = PLAT_FVF_XYZRHW | PLAT_FVF_DIFFUSE | PLAT_FVF_TEX1;
+            std::vector<TexturedVertex> cover = TexturedQuad(40, 90, 60, 40, row.colour, 0, 0, row.uSpan, 1);
+            if (row.turned)
+                cover[1].x += 0.5f;
+            auto drawCover = [&]() {
+                executor->SetTexture(0, row.texture == NONE ? 0 : textures[row.texture]);
+                executor->Draw(PLAT_PT_TRIANGLELIST, fvf, sizeof(TexturedVertex), cover.data(),
+                               (uint32_t)cover.size());
+                executor->SetTexture(0, 0);
+            };
+            if (row.coverFirst)
+                drawCover();
+            executor->Draw(PLAT_PT_TRIANGLELIST, PLAT_FVF_XYZRHW | PLAT_FVF_DIFFUSE, sizeof(Vertex), moving.data(),
+                           (uint32_t)moving.size());
+            if (!row.coverFirst)
+                drawCover();
+            executor->EndScene();
+            EXPECT_TRUE(executor->Present());
+        };
+        for (int i = 0; i < 3; i++)
+            frame(60);
+        frame(64);
+        PlatD3dDamageStats stats = {};
+        ASSERT_TRUE(PlatD3dGetDamageStats(executor, &stats));
+        // Hidden: the moving quad changes nothing on the screen, and the frame is the
+        // same picture.
+        EXPECT_EQ(stats.unchangedFrames, row.hides ? 2u : 1u);
+        EXPECT_EQ(stats.partialFrames, row.hides ? 0u : 1u);
+        EXPECT_EQ(stats.hiddenTiles > 0, row.partly);
+        // Crossing the cover's see-through border: the part over the border is drawn.
+        if (row.hides && row.texture == BORDERED)
+        {
+            frame(38);
+            ASSERT_TRUE(PlatD3dGetDamageStats(executor, &stats));
+            EXPECT_EQ(stats.partialFrames, 1u);
+            EXPECT_GT(stats.lastPixels, 0u);
+            EXPECT_LT(stats.lastPixels, 16u * 16u);
+        }
+        delete executor;
+    }
+}
+
 } // namespace

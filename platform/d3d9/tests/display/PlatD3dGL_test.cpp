@@ -440,9 +440,24 @@ std::vector<std::vector<uint32_t>> DrawFrames(bool whole, PlatD3dDamageStats *st
     PlatWindow *window = OpenWindow("Damage", width, height);
     GLDevice gl;
     PlatD3dDevice *device = window && gl.Open(width, height, window) ? gl.device : nullptr;
-    PlatD3dTexture *texture = nullptr;
+    PlatD3dTexture *texture = nullptr, *button = nullptr;
     if (device)
     {
+        // A button's face: opaque inside a see-through rim, each texel its own colour.
+        EXPECT_EQ(PlatD3dDeviceCreateTexture(device, 16, 16, 1, 0, PLAT_FMT_A8R8G8B8, PLAT_POOL_MANAGED, &button),
+                  PLAT_D3D_OK);
+        PlatD3dLockedRect face;
+        if (button && PlatD3dTextureLockRect(button, 0, &face, nullptr, 0) == PLAT_D3D_OK)
+        {
+            for (int y = 0; y < 16; y++)
+                for (int x = 0; x < 16; x++)
+                {
+                    const bool rim = x == 0 || y == 0 || x == 15 || y == 15;
+                    ((uint32_t *)((uint8_t *)face.bits + y * face.pitch))[x] =
+                        (rim ? 0x70000000u : 0xFF000000u) | (uint32_t)(x * 0x0F0B00 + y * 0x11);
+                }
+            PlatD3dTextureUnlockRect(button, 0);
+        }
         // Texels that differ from their neighbours, so that filtering mixes them.
         EXPECT_EQ(PlatD3dDeviceCreateTexture(device, 8, 8, 1, 0, PLAT_FMT_A8R8G8B8, PLAT_POOL_MANAGED, &texture),
                   PLAT_D3D_OK);
@@ -495,6 +510,17 @@ std::vector<std::vector<uint32_t>> DrawFrames(bool whole, PlatD3dDamageStats *st
         std::vector<Vertex> still;
         Quad(&still, 85.5f, 70, 64, 37.5f, 0x50FF00FFu, 0x50FF00FFu);
         DrawList(device, still);
+        // An opaque button over the paths of a sparkle and a turned square: what changes
+        // under its inside is left out of the areas, what changes under its rim is not.
+        const TexturedVertex face[6] = {{96, 74.5f, 0, 1, ~0u, 0, 0},  {144, 74.5f, 0, 1, ~0u, 1, 0},
+                                        {96, 104, 0, 1, ~0u, 0, 1},    {144, 74.5f, 0, 1, ~0u, 1, 0},
+                                        {144, 104, 0, 1, ~0u, 1, 1},   {96, 104, 0, 1, ~0u, 0, 1}};
+        PlatD3dDeviceSetTexture(device, 0, button);
+        PlatD3dDeviceSetFVF(device, PLAT_FVF_XYZRHW | PLAT_FVF_DIFFUSE | PLAT_FVF_TEX1);
+        EXPECT_EQ(PlatD3dDeviceDrawPrimitiveUP(device, PLAT_PT_TRIANGLELIST, 2, face, sizeof(TexturedVertex)),
+                  PLAT_D3D_OK);
+        PlatD3dDeviceSetTexture(device, 0, nullptr);
+        PlatD3dDeviceSetFVF(device, PLAT_FVF_XYZRHW | PLAT_FVF_DIFFUSE);
         Quad(&panel, 30, 30, 90, 50, 0x80000000u, 0xA0404040u);
         DrawList(device, panel);
         if (frame == 6)
@@ -515,8 +541,9 @@ std::vector<std::vector<uint32_t>> DrawFrames(bool whole, PlatD3dDamageStats *st
     *stats = {};
     if (device)
         PlatD3dDeviceGetDamageStats(device, stats);
-    if (texture)
-        PlatD3dTextureRelease(texture);
+    for (PlatD3dTexture *made : {texture, button})
+        if (made)
+            PlatD3dTextureRelease(made);
     gl.Close();
     if (window)
         PlatWinDestroyWindow(window);
@@ -568,6 +595,7 @@ TEST(PlatD3dGLTest, FramesDrawnOnlyWhereTheyChangedMatchFramesDrawnWhole)
     EXPECT_EQ(damageStats.wholeFrames, 5u);
     EXPECT_EQ(damageStats.layerFrames, 1u);
     EXPECT_LT(damageStats.lastPixels, 160u * 120u / 2u);
+    EXPECT_GT(damageStats.hiddenTiles, 0u);
     // Draws of one colour went out cut to the areas, the shaded ones by the scissor.
     EXPECT_GT(damageStats.cutDraws, 0u);
     EXPECT_GT(damageStats.scissoredDraws, 0u);
