@@ -944,6 +944,23 @@ private:
         return ok;
     }
 
+    // A draw that lies in the areas whole, added to `batch` as a list: its triangles as
+    // they are, each turning the way the draw turns it. False for another primitive.
+    bool Whole(const Command &draw)
+    {
+        const uint8_t *vertices = current.At(draw);
+        const uint32_t stride = draw.c;
+        const size_t start = batch.size();
+        const bool ok = EachTriangle(draw.a, draw.vertexCount, [&](uint32_t i0, uint32_t i1, uint32_t i2, uint32_t) {
+            for (uint32_t at : {i0, i1, i2})
+                batch.insert(batch.end(), vertices + (size_t)at * stride, vertices + (size_t)(at + 1) * stride);
+            return true;
+        });
+        if (!ok)
+            batch.resize(start);
+        return ok;
+    }
+
     // ---- The end of a frame ------------------------------------------------------------
 
     static bool SameCall(const Frame &a, const Command &x, const Frame &b, const Command &y)
@@ -975,7 +992,11 @@ private:
                     if (!hiding || hiddenBy[tile] <= hurt.at + 1)
                         tiles[tile] = 1;
                     else
+                    {
                         stats.hiddenTiles++;
+                        if (hurt.own)
+                            inAreas[hurt.at] = 0;
+                    }
                 }
         }
     }
@@ -1045,7 +1066,7 @@ private:
         // The corners: at most six, each on a corner of the rectangle, one w throughout.
         uint32_t fields = 0, colours = 0;
         const uint32_t fvf = draw.b, stride = draw.c, count = draw.vertexCount;
-        if (count > 6 || !CutLayout(fvf, stride, &fields, &colours))
+        if (count < 4 || count > 6 || !CutLayout(fvf, stride, &fields, &colours))
             return false;
         const bool pretransformed = (fvf & PLAT_FVF_XYZRHW) != 0;
         uint32_t field = pretransformed ? 4 : 3;
@@ -1056,7 +1077,7 @@ private:
         const uint32_t texAt = (fvf & PLAT_FVF_TEX1) ? field : UINT32_MAX;
         const uint8_t *vertices = current.At(draw);
         const PlatMatrix *m = pretransformed ? nullptr : &walker.Combined();
-        float xs[6], ys[6], w0 = 0.0f;
+        float xs[6] = {}, ys[6] = {}, w0 = 0.0f;
         for (uint32_t v = 0; v < count; v++)
         {
             float z, w;
@@ -1336,6 +1357,7 @@ private:
         tilesX = (screenWidth + kTile - 1) / kTile;
         tilesY = (screenHeight + kTile - 1) / kTile;
         drawAreas.assign(current.commands.size(), Rect{0, 0, 0, 0});
+        inAreas.assign(current.commands.size(), 0);
         firstTriangle.assign(current.commands.size(), SIZE_MAX);
         triangleAreas.clear();
         bool damaged = false;
@@ -1360,6 +1382,7 @@ private:
                 const bool list = x.a == PLAT_PT_TRIANGLELIST && x.vertexCount > 3;
                 if (list)
                     firstTriangle[i] = triangleAreas.size();
+                inAreas[i] = changed;
                 Triangles(current, x, now, [&](const Rect &area) {
                     if (list)
                         triangleAreas.push_back(area);
@@ -1368,7 +1391,7 @@ private:
                     bounds = {std::min(bounds.left, area.left), std::min(bounds.top, area.top),
                               std::max(bounds.right, area.right), std::max(bounds.bottom, area.bottom)};
                     if (changed)
-                        damage.push_back({area, i});
+                        damage.push_back({area, i, true});
                 });
                 damaged = damaged || changed;
             };
@@ -1377,7 +1400,7 @@ private:
             auto left = [&](size_t j, size_t i) {
                 Triangles(previous, previous.commands[j], before, [&](const Rect &area) {
                     if (!area.Empty())
-                        damage.push_back({area, i});
+                        damage.push_back({area, i, false});
                 });
                 damaged = true;
             };
@@ -1596,7 +1619,7 @@ private:
                 break;
             }
             case CMD_DRAW:
-                if (Cut(command, i, walker, depthOff, areas))
+                if (inAreas[i] ? Whole(command) : Cut(command, i, walker, depthOff, areas))
                 {
                     stats.cutDraws++;
                     break;
@@ -1636,6 +1659,9 @@ private:
     int32_t tilesX = 0, tilesY = 0;
     std::vector<uint8_t> tiles;
     std::vector<Rect> drawAreas, areaList, triangleAreas;
+    // Of each draw: whether every pixel it covers lies in the areas (a changed draw none
+    // of whose damage was hidden).
+    std::vector<uint8_t> inAreas;
     std::vector<size_t> firstTriangle;
     std::vector<uint8_t> picked, batch;
     // The kept layer: the pixels of the first `layerCommands` calls, the same in every
@@ -1653,6 +1679,7 @@ private:
     {
         Rect area;
         size_t at;
+        bool own; // of this frame's draw `at` (else of the frame before's in its place)
     };
     std::vector<Damage> damage;
     std::vector<std::pair<size_t, Rect>> hiders;

@@ -229,21 +229,22 @@ TEST_F(PlatD3dDamageTest, TheStillStartOfAFrameIsKeptAsALayerAndItsAreasStartFro
 // With the depth test off, a draw whose corners share one colour goes out once, its
 // triangles cut to the areas (every corner within them, where pixel centres lie on whole
 // numbers), and with the cut draws next to it in one call; a draw shaded from corner to
-// corner goes out once per area, by the scissor.
+// corner goes out once per area, by the scissor. A changed draw lies in the areas whole:
+// it goes out as it is, next to the cut draws.
 TEST(PlatD3dDamageCutTest, DrawsOfOneColourAreCutToTheAreasAndShadedOnesScissored)
 {
     struct Case
     {
         const char *name;
-        uint32_t otherColour; // of the moving quad's last corner
+        uint32_t otherColour; // of the background's last corner
         uint32_t zEnable;
         bool turnedBackground; // its outer edges slanted: a cut would shorten them
         size_t draws, scissors;
         uint64_t cut, scissored;
     } cases[] = {
         {"one colour", ~0u, 0, false, 1, 2, 2, 0},
-        {"shaded", 0xFF102030u, 0, false, 2, 3, 1, 1},
-        {"depth tested", ~0u, 1, false, 3, 4, 0, 2},
+        {"shaded", 0xFF102030u, 0, false, 3, 4, 1, 1},
+        {"depth tested", ~0u, 1, false, 3, 4, 1, 1},
         {"slanted outer edges", ~0u, 0, true, 3, 4, 1, 1},
     };
     for (const Case &row : cases)
@@ -257,7 +258,7 @@ TEST(PlatD3dDamageCutTest, DrawsOfOneColourAreCutToTheAreasAndShadedOnesScissore
         auto frame = [&](float x) {
             executor->BeginScene();
             std::vector<Vertex> background = Quad(0, 0, 320, 240), moving = Quad(x, 100.25f, 10, 10);
-            moving[4].colour = row.otherColour;
+            background[4].colour = row.otherColour;
             if (row.turnedBackground)
             {
                 // Corners top left, top right, bottom left, top right, bottom right, bottom left.
