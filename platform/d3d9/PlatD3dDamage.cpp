@@ -87,6 +87,12 @@ Rect Intersect(const Rect &a, const Rect &b)
             std::min(a.bottom, b.bottom)};
 }
 
+// Whether two rectangles share a pixel.
+inline bool Overlap(const Rect &a, const Rect &b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 // The states a frame starts from: what was last set of each, and whether it was set.
 struct State
 {
@@ -737,7 +743,7 @@ private:
         picked.clear();
         const uint32_t triangles = draw.vertexCount / 3;
         for (uint32_t t = 0; t < triangles; t++)
-            if (!Intersect(triangleAreas[first + t], area).Empty())
+            if (Overlap(triangleAreas[first + t], area))
                 picked.insert(picked.end(), vertices + (size_t)t * 3 * stride, vertices + (size_t)(t + 1) * 3 * stride);
         if (!picked.empty())
             inner->Draw((PlatD3dPrimitive)draw.a, draw.b, stride, picked.data(), (uint32_t)(picked.size() / stride));
@@ -842,7 +848,7 @@ private:
         const size_t start = batch.size();
         reached.clear();
         for (const Rect &area : areas)
-            if (!Intersect(area, drawAreas[index]).Empty())
+            if (Overlap(area, drawAreas[index]))
                 reached.push_back(area);
         auto emit = [&](const Corner &c) {
             const uint8_t *bytes = (const uint8_t *)c.fields;
@@ -968,6 +974,19 @@ private:
         return x.kind == y.kind && x.a == y.a && x.b == y.b && x.c == y.c && x.z == y.z && x.size == y.size &&
                x.vertexCount == y.vertexCount && x.textures == y.textures &&
                memcmp(a.At(x), b.At(y), x.size) == 0;
+    }
+
+    // Damage at call `at`; the triangles of a quad mostly share one rectangle, which is
+    // kept once.
+    void AddDamage(const Rect &area, size_t at, bool own)
+    {
+        if (!damage.empty())
+        {
+            const Damage &last = damage.back();
+            if (last.at == at && last.own == own && memcmp(&last.area, &area, sizeof(area)) == 0)
+                return;
+        }
+        damage.push_back({area, at, own});
     }
 
     // The damaged tiles, less those a later unchanged draw hides.
@@ -1300,15 +1319,27 @@ private:
         for (int32_t ty = 0; ty < tilesY; ty++)
         {
             next.clear();
+            const uint8_t *row = tiles.data() + (size_t)ty * tilesX;
             for (int32_t tx = 0; tx < tilesX;)
             {
-                if (!tiles[(size_t)ty * tilesX + tx])
+                // Undamaged tiles eight at a time.
+                if (tx + 8 <= tilesX)
+                {
+                    uint64_t eight;
+                    memcpy(&eight, row + tx, sizeof(eight));
+                    if (eight == 0)
+                    {
+                        tx += 8;
+                        continue;
+                    }
+                }
+                if (!row[tx])
                 {
                     tx++;
                     continue;
                 }
                 int32_t start = tx;
-                while (tx < tilesX && tiles[(size_t)ty * tilesX + tx])
+                while (tx < tilesX && row[tx])
                     tx++;
                 Rect run = {start * kTile, ty * kTile, std::min(tx * kTile, screenWidth),
                             std::min((ty + 1) * kTile, screenHeight)};
@@ -1391,7 +1422,7 @@ private:
                     bounds = {std::min(bounds.left, area.left), std::min(bounds.top, area.top),
                               std::max(bounds.right, area.right), std::max(bounds.bottom, area.bottom)};
                     if (changed)
-                        damage.push_back({area, i, true});
+                        AddDamage(area, i, true);
                 });
                 damaged = damaged || changed;
             };
@@ -1400,7 +1431,7 @@ private:
             auto left = [&](size_t j, size_t i) {
                 Triangles(previous, previous.commands[j], before, [&](const Rect &area) {
                     if (!area.Empty())
-                        damage.push_back({area, i, false});
+                        AddDamage(area, i, false);
                 });
                 damaged = true;
             };
