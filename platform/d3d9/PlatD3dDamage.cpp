@@ -20,6 +20,7 @@
 // Damage under an opaque draw that follows it unchanged (a button over the sparkles
 // drifting behind it) changes no pixel on the screen: it is dropped there.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
@@ -583,41 +584,69 @@ private:
 
     // ---- Where triangles land ----------------------------------------------------------
 
-    // Walks a frame's states from its start so that each draw sees its transform and
-    // viewport.
+    // Walks a frame's states from its start so that each draw sees the states it is drawn
+    // with.
     struct Walker
     {
-        PlatMatrix transforms[3];
+        State states;
         PlatMatrix combined;
         bool combinedValid = false;
-        PlatD3dViewport viewport;
 
-        explicit Walker(const State &start)
-        {
-            for (int i = 0; i < 3; i++)
-                transforms[i] = start.transforms[i];
-            viewport = start.viewport;
-        }
+        explicit Walker(const State &start) : states(start) {}
+        bool DepthOff() const { return states.renderSet[PLAT_RS_ZENABLE] && states.renderStates[PLAT_RS_ZENABLE] == 0; }
         void Step(const Frame &frame, const Command &command)
         {
-            if (command.kind == CMD_TRANSFORM)
+            State *s = &states;
+            switch (command.kind)
             {
+            case CMD_RENDER_STATE:
+                if (command.a < PLAT_RS_COUNT)
+                    Note(&s->renderStates[command.a], &s->renderSet[command.a], command.b);
+                break;
+            case CMD_STAGE_STATE:
+                if (command.a < kStages && command.b < PLAT_TSS_COUNT)
+                    Note(&s->stageStates[command.a][command.b], &s->stageSet[command.a][command.b], command.c);
+                break;
+            case CMD_SAMPLER_STATE:
+                if (command.a < kStages && command.b < PLAT_SAMP_COUNT)
+                    Note(&s->samplerStates[command.a][command.b], &s->samplerSet[command.a][command.b], command.c);
+                break;
+            case CMD_TEXTURE:
+                if (command.a < kStages)
+                    Note(&s->textures[command.a], &s->textureSet[command.a], command.b);
+                break;
+            case CMD_TRANSFORM: {
                 int index = TransformIndex((PlatD3dTransform)command.a);
                 if (index >= 0)
                 {
-                    memcpy(&transforms[index], frame.At(command), sizeof(PlatMatrix));
+                    memcpy(&s->transforms[index], frame.At(command), sizeof(PlatMatrix));
+                    s->transformSet[index] = 1;
                     combinedValid = false;
                 }
+                break;
             }
-            else if (command.kind == CMD_VIEWPORT)
-                memcpy(&viewport, frame.At(command), sizeof(viewport));
+            case CMD_VIEWPORT:
+                memcpy(&s->viewport, frame.At(command), sizeof(s->viewport));
+                s->viewportSet = 1;
+                break;
+            case CMD_SCISSOR:
+                memcpy(&s->scissor, frame.At(command), sizeof(s->scissor));
+                s->scissorSet = 1;
+                break;
+            case CMD_MATERIAL:
+                memcpy(&s->material, frame.At(command), sizeof(s->material));
+                s->materialSet = 1;
+                break;
+            default:
+                break;
+            }
         }
         const PlatMatrix &Combined()
         {
             if (!combinedValid)
             {
-                PlatD3dxMatrixMultiply(&combined, &transforms[0], &transforms[1]);
-                PlatD3dxMatrixMultiply(&combined, &combined, &transforms[2]);
+                PlatD3dxMatrixMultiply(&combined, &states.transforms[0], &states.transforms[1]);
+                PlatD3dxMatrixMultiply(&combined, &combined, &states.transforms[2]);
                 combinedValid = true;
             }
             return combined;
@@ -705,9 +734,9 @@ private:
     {
         const uint8_t *vertices = frame.At(draw);
         const uint32_t count = draw.vertexCount, stride = draw.c;
-        const Rect clip = ViewportRect(walker.viewport);
+        const Rect clip = ViewportRect(walker.states.viewport);
         const bool pretransformed = (draw.b & PLAT_FVF_XYZRHW) != 0;
-        const PlatD3dViewport &vp = walker.viewport;
+        const PlatD3dViewport &vp = walker.states.viewport;
         const PlatMatrix *m = pretransformed ? nullptr : &walker.Combined();
         auto corner = [&](uint32_t index, float *x, float *y) {
             float w;
@@ -837,10 +866,10 @@ private:
     // corner's depth is rounded), a corner behind the eye or the corners divided by
     // different w (attributes then vary unevenly on the screen), or colours that differ
     // between the corners (a new corner's colour would be rounded to whole steps).
-    bool Cut(const Command &draw, size_t index, Walker &walker, bool depthOff, const std::vector<Rect> &areas)
+    bool Cut(const Command &draw, size_t index, Walker &walker, const std::vector<Rect> &areas)
     {
         uint32_t fields = 0, colours = 0;
-        if (!depthOff || !CutLayout(draw.b, draw.c, &fields, &colours))
+        if (!walker.DepthOff() || !CutLayout(draw.b, draw.c, &fields, &colours))
             return false;
         const uint8_t *vertices = current.At(draw);
         const uint32_t count = draw.vertexCount, stride = draw.c;
@@ -863,7 +892,7 @@ private:
             for (int k = 0; k < 3; k++)
             {
                 const uint8_t *vertex = vertices + (size_t)at[k] * stride;
-                if (!ScreenPoint(vertex, m, walker.viewport, &corners[k].x, &corners[k].y, &w[k]))
+                if (!ScreenPoint(vertex, m, walker.states.viewport, &corners[k].x, &corners[k].y, &w[k]))
                     return false;
                 memcpy(corners[k].fields, vertex, stride);
             }
@@ -992,14 +1021,18 @@ private:
     // The damaged tiles, less those a later unchanged draw hides.
     void MarkDamage()
     {
-        const bool hiding = !hiders.empty();
-        if (hiding)
+        bool hiding = false;
+        for (size_t index = 0; index < hidesNow.size(); index++)
         {
-            hiddenBy.assign(tiles.size(), 0);
-            for (const auto &[index, hidden] : hiders)
-                for (int32_t ty = hidden.top; ty < hidden.bottom; ty++)
-                    std::fill_n(hiddenBy.begin() + (size_t)ty * tilesX + hidden.left, hidden.right - hidden.left,
-                                (uint32_t)index + 1);
+            if (!hidesNow[index].any)
+                continue;
+            if (!hiding)
+                hiddenBy.assign(tiles.size(), 0);
+            hiding = true;
+            const Rect &hidden = hidesNow[index].tiles;
+            for (int32_t ty = hidden.top; ty < hidden.bottom; ty++)
+                std::fill_n(hiddenBy.begin() + (size_t)ty * tilesX + hidden.left, hidden.right - hidden.left,
+                            (uint32_t)index + 1);
         }
         for (const Damage &hurt : damage)
         {
@@ -1020,51 +1053,24 @@ private:
         }
     }
 
-    // The states a call leaves, on top of those before it (the transforms and the
-    // viewport are the walker's).
-    static void Apply(State *s, const Frame &frame, const Command &command)
-    {
-        switch (command.kind)
-        {
-        case CMD_RENDER_STATE:
-            if (command.a < PLAT_RS_COUNT)
-                Note(&s->renderStates[command.a], &s->renderSet[command.a], command.b);
-            break;
-        case CMD_STAGE_STATE:
-            if (command.a < kStages && command.b < PLAT_TSS_COUNT)
-                Note(&s->stageStates[command.a][command.b], &s->stageSet[command.a][command.b], command.c);
-            break;
-        case CMD_SAMPLER_STATE:
-            if (command.a < kStages && command.b < PLAT_SAMP_COUNT)
-                Note(&s->samplerStates[command.a][command.b], &s->samplerSet[command.a][command.b], command.c);
-            break;
-        case CMD_TEXTURE:
-            if (command.a < kStages)
-                Note(&s->textures[command.a], &s->textureSet[command.a], command.b);
-            break;
-        case CMD_SCISSOR:
-            memcpy(&s->scissor, frame.At(command), sizeof(s->scissor));
-            s->scissorSet = 1;
-            break;
-        case CMD_MATERIAL:
-            memcpy(&s->material, frame.At(command), sizeof(s->material));
-            s->materialSet = 1;
-            break;
-        default:
-            break;
-        }
-    }
-
     // ---- What a draw hides -------------------------------------------------------------
+
+    // The tiles wholly within a rectangle of pixels, in tiles.
+    static Rect TilesWithin(const Rect &pixels)
+    {
+        return {(pixels.left + kTile - 1) / kTile, (pixels.top + kTile - 1) / kTile, pixels.right / kTile,
+                pixels.bottom / kTile};
+    }
 
     // The tiles whose every pixel a draw of this frame replaces whatever was there (in
     // tiles, right and bottom excluded): a rectangle along the screen's axes in two
     // triangles, drawn without the depth test, whose pixels all come out opaque: blending
     // off, or over-blending of an alpha of one throughout (the texels it samples opaque,
     // the diffuse alpha one). False for any other draw, or when no whole tile is inside.
-    bool HiddenTiles(const Command &draw, const State &s, Walker &walker, Rect *hidden)
+    bool HiddenTiles(const Command &draw, Walker &walker, Rect *hidden)
     {
-        for (PlatD3dRenderState which : {PLAT_RS_ZENABLE, PLAT_RS_ALPHABLENDENABLE, PLAT_RS_SRCBLEND,
+        const State &s = walker.states;
+        for (PlatD3dRenderState which : {PLAT_RS_ALPHABLENDENABLE, PLAT_RS_SRCBLEND,
                                          PLAT_RS_DESTBLEND, PLAT_RS_CULLMODE, PLAT_RS_LIGHTING,
                                          PLAT_RS_SCISSORTESTENABLE, PLAT_RS_DIFFUSEMATERIALSOURCE})
             if (!s.renderSet[which])
@@ -1073,7 +1079,7 @@ private:
             if (!s.stageSet[0][which])
                 return false;
         if (!s.samplerSet[0][PLAT_SAMP_ADDRESSU] || !s.samplerSet[0][PLAT_SAMP_ADDRESSV] || !s.textureSet[0] ||
-            !s.materialSet || !s.scissorSet || s.renderStates[PLAT_RS_ZENABLE] != 0)
+            !s.materialSet || !s.scissorSet || !walker.DepthOff())
             return false;
         const uint32_t *rs = s.renderStates;
         bool blend = rs[PLAT_RS_ALPHABLENDENABLE] != 0;
@@ -1088,19 +1094,18 @@ private:
         if (count < 4 || count > 6 || !CutLayout(fvf, stride, &fields, &colours))
             return false;
         const bool pretransformed = (fvf & PLAT_FVF_XYZRHW) != 0;
-        uint32_t field = pretransformed ? 4 : 3;
-        if (fvf & PLAT_FVF_NORMAL)
-            field += 3;
-        const uint32_t diffuseAt = (fvf & PLAT_FVF_DIFFUSE) ? field++ : UINT32_MAX;
-        const uint32_t specularAt = (fvf & PLAT_FVF_SPECULAR) ? field++ : UINT32_MAX;
-        const uint32_t texAt = (fvf & PLAT_FVF_TEX1) ? field : UINT32_MAX;
+        // The fields as the layout counts them: the diffuse colour before the specular,
+        // the texture coordinates last.
+        const uint32_t diffuseAt = (fvf & PLAT_FVF_DIFFUSE) ? (uint32_t)std::countr_zero(colours) : UINT32_MAX;
+        const uint32_t specularAt = (fvf & PLAT_FVF_SPECULAR) ? (uint32_t)std::bit_width(colours) - 1 : UINT32_MAX;
+        const uint32_t texAt = (fvf & PLAT_FVF_TEX1) ? fields - 2 : UINT32_MAX;
         const uint8_t *vertices = current.At(draw);
         const PlatMatrix *m = pretransformed ? nullptr : &walker.Combined();
         float xs[6] = {}, ys[6] = {}, w0 = 0.0f;
         for (uint32_t v = 0; v < count; v++)
         {
             float z, w;
-            if (!ScreenPoint(vertices + (size_t)v * stride, m, walker.viewport, &xs[v], &ys[v], &w, &z) ||
+            if (!ScreenPoint(vertices + (size_t)v * stride, m, s.viewport, &xs[v], &ys[v], &w, &z) ||
                 !(xs[v] > -1e6f && xs[v] < 1e6f && ys[v] > -1e6f && ys[v] < 1e6f) || !(z >= 0.0f && z <= 1.0f) ||
                 !(w >= 0.0f) || (v > 0 && w != w0))
                 return false;
@@ -1137,11 +1142,10 @@ private:
         // scissor; right and bottom excluded.
         Rect inside = {(int32_t)std::ceil(x0 + 0.25f), (int32_t)std::ceil(y0 + 0.25f),
                        (int32_t)std::floor(x1 - 0.25f) + 1, (int32_t)std::floor(y1 - 0.25f) + 1};
-        inside = Intersect(inside, ViewportRect(walker.viewport));
+        inside = Intersect(inside, ViewportRect(s.viewport));
         if (rs[PLAT_RS_SCISSORTESTENABLE])
             inside = Intersect(inside, {s.scissor.left, s.scissor.top, s.scissor.right, s.scissor.bottom});
-        *hidden = {(inside.left + kTile - 1) / kTile, (inside.top + kTile - 1) / kTile, inside.right / kTile,
-                   inside.bottom / kTile};
+        *hidden = TilesWithin(inside);
         if (inside.Empty() || hidden->Empty())
             return false;
         if (!blend)
@@ -1203,13 +1207,10 @@ private:
             case PLAT_TOP_MODULATE2X:
                 opaque = Intersect(arg(arg1), arg(arg2));
                 break;
-            case PLAT_TOP_ADD: {
-                // Either alpha of one makes one: the larger of the two.
-                const Rect one = arg(arg1), two = arg(arg2);
-                auto size = [](const Rect &r) { return r.Empty() ? 0 : (int64_t)(r.right - r.left) * (r.bottom - r.top); };
-                opaque = size(one) >= size(two) ? one : two;
+            case PLAT_TOP_ADD:
+                // Either alpha of one makes one: the first is enough.
+                opaque = arg(arg1);
                 break;
-            }
             case PLAT_TOP_BLENDTEXTUREALPHA:
                 opaque = {0, 0, 0, 0};
                 break;
@@ -1220,8 +1221,7 @@ private:
             }
         if (opaque.Empty())
             return false;
-        *hidden = {(opaque.left + kTile - 1) / kTile, (opaque.top + kTile - 1) / kTile, opaque.right / kTile,
-                   opaque.bottom / kTile};
+        *hidden = TilesWithin(opaque);
         return !hidden->Empty();
     }
 
@@ -1400,10 +1400,8 @@ private:
         {
             tiles.assign((size_t)tilesX * tilesY, 0);
             damage.clear();
-            hiders.clear();
             hidesNow.assign(current.commands.size(), Hides());
             Walker now(current.start), before(previous.start);
-            State at = current.start;
             // This frame's draw `i`: where its triangles land, and with `changed` its
             // damage.
             auto place = [&](size_t i, bool changed) {
@@ -1477,10 +1475,8 @@ private:
                         else
                         {
                             hidesNow[k].known = true;
-                            hidesNow[k].any = HiddenTiles(x, at, now, &hidesNow[k].tiles);
+                            hidesNow[k].any = HiddenTiles(x, now, &hidesNow[k].tiles);
                         }
-                        if (hidesNow[k].any)
-                            hiders.push_back({k, hidesNow[k].tiles});
                     }
                 }
                 if (!paired)
@@ -1503,7 +1499,6 @@ private:
                 }
                 now.Step(current, x);
                 before.Step(previous, y);
-                Apply(&at, current, x);
                 i++;
                 j++;
             }
@@ -1584,9 +1579,7 @@ private:
         }
         SendState(current.start);
         Walker walker(current.start);
-        bool depthOff = current.start.renderSet[PLAT_RS_ZENABLE] && current.start.renderStates[PLAT_RS_ZENABLE] == 0;
-        bool scissorOn = current.start.renderStates[PLAT_RS_SCISSORTESTENABLE] != 0;
-        PlatD3dRect scissor = current.start.scissor;
+        const State &states = walker.states;
         Rect sent = {-1, -1, -1, -1};
         inner->SetRenderState(PLAT_RS_SCISSORTESTENABLE, 1);
         // Cut draws of one vertex format with no call between them go out as one.
@@ -1594,8 +1587,11 @@ private:
         batch.clear();
         auto cut = [&](const Rect &reach) {
             Rect target = reach;
-            if (scissorOn)
+            if (states.renderStates[PLAT_RS_SCISSORTESTENABLE])
+            {
+                const PlatD3dRect &scissor = states.scissor;
                 target = Intersect(target, {scissor.left, scissor.top, scissor.right, scissor.bottom});
+            }
             if (target.Empty())
                 return false;
             if (memcmp(&target, &sent, sizeof(target)) != 0)
@@ -1627,15 +1623,11 @@ private:
             switch (command.kind)
             {
             case CMD_RENDER_STATE:
-                if (command.a == PLAT_RS_ZENABLE)
-                    depthOff = command.b == 0;
-                if (command.a == PLAT_RS_SCISSORTESTENABLE)
-                    scissorOn = command.b != 0;
-                else
+                // The scissor stays on: `cut` applies the frame's own.
+                if (command.a != PLAT_RS_SCISSORTESTENABLE)
                     Send(current, command);
                 break;
             case CMD_SCISSOR:
-                memcpy(&scissor, current.At(command), sizeof(scissor));
                 break;
             case CMD_CLEAR: {
                 PlatD3dRect rect;
@@ -1650,7 +1642,7 @@ private:
                 break;
             }
             case CMD_DRAW:
-                if (inAreas[i] ? Whole(command) : Cut(command, i, walker, depthOff, areas))
+                if (inAreas[i] ? Whole(command) : Cut(command, i, walker, areas))
                 {
                     stats.cutDraws++;
                     break;
@@ -1704,8 +1696,7 @@ private:
     std::vector<Corner> polygon, scratch;
     std::unordered_map<uint32_t, uint32_t> versions;
     std::unordered_map<uint32_t, Opacity> opacity;
-    // Damage with the call it comes at, and the tiles each unchanged opaque draw hides;
-    // of each tile, one more than the last call that hides it (0: none).
+    // Damage with the call it comes at.
     struct Damage
     {
         Rect area;
@@ -1713,7 +1704,6 @@ private:
         bool own; // of this frame's draw `at` (else of the frame before's in its place)
     };
     std::vector<Damage> damage;
-    std::vector<std::pair<size_t, Rect>> hiders;
     // Of each draw of the frame (and of the frame before): whether it was looked at, and
     // the tiles it hides.
     struct Hides
@@ -1722,6 +1712,7 @@ private:
         Rect tiles = {0, 0, 0, 0};
     };
     std::vector<Hides> hidesNow, hidesBefore;
+    // Of each tile, one more than the last call that hides it (0: none).
     std::vector<uint32_t> hiddenBy;
 };
 
